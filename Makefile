@@ -1,0 +1,44 @@
+# Short commands for the usual work; CMake presets do the real configuration.
+.PHONY: all deps build run test test-sanitize screenshots bench fuzz install clean format
+
+BUILD_DIR := build
+JOBS ?= $(shell nproc)
+
+all: build
+
+deps:
+	@tools/install-deps.sh
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS)
+
+run: build
+	@tools/run-gui.sh $(BUILD_DIR)/shell/dravik
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+test-sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
+
+screenshots: build
+	@tools/screenshots.sh $(BUILD_DIR) docs/screenshots
+
+bench: build
+	@bench/run-all.sh $(BUILD_DIR)
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS)
+
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build build-sanitize build-fuzz

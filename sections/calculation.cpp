@@ -1,0 +1,42 @@
+#include "sections/calculation.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "textrules/number_text.h"
+
+namespace dravik::sections {
+
+const std::string& ResultTexts::operator[](Result r) const {
+    switch (r) {
+    case Result::SteelArea: return steelArea;
+    case Result::LongitudinalRatio: return longitudinalRatio;
+    case Result::HoopRatio: break;
+    }
+    return hoopRatio;
+}
+
+std::string_view resultName(Result r) {
+    switch (r) {
+    case Result::SteelArea: return "zjmj";
+    case Result::LongitudinalRatio: return "zjl";
+    case Result::HoopRatio: break;
+    }
+    return "tjpgl";
+}
+
+SectionResults calculateFromTexts(const SectionShape& shape, std::span<const std::string_view> fieldTexts) {
+    assert(fieldTexts.size() == shape.inputs.size());
+    // Twenty inputs at most; a fixed buffer keeps a batch row free of allocation.
+    std::array<double, 32> numbers{};
+    const std::size_t count = std::min(fieldTexts.size(), numbers.size());
+    for (std::size_t i = 0; i < count; ++i) numbers[i] = text::readNumber(fieldTexts[i]);
+    return shape.calculate(std::span<const double>(numbers.data(), shape.inputs.size()));
+}
+
+ResultTexts displayTexts(const SectionResults& results) {
+    return {text::displayResult(results.steelArea, 0), text::displayResult(results.longitudinalRatio, 2),
+            text::displayResult(results.hoopRatio, 2)};
+}
+
+}  // namespace dravik::sections

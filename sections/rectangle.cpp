@@ -1,0 +1,60 @@
+// The rectangular concealed column 暗柱 (window azpjl): an a × b rectangle at
+// the free end of a straight wall.
+#include "sections/common_inputs.h"
+#include "sections/shapes.h"
+
+namespace dravik::sections {
+namespace {
+
+using namespace common_inputs;
+
+enum Input { a, b, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_, hxsl, zxsl, gjjj_, bhhd_, kInputCount };
+
+constexpr InputSpec kInputs[] = {
+    dimension("a", "Label5", "长度a（mm）", "底部长", "400", ChoiceList::RectangleWidth),
+    dimension("b", "Label6", "高度b（mm）", "总高度", "800", ChoiceList::WideDimension),
+    zj1zj("20"),
+    zj2zj("18"),
+    zj1sl("3"),
+    zj2sl("12"),
+    dgzj("12"),
+    xgzj("10"),
+    // Legs across (parallel to a) and along (parallel to b), the outer
+    // hoop's two sides of each direction included.
+    legCount("hxsl", "Label7", "横向数量（根）", "5"),
+    legCount("zxsl", "Label4", "纵向数量（根）", "3"),
+    gjjj("120"),
+    bhhd("15"),
+};
+static_assert(std::size(kInputs) == kInputCount);
+static_assert(kInputs[hxsl].name == "hxsl" && kInputs[bhhd_].name == "bhhd");
+
+SectionResults calculate(std::span<const double> numbers) {
+    const auto v = asReals<kInputCount>(numbers);
+    const Real t = v[bhhd_];
+    const Real S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
+    const Real ratio = ((S / v[a]) / v[b]) * 100.0;
+
+    const Real coreA = coreDimension(v[a], t);
+    const Real coreB = coreDimension(v[b], t);
+    const Real outer = (2.0 * coreA) + (2.0 * coreB);
+    const Real inner = ((v[hxsl] - 2.0) * coreA) + ((v[zxsl] - 2.0) * coreB);
+    const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
+    // The core area is never formed: N is divided by each core side in turn.
+    const Real hoop = (((numerator / coreA) / coreB) / v[gjjj_]) * 100.0;
+    return {S.value(), ratio.value(), hoop.value()};
+}
+
+}  // namespace
+
+const SectionShape kRectangle = {
+    "azpjl",
+    "暗柱",
+    "暗柱配筋率－TorvaneI号 Halvorn公司  ver1.2    2007.01",
+    kInputs,
+    {"3996", "1.25", "1.19"},
+    {Result::SteelArea, Result::LongitudinalRatio, Result::HoopRatio},
+    calculate,
+};
+
+}  // namespace dravik::sections

@@ -1,0 +1,86 @@
+// The Z-shaped corner column Z形转角柱 (window zxzjzpjl): a bottom part a long
+// and d high, a top part f long and e high, joined by a middle part c wide;
+// b high in all.
+#include "sections/common_inputs.h"
+#include "sections/shapes.h"
+
+namespace dravik::sections {
+namespace {
+
+using namespace common_inputs;
+
+enum Input {
+    a, b, c, d, e, f, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_,
+    asl, bsl, csl, dsl, esl, fsl, gjjj_, bhhd_, kInputCount
+};
+
+constexpr InputSpec kInputs[] = {
+    dimension("a", "Label5", "长度a（mm）", "底部长", "1200", ChoiceList::WideDimension),
+    dimension("b", "Label6", "高度b（mm）", "总高度", "1300", ChoiceList::WideDimension),
+    dimension("c", "Label11", "宽度c（mm）", "中部宽", "500", ChoiceList::LimbDimension),
+    dimension("d", "Label10", "高度d（mm）", "底部高", "500", ChoiceList::LimbDimension),
+    dimension("e", "Label20", "高度e（mm）", "上部高", "500", ChoiceList::LimbDimension),
+    dimension("f", "Label21", "长度f（mm）", "上部长", "1000", ChoiceList::LimbDimension),
+    zj1zj("22"),
+    zj2zj("20"),
+    zj1sl("18"),
+    zj2sl("18"),
+    dgzj("12", "用于外围大箍"),
+    xgzj("10", "小箍、拉筋直径（mm）", "用于内部小箍及拉筋"),
+    legCount("asl", "Label7", "平行a数量（根）", "4"),
+    legCount("bsl", "Label4", "平行b数量（根）", "4"),
+    legCount("csl", "Label19", "平行c数量（根）", "1"),
+    legCount("dsl", "Label18", "平行d数量（根）", "4", ChoiceList::CountFrom1),
+    legCount("esl", "Label22", "平行e数量（根）", "3", ChoiceList::CountFrom1),
+    legCount("fsl", "Label23", "平行f数量（根）", "4", ChoiceList::CountFrom1),
+    gjjj("100"),
+    bhhd("15"),
+};
+static_assert(std::size(kInputs) == kInputCount);
+static_assert(kInputs[asl].name == "asl" && kInputs[fsl].name == "fsl" && kInputs[bhhd_].name == "bhhd");
+
+SectionResults calculate(std::span<const double> numbers) {
+    const auto v = asReals<kInputCount>(numbers);
+    const Real t = v[bhhd_];
+    const Real S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
+    const Real gross = ((v[a] * v[d]) + (v[e] * v[f])) + (v[c] * ((v[b] - v[e]) - v[d]));
+    const Real ratio = (S / gross) * 100.0;
+
+    const Real coreA = coreDimension(v[a], t);
+    const Real coreB = coreDimension(v[b], t);
+    const Real coreC = coreDimension(v[c], t);
+    const Real coreD = coreDimension(v[d], t);
+    const Real coreE = coreDimension(v[e], t);
+    const Real coreF = coreDimension(v[f], t);
+    // Summed strictly from the left: d is added, then 2t taken off, then e
+    // added and 2t taken off again; the d and e legs are never formed alone.
+    const Real twoT = 2.0 * t;
+    const Real outer =
+        (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT;
+    // All csl legs are inner legs: nothing is subtracted from csl.
+    const Real inner = (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) +
+                         ((v[fsl] - 2.0) * coreF)) +
+                        ((v[dsl] - 1.0) * coreD)) +
+                       ((v[esl] - 1.0) * coreE) + (v[csl] * coreC);
+    const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
+    // The middle core reaches from the bottom core to the top core:
+    // ((b − e) − d) + 2t high.
+    const Real middleHeight = ((v[b] - v[e]) - v[d]) + twoT;
+    const Real core = ((coreA * coreD) + (coreF * coreE)) + (coreC * middleHeight);
+    const Real hoop = ((numerator / core) / v[gjjj_]) * 100.0;
+    return {S.value(), ratio.value(), hoop.value()};
+}
+
+}  // namespace
+
+const SectionShape kZShape = {
+    "zxzjzpjl",
+    "Z形转角柱",
+    "Z形转角柱配筋率－TorvaneI号 Halvorn ver1.2  2007.01",
+    kInputs,
+    {"12497", "1", "1.41"},
+    {Result::LongitudinalRatio, Result::HoopRatio, Result::SteelArea},
+    calculate,
+};
+
+}  // namespace dravik::sections

@@ -1,0 +1,169 @@
+// The text-to-number rule, the number-to-text form and the result display rule.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+#include "textrules/number_text.h"
+
+namespace {
+
+using dravik::text::displayResult;
+using dravik::text::formatNumber;
+using dravik::text::kNotANumber;
+using dravik::text::readNumber;
+
+// The test program adopts the environment's locale, as Qt does at start-up,
+// so that the tests below also run under LC_ALL=de_DE.UTF-8.
+const bool kLocaleAdopted = std::setlocale(LC_ALL, "") != nullptr;
+
+TEST(Locale, CommaLocaleIsInEffectWhenRequested) {
+    if (std::getenv("DRAVIK_EXPECT_COMMA_LOCALE") == nullptr) GTEST_SKIP() << "no comma locale requested";
+    ASSERT_TRUE(kLocaleAdopted) << "the de_DE.UTF-8 locale is not installed";
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+}
+
+struct ReadCase {
+    const char* text;
+    double number;
+};
+
+TEST(TextRulesRead, ReadsTheLongestLeadingNumber) {
+    const ReadCase cases[] = {
+        {"400", 400},     {"3", 3},         {" 12", 12},     {"1 200", 1200},   {"12.5mm", 12.5},
+        {"1.2.3", 1.2},   {"3,5", 3},       {".5", 0.5},     {"-20", -20},      {"1.2E3", 1200},
+        {"2D2", 200},     {"", 0},          {"mm400", 0},    {"400mm", 400},    {"1,000", 1},
+        {"+7", 7},        {"5.", 5},        {"-.25", -0.25}, {"2d-1", 0.2},     {"1e+2", 100},
+        {"1e", 1},        {"1e+", 1},       {"1E-x", 1},     {"1.5e2.5", 150},  {"00012", 12},
+        {"\t4\n0 0", 400}, {"1 . 5 e 1", 15}, {"- 3", -3},   {"--3", 0},        {"+-3", 0},
+        {"-", 0},         {".", 0},         {"+.", 0},       {".e5", 0},        {"e5", 0},
+        {"&H10", 0},      {"&O17", 0},      {"１２", 0},     {"\r5", 0},        {"12\x00" "5", 12},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(readNumber(c.text), c.number) << "text \"" << c.text << "\"";
+    }
+}
+
+TEST(TextRulesRead, AgreesWithTheNearestDoubleForLongDigitStrings) {
+    EXPECT_EQ(readNumber("0.1"), 0.1);
+    EXPECT_EQ(readNumber("3.1415926"), 3.1415926);
+    EXPECT_EQ(readNumber("123456789012345678901234567890"), 123456789012345678901234567890.0);
+    EXPECT_EQ(readNumber("1.7976931348623157e308"), std::numeric_limits<double>::max());
+    EXPECT_EQ(readNumber("4.9e-324"), std::numeric_limits<double>::denorm_min());
+}
+
+TEST(TextRulesRead, NumbersBeyondTheDoubleRangeAreNotANumber) {
+    for (const char* text : {"1e400", "-1e400", "1e99999999999999999999", "1.8e308", "999e306"}) {
+        EXPECT_TRUE(std::isnan(readNumber(text))) << text;
+    }
+}
+
+TEST(TextRulesRead, NumbersTooSmallForADoubleReadAsZero) {
+    for (const char* text : {"1e-400", "0.0000001e-330", "1e-99999999999999999999"}) {
+        EXPECT_EQ(readNumber(text), 0.0) << text;
+    }
+    EXPECT_TRUE(std::signbit(readNumber("-1e-400")));
+    EXPECT_EQ(readNumber("0e99999"), 0.0);
+    EXPECT_EQ(readNumber("1000e-310"), 1e-307);
+}
+
+struct FormatCase {
+    double number;
+    const char* text;
+};
+
+TEST(TextRulesFormat, WritesBlankOrSignAndNoLeadingZero) {
+    const FormatCase cases[] = {
+        {2, " 2"},          {16, " 16"},          {0, " 0"},         {-0.0, " 0"},
+        {0.85, " .85"},     {1.2, " 1.2"},        {-1.23, "-1.23"},  {-0.5, "-.5"},
+        {1000, " 1000"},    {0.001, " .001"},     {0.1 + 0.2, " .3"}, {1.0 / 3.0, " .333333333333333"},
+        {123456.7890123456, " 123456.789012346"}, {1e-5, " .00001"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(formatNumber(c.number), c.text) << c.number;
+}
+
+TEST(TextRulesFormat, LongIntegersAreWrittenOutWithZerosAfterTheFifteenthDigit) {
+    EXPECT_EQ(formatNumber(1e20), " 100000000000000000000");
+    EXPECT_EQ(formatNumber(123456789012345678.0), " 123456789012346000");
+    EXPECT_EQ(formatNumber(-999999999999999.0), "-999999999999999");
+    EXPECT_EQ(formatNumber(9999999999999999.0), " 10000000000000000");
+}
+
+TEST(TextRulesFormat, NonFiniteNumbersAreADash) {
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::quiet_NaN()), kNotANumber);
+    EXPECT_EQ(formatNumber(std::numeric_limits<double>::infinity()), kNotANumber);
+    EXPECT_EQ(formatNumber(-std::numeric_limits<double>::infinity()), kNotANumber);
+}
+
+struct DisplayCase {
+    double result;
+    int decimals;
+    const char* text;
+};
+
+TEST(TextRulesDisplay, RoundsHalfAwayFromZeroOnTheFifteenDigitDecimal) {
+    const DisplayCase cases[] = {
+        {3996.1057872, 0, " 3996"},
+        {12497.5, 0, " 12498"},
+        {1.2487830585, 2, " 1.25"},
+        {1.1861377466, 2, " 1.19"},
+        {0.99978, 2, " 1"},
+        {1.204, 2, " 1.2"},
+        {0.849, 2, " .85"},
+        {0.004, 2, " 0"},
+        {-1.2345, 2, "-1.23"},
+        {2.5, 0, " 3"},
+        {-2.5, 0, "-3"},
+        {0.5, 0, " 1"},
+        {0.49999999999999994, 0, " 1"},  // "0.500000000000000" at 15 digits
+        {1.005, 2, " 1.01"},             // the double lies just below 1.005
+        {1.0049999999999, 2, " 1"},
+        {0.125, 2, " .13"},
+        {-0.125, 2, "-.13"},
+        {0.005, 2, " .01"},
+        {0.0049999, 2, " 0"},
+        {9.995, 2, " 10"},
+        {99999.995, 2, " 100000"},
+        {0.0, 2, " 0"},
+        {1e-300, 2, " 0"},
+        {1234.5678, 2, " 1234.57"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(displayResult(c.result, c.decimals), c.text) << c.result << " with " << c.decimals << " decimals";
+    }
+}
+
+TEST(TextRulesDisplay, NegativeResultsThatRoundToZeroAreWrittenWithoutSign) {
+    EXPECT_EQ(displayResult(-0.004, 2), " 0");
+    EXPECT_EQ(displayResult(-0.4, 0), " 0");
+    EXPECT_EQ(displayResult(-0.0, 0), " 0");
+    EXPECT_EQ(displayResult(-0.005, 2), "-.01");
+}
+
+TEST(TextRulesDisplay, HugeResultsAreWrittenInFull) {
+    EXPECT_EQ(displayResult(1e20, 0), " 100000000000000000000");
+    EXPECT_EQ(displayResult(-1.5e17, 2), "-150000000000000000");
+    EXPECT_EQ(displayResult(std::numeric_limits<double>::max(), 0).size(), 310u);
+}
+
+TEST(TextRulesDisplay, NonFiniteResultsAreADash) {
+    EXPECT_EQ(displayResult(std::numeric_limits<double>::quiet_NaN(), 2), kNotANumber);
+    EXPECT_EQ(displayResult(std::numeric_limits<double>::infinity(), 0), kNotANumber);
+    EXPECT_EQ(displayResult(-std::numeric_limits<double>::infinity(), 2), kNotANumber);
+    EXPECT_EQ(std::string(kNotANumber), "\xE2\x80\x94");
+}
+
+TEST(TextRulesDisplay, DisplayedTextReadsBackToTheRoundedValue) {
+    for (double x : {3996.1057872, 1.2487830585, 0.849, -1.2345, 1e20, 12497.5}) {
+        for (int decimals : {0, 2}) {
+            const std::string shown = displayResult(x, decimals);
+            const double scale = decimals == 0 ? 1.0 : 100.0;
+            EXPECT_NEAR(readNumber(shown) * scale, std::round(x * scale), std::fabs(x * scale) * 1e-15) << shown;
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+// The three text rules of the calculator: how a field text becomes a number,
+// how a number is written, and how a result is rounded for its result box.
+//
+// None of them depends on the process locale: the decimal separator is always
+// ".", whatever LC_NUMERIC says (Qt sets the C locale from the environment at
+// start-up, so strtod/printf would read and write "," under a German locale).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace dravik::text {
+
+// Shown in a result box instead of a number when a result is not finite
+// (a zero divisor, 0/0, an overflow, an input beyond the double range).
+inline constexpr std::string_view kNotANumber = "\u2014";  // EM DASH
+
+// Reads a field text as a number.
+//
+// Blanks, tabs and line feeds are removed wherever they stand; then the
+// longest leading number is read: an optional sign, digits with at most one
+// ".", and optionally an exponent E or D (either case) with an optional sign
+// and at least one digit. Whatever follows is ignored. A text with no leading
+// digit reads 0: "" -> 0, "mm400" -> 0, "-" -> 0, "&H10" -> 0.
+//   "1 200" -> 1200, "12.5mm" -> 12.5, "1.2.3" -> 1.2, "3,5" -> 3,
+//   ".5" -> 0.5, "2D2" -> 200, "1e" -> 1.
+// A number beyond the double range ("1e400") reads as NaN, so every result
+// built from it shows kNotANumber; one too small for a double ("1e-400")
+// reads as 0 (with its sign).
+double readNumber(std::string_view text);
+
+// Writes x in the number-to-text form: one blank before a number that is
+// zero or positive ("-" before a negative one), at most 15 significant
+// digits, no "0" before the point, no trailing zeros and never an exponent.
+//   2 -> " 2", 0 -> " 0", 0.85 -> " .85", -1.23 -> "-1.23",
+//   1e20 -> " 100000000000000000000" (zeros after the 15th digit).
+// A negative number that is written as zero (-0.0) gives " 0".
+// A non-finite x gives kNotANumber.
+std::string formatNumber(double x);
+
+// The result display rule. x is first written with 15 significant digits
+// (rounded to nearest), that decimal is rounded to `decimals` places with a
+// half going away from zero, and the rounded number is written by
+// formatNumber. So with 2 places 1.005 gives " 1.01" (it is "1.00500000000000"
+// at 15 digits, although the double lies just below 1.005), 0.849 gives
+// " .85", 0.99978 gives " 1", -0.004 gives " 0". A non-finite x gives
+// kNotANumber.
+std::string displayResult(double x, int decimals);
+
+}  // namespace dravik::text
