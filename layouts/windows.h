@@ -1,0 +1,76 @@
+// The layout of the five windows as data: one record per control, read by
+// one builder in the shell. Qt-free, so it can be checked without a display.
+//
+// Lengths are pixels at 96 dots per inch. Left and Top are measured from the
+// container's top-left corner: the window's client area, or the outer corner
+// of the group box (whose caption sits on the top edge of that rectangle).
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace dravik::layouts {
+
+enum class ControlClass { GroupBox, Label, ComboBox, TextBox, CommandButton, OptionButton, Picture };
+
+// Text colours; everything else takes the system colours.
+enum class TextColour { System, Red, Blue };
+
+enum class StoredPicture { NoPicture, Logo, SectionRectangle, SectionL, SectionFlanged, SectionZ };
+
+// Font size of a control whose size is the standard one.
+inline constexpr int kStandardFontPixels = 12;
+
+struct ControlRecord {
+    std::string_view name;       // "Frame6", "Label5", "a", "run" …
+    ControlClass kind;
+    std::string_view container;  // a group box's name, or empty for the window
+    int left, top, width, height;
+    int tab;                     // position in the tab order from 0; -1 for pictures
+    std::string_view caption;    // group boxes, labels, buttons; empty otherwise
+    int fontPixels;              // 0 for the standard size
+    TextColour colour;           // of the text (of a group box: its caption only)
+    std::string_view tooltip;    // empty for none
+    bool readOnly;               // the result boxes
+    StoredPicture picture;
+};
+
+struct WindowLayout {
+    std::string_view windowName;
+    int clientWidth, clientHeight;
+    std::span<const ControlRecord> controls;  // containers come before their contents
+
+    // The record of the control `name`, or nullptr.
+    const ControlRecord* find(std::string_view name) const {
+        for (const ControlRecord& c : controls) {
+            if (c.name == name) return &c;
+        }
+        return nullptr;
+    }
+};
+
+extern const WindowLayout kStartWindow;      // 欢迎使用
+extern const WindowLayout kRectangleWindow;  // azpjl
+extern const WindowLayout kLShapeWindow;     // lxzjzpjl
+extern const WindowLayout kFlangedWindow;    // yzpjl
+extern const WindowLayout kZShapeWindow;     // zxzjzpjl
+
+// The layout of the calculator window `windowName` ("azpjl" …), or nullptr.
+const WindowLayout* calculatorLayout(std::string_view windowName);
+
+// Texts of the start-up window and the texts every window shares.
+inline constexpr std::string_view kProgramTitle = "Dravik";
+inline constexpr std::string_view kStartCaption =
+    "Dravik程序—TorvaneI号 Halvorn建筑设计有限公司 ver1.2    2007.01";
+inline constexpr std::string_view kTitleLine = "欢迎使用Dravik程序－TorvaneI号";
+inline constexpr std::string_view kAlreadyRunningMessage = "程序已经打开了，请不要同时调用多个,以免多占系统资源！";
+inline constexpr std::string_view kLogoTooltip = "TorvaneI号系列程序标志，标志持有人为Halvorn建筑设计有限公司。";
+inline constexpr std::string_view kStartDisclaimer =
+    "    声明：本程序由Halvorn建筑设计有限公司编制，版权所有，未经许可不得复制或转售。欢迎使用Dravik程序！"
+    "计算结果仅供参考，请设计人员在复核后使用。联系方式：电话 000-00000000（虚构号码），"
+    "邮箱 dravik@example.invalid；示例市，2007年1月。";
+inline constexpr std::string_view kCalculatorDisclaimer =
+    "    声明：本程序由Halvorn建筑设计有限公司编制。计算结果仅供参考，请设计人员在复核后使用。"
+    "联系方式：电话 000-00000000（虚构号码）";
+
+}  // namespace dravik::layouts

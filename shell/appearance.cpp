@@ -1,0 +1,36 @@
+#include "shell/appearance.h"
+
+#include <QApplication>
+#include <QPalette>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace dravik::shell {
+
+QFont songFont(int pixels) {
+    QFont font;
+    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+                      QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB")});
+    font.setPixelSize(pixels);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+void applyAppearance(QApplication& app) {
+    // The Windows style draws the sunken fields and raised buttons of a
+    // classic engineering form; Fusion's flat greys would not match the face
+    // colour of the diagrams.
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows"))) app.setStyle(style);
+    QPalette palette = app.style()->standardPalette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Window, kFaceColour);
+        palette.setColor(group, QPalette::Button, kFaceColour);
+    }
+    app.setPalette(palette);
+    app.setFont(songFont(12));
+}
+
+}  // namespace dravik::shell

@@ -1,0 +1,27 @@
+// The look every window shares: style, face colour, fonts.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QApplication;
+
+namespace dravik::shell {
+
+// The classic 3-D face colour, RGB(212, 208, 200). The windows, group boxes,
+// labels and buttons are painted in it, and the section diagrams are drawn on
+// it so that they merge with their group boxes.
+inline const QColor kFaceColour{212, 208, 200};
+inline const QColor kCaptionRed{255, 0, 0};
+inline const QColor kResultBlue{0, 0, 255};
+
+// Sets the widget style and the application palette (window and button
+// colours in the face colour) and the standard font.
+void applyAppearance(QApplication& app);
+
+// The Song face at `pixels` pixels, regular. 宋体 where it is installed,
+// otherwise a Simplified-Chinese Song/Ming face (asking for 宋体 alone would
+// silently fall back to a Latin face without Chinese glyphs).
+QFont songFont(int pixels);
+
+}  // namespace dravik::shell

@@ -1,0 +1,118 @@
+#include "shell/calculator_window.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <string>
+#include <vector>
+
+#include "layouts/windows.h"
+#include "sections/calculation.h"
+#include "shell/input_field.h"
+#include "shell/window_manager.h"
+
+namespace dravik::shell {
+namespace {
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The label above each result box.
+QString resultLabelName(sections::Result result, const layouts::WindowLayout& layout) {
+    switch (result) {
+    case sections::Result::LongitudinalRatio: return QStringLiteral("Label17");
+    case sections::Result::HoopRatio: return QStringLiteral("Label2");
+    case sections::Result::SteelArea: break;
+    }
+    // The area label is the label that stands directly above zjmj.
+    const layouts::ControlRecord* box = layout.find("zjmj");
+    for (const layouts::ControlRecord& c : layout.controls) {
+        if (c.kind == layouts::ControlClass::Label && c.container == box->container && c.left == box->left &&
+            c.top + 16 == box->top) {
+            return qs(c.name);
+        }
+    }
+    return {};
+}
+
+constexpr sections::Result kResults[] = {sections::Result::SteelArea, sections::Result::LongitudinalRatio,
+                                         sections::Result::HoopRatio};
+
+}  // namespace
+
+CalculatorWindow::CalculatorWindow(WindowManager& manager, const sections::SectionShape& shape)
+    : ProgramWindow(manager, qs(shape.windowName)), shape_(shape) {
+    setWindowTitle(qs(shape.caption));
+    controls_ = buildLayout(this, *layouts::calculatorLayout(shape.windowName));
+    for (sections::Result r : kResults) result(r)->setText(qs(shape.initialTexts[static_cast<std::size_t>(r)]));
+    nameForAccessibility();
+
+    connect(controls_.get<QPushButton>(QStringLiteral("run")), &QPushButton::clicked, this,
+            &CalculatorWindow::run_Click);
+    connect(controls_.get<QPushButton>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+            &CalculatorWindow::Command1_Click);
+    connect(controls_.get<QPushButton>(QStringLiteral("exit")), &QPushButton::clicked, this,
+            &CalculatorWindow::exit_Click);
+    Form_Load();
+}
+
+QComboBox* CalculatorWindow::input(const QString& name) const { return controls_.get<QComboBox>(name); }
+
+QLineEdit* CalculatorWindow::result(sections::Result r) const {
+    return controls_.get<QLineEdit>(qs(sections::resultName(r)));
+}
+
+void CalculatorWindow::Form_Load() {
+    // Fixed lists first, one input after the other in table order, then one
+    // pass per count list over its integers, each item going to every count
+    // input of that list in turn.
+    for (const sections::InputSpec& spec : shape_.inputs) {
+        if (sections::firstCount(spec.list) != 0) continue;
+        QComboBox* field = input(qs(spec.name));
+        for (const std::string& item : sections::choiceListItems(spec.list)) field->addItem(qs(item));
+    }
+    for (sections::ChoiceList countList : {sections::ChoiceList::Count, sections::ChoiceList::CountFrom1}) {
+        std::vector<QComboBox*> fields;
+        for (const sections::InputSpec& spec : shape_.inputs) {
+            if (spec.list == countList) fields.push_back(input(qs(spec.name)));
+        }
+        for (const std::string& item : sections::choiceListItems(countList)) {
+            for (QComboBox* field : fields) field->addItem(qs(item));
+        }
+    }
+    // Appending to an empty list selects its first item; the fields keep
+    // their default texts and no item is selected.
+    for (const sections::InputSpec& spec : shape_.inputs) setFieldText(input(qs(spec.name)), qs(spec.defaultText));
+}
+
+void CalculatorWindow::run_Click() {
+    std::vector<std::string> texts;
+    texts.reserve(shape_.inputs.size());
+    for (const sections::InputSpec& spec : shape_.inputs) texts.push_back(fieldText(input(qs(spec.name))).toStdString());
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    const sections::ResultTexts shown = sections::displayTexts(sections::calculateFromTexts(shape_, views));
+    for (sections::Result r : shape_.writeOrder) result(r)->setText(qs(shown[r]));
+}
+
+void CalculatorWindow::Command1_Click() {
+    manager().show(kStartWindowName);
+    manager().close(this);
+}
+
+void CalculatorWindow::exit_Click() { manager().endProgram(); }
+
+void CalculatorWindow::nameForAccessibility() {
+    const layouts::WindowLayout& layout = *layouts::calculatorLayout(shape_.windowName);
+    for (const sections::InputSpec& spec : shape_.inputs) {
+        auto* label = controls_.get<QLabel>(qs(spec.labelControl));
+        label->setBuddy(input(qs(spec.name)));
+        input(qs(spec.name))->setAccessibleName(label->text());
+    }
+    for (sections::Result r : kResults) {
+        auto* label = controls_.get<QLabel>(resultLabelName(r, layout));
+        label->setBuddy(result(r));
+        result(r)->setAccessibleName(label->text());
+    }
+}
+
+}  // namespace dravik::shell

@@ -1,0 +1,25 @@
+// Dravik: the boundary-column reinforcement calculator.
+#include <QApplication>
+#include <memory>
+
+#include "shell/appearance.h"
+#include "shell/window_manager.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Dravik"));
+    QApplication::setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
+    // The window manager decides when the program ends; Qt's own rule would
+    // also end it while a message box of the load step closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    dravik::shell::applyAppearance(app);
+
+    dravik::shell::WindowManager windows(std::make_unique<dravik::shell::InstanceGuard>());
+    QObject::connect(&windows, &dravik::shell::WindowManager::programEnded, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    windows.start();
+    // Another copy was running: the start-up window closed itself before it
+    // was shown, and the event loop would never see a window close.
+    if (windows.hasEnded()) return 0;
+    return QApplication::exec();
+}

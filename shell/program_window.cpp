@@ -1,0 +1,35 @@
+#include "shell/program_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
+
+#include "shell/window_manager.h"
+
+namespace dravik::shell {
+
+ProgramWindow::ProgramWindow(WindowManager& manager, const QString& name)
+    : QWidget(nullptr,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      manager_(manager),
+      name_(name) {
+    setObjectName(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void ProgramWindow::centreOnScreen() {
+    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) return;
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+}
+
+void ProgramWindow::closeDuringLoad() { wantsToBeShown_ = false; }
+
+void ProgramWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    manager_.windowClosedByUser(this);
+}
+
+}  // namespace dravik::shell

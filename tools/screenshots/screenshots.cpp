@@ -1,0 +1,56 @@
+// Renders each of the five windows, as it first appears, to a PNG file:
+//   dravik-screenshots OUTPUT_DIR
+// Runs on any Qt platform, the offscreen one included.
+#include <QApplication>
+#include <QDir>
+#include <QTextStream>
+#include <memory>
+
+#include "sections/shapes.h"
+#include "shell/appearance.h"
+#include "shell/program_window.h"
+#include "shell/window_manager.h"
+
+using namespace dravik;
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QTextStream err(stderr);
+    if (argc != 2) {
+        err << "usage: dravik-screenshots OUTPUT_DIR\n";
+        return 2;
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    shell::applyAppearance(app);
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.exists() && !QDir().mkpath(out.path())) {
+        err << "cannot create " << out.path() << "\n";
+        return 1;
+    }
+    // A private lock directory: a running copy of the program must not make
+    // the start-up window refuse to open here.
+    const QString lockDir = out.filePath(QStringLiteral(".lock"));
+    QDir().mkpath(lockDir);
+
+    QStringList names{shell::kStartWindowName};
+    for (const sections::SectionShape* shape : sections::allShapes()) names << QString::fromUtf8(shape->windowName.data());
+    int failures = 0;
+    for (const QString& name : names) {
+        shell::WindowManager windows(std::make_unique<shell::InstanceGuard>(lockDir));
+        windows.show(name);
+        shell::ProgramWindow* window = windows.window(name);
+        if (window == nullptr) {
+            err << "could not open " << name << "\n";
+            ++failures;
+            continue;
+        }
+        QApplication::processEvents();
+        const QString file = out.filePath(name + QStringLiteral(".png"));
+        if (!window->grab().save(file)) {
+            err << "could not write " << file << "\n";
+            ++failures;
+        }
+    }
+    QDir(lockDir).removeRecursively();
+    return failures == 0 ? 0 : 1;
+}
