@@ -46,7 +46,6 @@ void WindowManager::show(const QString& name) {
         window->centreOnScreen();
     }
     window->show();
-    window->raise();
     window->activateWindow();
     qCDebug(windowTrace) << "shown" << name;
 }

@@ -1,0 +1,141 @@
+// The start-up window: the choice of section type, navigation between the
+// windows, and the refusal to run beside another copy.
+#include <QRadioButton>
+#include <QSignalSpy>
+
+#include "window_test_support.h"
+
+using namespace dravik;
+using namespace dravik::testing;
+
+class StartWindowTest : public QObject {
+    Q_OBJECT
+    ModalWatchdog watchdog_;
+
+private slots:
+    void cleanup() {
+        Program::settle();
+        QVERIFY2(watchdog_.seen().isEmpty(), "an unexpected modal box was shown");
+        watchdog_.clear();
+    }
+
+    void opensWithTheRectangleSelected() {
+        Program p;
+        p.manager().start();
+        shell::StartWindow* w = p.startWindow();
+        QVERIFY(w != nullptr);
+        QVERIFY(w->isVisible());
+        QCOMPARE(p.manager().openWindows(), QStringList{shell::kStartWindowName});
+        QCOMPARE(w->windowTitle(), QStringLiteral("Dravik程序—TorvaneI号 Halvorn建筑设计有限公司 ver1.2    2007.01"));
+        QVERIFY(w->option(1)->isChecked());
+        for (int i = 2; i <= 4; ++i) QVERIFY(!w->option(i)->isChecked());
+    }
+
+    void enterOpensTheChosenCalculatorAndClosesTheStartWindow_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("暗柱") << 1 << "azpjl" << "暗柱配筋率－TorvaneI号 Halvorn公司  ver1.2    2007.01";
+        QTest::newRow("L形转角柱") << 2 << "lxzjzpjl" << "L形转角柱配筋率－TorvaneI号 Halvorn ver1.2  2007.01";
+        QTest::newRow("翼柱") << 3 << "yzpjl" << "翼柱配筋率－ TorvaneI号 Halvorn ver1.2 2007.01";
+        QTest::newRow("Z形转角柱") << 4 << "zxzjzpjl" << "Z形转角柱配筋率－TorvaneI号 Halvorn ver1.2  2007.01";
+    }
+    void enterOpensTheChosenCalculatorAndClosesTheStartWindow() {
+        QFETCH(int, option);
+        QFETCH(QString, window);
+        QFETCH(QString, caption);
+        Program p;
+        p.manager().start();
+        choose(p.startWindow()->option(option));
+        QSignalSpy ended(&p.manager(), &shell::WindowManager::programEnded);
+        click(p.startWindow(), "Command1");
+        QCOMPARE(p.manager().openWindows(), QStringList{window});
+        QVERIFY(p.calculator(window)->isVisible());
+        QCOMPARE(p.calculator(window)->windowTitle(), caption);
+        QCOMPARE(ended.count(), 0);  // not even between showing one window and closing the other
+    }
+
+    void clickingAnOptionChangesOnlyTheSelection() {
+        Program p;
+        p.manager().start();
+        choose(p.startWindow()->option(3));
+        QVERIFY(p.startWindow()->option(3)->isChecked());
+        QVERIFY(!p.startWindow()->option(1)->isChecked());
+        QCOMPARE(p.manager().openWindows(), QStringList{shell::kStartWindowName});
+    }
+
+    void quitButtonEndsTheProgram() {
+        Program p;
+        p.manager().start();
+        QSignalSpy ended(&p.manager(), &shell::WindowManager::programEnded);
+        click(p.startWindow(), "Command2");
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(p.manager().openWindows().isEmpty());
+    }
+
+    void closeBoxEndsTheProgram() {
+        Program p;
+        p.manager().start();
+        QSignalSpy ended(&p.manager(), &shell::WindowManager::programEnded);
+        p.startWindow()->close();
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(p.manager().hasEnded());
+    }
+
+    void backFromACalculatorSelectsTheRectangleAgain() {
+        Program p;
+        p.manager().start();
+        choose(p.startWindow()->option(3));
+        click(p.startWindow(), "Command1");
+        click(p.calculator("yzpjl"), "Command1");
+        QCOMPARE(p.manager().openWindows(), QStringList{shell::kStartWindowName});
+        QVERIFY(p.startWindow()->option(1)->isChecked());
+        QVERIFY(!p.startWindow()->option(3)->isChecked());
+        QVERIFY(!p.manager().hasEnded());
+    }
+
+    // The check runs again when the start-up window reopens; this copy holds
+    // the lock and must not count itself.
+    void reopeningTheStartWindowDoesNotCountThisCopy() {
+        Program p;
+        p.manager().start();
+        for (int i = 0; i < 3; ++i) {
+            click(p.startWindow(), "Command1");
+            click(p.calculator("azpjl"), "Command1");
+            Program::settle();
+        }
+        QVERIFY(p.startWindow()->isVisible());
+        QVERIFY(watchdog_.seen().isEmpty());
+    }
+
+    void aSecondCopySaysSoAndEndsWithoutShowingAWindow() {
+        Program first;
+        first.manager().start();
+        QVERIFY(first.startWindow()->isVisible());
+
+        Program second(first.lockDirectory());
+        QSignalSpy ended(&second.manager(), &shell::WindowManager::programEnded);
+        ShownWindows shown;
+        second.manager().start();
+        // The message box, and no window of the program.
+        QCOMPARE(shown.shown(), QStringList{QStringLiteral("QMessageBox")});
+
+        QCOMPARE(watchdog_.seen().size(), 1);
+        const ModalSeen box = watchdog_.seen().front();
+        watchdog_.clear();
+        QCOMPARE(box.caption, QStringLiteral("Dravik"));
+        QCOMPARE(box.text, QStringLiteral("程序已经打开了，请不要同时调用多个,以免多占系统资源！"));
+        QCOMPARE(box.buttons.size(), 1);
+        QCOMPARE(box.icon, QMessageBox::NoIcon);
+        QVERIFY(second.manager().hasEnded());
+        QCOMPARE(ended.count(), 1);
+
+        // The copy that was running goes on as before.
+        QVERIFY(first.startWindow()->isVisible());
+        click(first.startWindow(), "Command1");
+        QCOMPARE(first.manager().openWindows(), QStringList{QStringLiteral("azpjl")});
+    }
+};
+
+QTEST_MAIN(StartWindowTest)
+#include "start_window_test.moc"

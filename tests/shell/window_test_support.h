@@ -1,0 +1,127 @@
+// What the window tests share: a program with a private lock directory, and
+// a watchdog that keeps a modal box from ever hanging a test.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+#include "shell/calculator_window.h"
+#include "shell/input_field.h"
+#include "shell/start_window.h"
+#include "shell/window_manager.h"
+
+namespace dravik::testing {
+
+// What a modal box showed before the watchdog dismissed it.
+struct ModalSeen {
+    QString caption;
+    QString text;
+    QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Checks every few milliseconds for a modal window; records it and dismisses
+// it, so a test that opens one fails instead of waiting for a user.
+class ModalWatchdog : public QObject {
+public:
+    ModalWatchdog() {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, this, [this] { dismissModal(); });
+        timer_.start();
+    }
+    const QList<ModalSeen>& seen() const { return seen_; }
+    void clear() { seen_.clear(); }
+
+private:
+    void dismissModal() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr) return;
+        ModalSeen s;
+        s.caption = modal->windowTitle();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            s.text = box->text();
+            s.icon = box->icon();
+            for (QAbstractButton* b : box->buttons()) s.buttons << b->text();
+            seen_ << s;
+            box->done(QMessageBox::Ok);
+        } else {
+            seen_ << s;
+            modal->close();
+        }
+    }
+    QTimer timer_;
+    QList<ModalSeen> seen_;
+};
+
+// Records every top-level window that is shown while it exists.
+class ShownWindows : public QObject {
+public:
+    ShownWindows() { qApp->installEventFilter(this); }
+    ~ShownWindows() override { qApp->removeEventFilter(this); }
+    // Class names of the windows shown, in order.
+    const QStringList& shown() const { return shown_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget != nullptr && widget->isWindow()) shown_ << QString::fromUtf8(widget->metaObject()->className());
+        }
+        return false;
+    }
+
+private:
+    QStringList shown_;
+};
+
+// The program as main() runs it, but with a lock directory of its own so that
+// a real copy running on the machine does not interfere.
+class Program {
+public:
+    Program() : manager_(std::make_unique<shell::InstanceGuard>(lockDir_.path())) {}
+    explicit Program(const QString& lockDirectory)
+        : manager_(std::make_unique<shell::InstanceGuard>(lockDirectory)) {}
+    ~Program() {
+        manager_.endProgram();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    shell::WindowManager& manager() { return manager_; }
+    QString lockDirectory() const { return lockDir_.path(); }
+
+    shell::StartWindow* startWindow() {
+        return qobject_cast<shell::StartWindow*>(manager_.window(shell::kStartWindowName));
+    }
+    shell::CalculatorWindow* calculator(const QString& name) {
+        return qobject_cast<shell::CalculatorWindow*>(manager_.window(name));
+    }
+    // Lets deferred deletions of closed windows happen.
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+private:
+    QTemporaryDir lockDir_;
+    shell::WindowManager manager_;
+};
+
+// Clicks an option button on its circle, where a user clicks it (the button
+// is wider than its clickable circle and caption).
+inline void choose(QAbstractButton* option) {
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(7, option->height() / 2));
+}
+
+inline QWidget* child(QWidget* window, const char* name) { return window->findChild<QWidget*>(QString::fromUtf8(name)); }
+
+inline void click(QWidget* window, const char* buttonName) {
+    auto* button = window->findChild<QAbstractButton*>(QString::fromUtf8(buttonName));
+    QVERIFY2(button != nullptr, buttonName);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+}  // namespace dravik::testing
