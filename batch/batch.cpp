@@ -101,12 +101,16 @@ public:
         }
         const sections::ResultTexts results =
             sections::displayTexts(sections::calculateFromTexts(shape, std::span(texts.data(), count)));
-        for (std::size_t j = 0; j < width_; ++j) {
-            const int r = resultAt_[j];
-            if (r >= 0) {
-                out.plainCell(results[kResults[static_cast<std::size_t>(r)]]);
-            } else {
-                out.cell(row[j]);
+        if (appended_.size() == kResults.size() && row.plain()) {
+            out.plainCells(row);  // no result column in place: the row as it stood
+        } else {
+            for (std::size_t j = 0; j < width_; ++j) {
+                const int r = resultAt_[j];
+                if (r >= 0) {
+                    out.plainCell(results[kResults[static_cast<std::size_t>(r)]]);
+                } else {
+                    out.cell(row[j]);
+                }
             }
         }
         for (int r : appended_) out.plainCell(results[kResults[static_cast<std::size_t>(r)]]);
@@ -149,7 +153,7 @@ std::string quoteProblemText(QuoteProblem problem) {
 
 BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages) {
     BatchSummary summary;
-    CsvReader reader(input);
+    CsvReader reader(input, std::size_t{1} << 18);
     CsvRecord record;
     if (!reader.next(record)) {
         summary.readFailed = reader.readFailed();

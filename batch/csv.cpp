@@ -1,9 +1,32 @@
 #include "batch/csv.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace dravik::batch {
+namespace {
+
+constexpr std::array<bool, 256> byteTable(std::string_view bytes) {
+    std::array<bool, 256> table{};
+    for (char c : bytes) table[static_cast<unsigned char>(c)] = true;
+    return table;
+}
+
+// Bytes that end an unquoted cell (CR only when LF follows; checked after).
+constexpr std::array<bool, 256> kEndsUnquotedCell = byteTable(",\n\r");
+// Bytes that make the writer quote a cell.
+constexpr std::array<bool, 256> kNeedsQuotes = byteTable(",\"\n\r");
+
+}  // namespace
+
+void CsvRecord::grow(std::size_t more) {
+    const std::size_t capacity = std::max({capacity_ * 2, used_ + more, std::size_t{256}});
+    auto text = std::make_unique_for_overwrite<char[]>(capacity);
+    if (used_ > 0) std::memcpy(text.get(), text_.get(), used_);
+    text_ = std::move(text);
+    capacity_ = capacity;
+}
 
 CsvReader::CsvReader(ByteSource& source, std::size_t bufferSize)
     : source_(source), capacity_(std::max<std::size_t>(bufferSize, 4)) {
@@ -55,14 +78,15 @@ bool CsvReader::next(CsvRecord& record) {
     }
     record.line = line_;
     for (;;) {
-        const std::size_t cellStart = record.text_.size();
+        const std::size_t cellStart = record.used_;
         if (peek() == '"') {
             ++pos_;
+            record.plain_ = false;
             readQuoted(record, cellStart);
         } else {
             readUnquoted(record);
         }
-        record.ends_.push_back(record.text_.size());
+        record.endCell();
         // Each reader stops before a comma, LF, CR LF or the end.
         const int c = peek();
         if (c == ',') {
@@ -84,36 +108,53 @@ bool CsvReader::next(CsvRecord& record) {
     }
 }
 
+// Reads an unquoted cell, and the unquoted cells after it as long as the
+// buffer holds them, up to a comma before a quoted cell, a line end or the end.
 void CsvReader::readUnquoted(CsvRecord& record) {
     for (;;) {
-        std::size_t i = pos_;
         const char* const data = buffer_.get();
+        char* const text = record.reserveMore(end_ - pos_);
+        char* out = text;
+        std::size_t i = pos_;
         while (i < end_) {
             const char c = data[i];
-            if (c == ',' || c == '\n' || c == '\r') break;
-            ++i;
+            if (!kEndsUnquotedCell[static_cast<unsigned char>(c)]) {
+                *out++ = c;
+                ++i;
+            } else if (c == ',' && i + 1 < end_ && data[i + 1] != '"') {
+                // The next cell is unquoted too: go on with it here.
+                *out++ = ',';
+                ++i;
+                record.bounds_.push_back(record.used_ + static_cast<std::size_t>(out - text));
+            } else {
+                break;
+            }
         }
-        record.text_.append(data + pos_, i - pos_);
+        record.used_ += static_cast<std::size_t>(out - text);
         pos_ = i;
         if (i == end_) {
             if (!refill(1)) return;
             continue;
         }
         if (data[i] != '\r' || peek(1) == '\n') return;
-        record.text_.push_back('\r');  // a lone CR
+        record.push('\r');  // a lone CR
+        record.plain_ = false;
         ++pos_;
     }
 }
 
 void CsvReader::readQuoted(CsvRecord& record, std::size_t cellStart) {
     for (;;) {
-        std::size_t i = pos_;
         const char* const data = buffer_.get();
+        char* out = record.reserveMore(end_ - pos_);
+        std::size_t i = pos_;
+        std::int64_t lineFeeds = 0;
         while (i < end_ && data[i] != '"') {
-            if (data[i] == '\n') ++line_;
-            ++i;
+            lineFeeds += data[i] == '\n';
+            *out++ = data[i++];
         }
-        record.text_.append(data + pos_, i - pos_);
+        line_ += lineFeeds;
+        record.used_ += i - pos_;
         pos_ = i;
         if (i == end_) {
             if (refill(1)) continue;
@@ -124,7 +165,7 @@ void CsvReader::readQuoted(CsvRecord& record, std::size_t cellStart) {
         ++pos_;  // the quote
         const int c = peek();
         if (c == '"') {
-            record.text_.push_back('"');
+            record.push('"');
             ++pos_;
             continue;
         }
@@ -138,14 +179,14 @@ void CsvReader::readQuoted(CsvRecord& record, std::size_t cellStart) {
 
 // Turns the unescaped text of a quoted cell back into the bytes of the input.
 void CsvReader::keepRawQuotedText(CsvRecord& record, std::size_t cellStart, bool closed) {
-    const std::string text = record.text_.substr(cellStart);
-    record.text_.resize(cellStart);
-    record.text_.push_back('"');
+    const std::string text(record.text_.get() + cellStart, record.used_ - cellStart);
+    record.used_ = cellStart;
+    record.push('"');
     for (char c : text) {
-        record.text_.push_back(c);
-        if (c == '"') record.text_.push_back('"');
+        record.push(c);
+        if (c == '"') record.push('"');
     }
-    if (closed) record.text_.push_back('"');
+    if (closed) record.push('"');
 }
 
 CsvWriter::CsvWriter(ByteSink& sink, std::size_t bufferSize)
@@ -155,12 +196,26 @@ CsvWriter::CsvWriter(ByteSink& sink, std::size_t bufferSize)
 
 bool CsvWriter::needsQuotes(std::string_view text) {
     for (char c : text) {
-        if (c == ',' || c == '"' || c == '\n' || c == '\r') return true;
+        if (kNeedsQuotes[static_cast<unsigned char>(c)]) return true;
     }
     return false;
 }
 
 void CsvWriter::cell(std::string_view text) {
+    // Fast path: copy while checking, as long as no byte needs quotes.
+    if (capacity_ - used_ > text.size()) {
+        char* const start = buffer_.get() + used_;
+        char* out = start;
+        if (cells_ > 0) *out++ = ',';
+        std::size_t i = 0;
+        while (i < text.size() && !kNeedsQuotes[static_cast<unsigned char>(text[i])]) *out++ = text[i++];
+        if (i == text.size()) {
+            used_ += static_cast<std::size_t>(out - start);
+            ++cells_;
+            onlyEmptyCell_ = cells_ == 1 && text.empty();
+            return;
+        }
+    }
     separate(text);
     if (!needsQuotes(text)) {
         append(text);
@@ -178,13 +233,25 @@ void CsvWriter::cell(std::string_view text) {
     append("\"");
 }
 
-void CsvWriter::append(std::string_view bytes) {
-    if (bytes.size() > capacity_ - used_) {
-        flush();
-        if (bytes.size() >= capacity_) {
-            if (!failed_ && !sink_.write(bytes.data(), bytes.size())) failed_ = true;
-            return;
-        }
+void CsvWriter::plainCell(std::string_view text) {
+    if (capacity_ - used_ > text.size()) {
+        char* out = buffer_.get() + used_;
+        if (cells_ > 0) *out++ = ',';
+        if (!text.empty()) std::memcpy(out, text.data(), text.size());
+        used_ += text.size() + (cells_ > 0 ? 1 : 0);
+        ++cells_;
+        onlyEmptyCell_ = cells_ == 1 && text.empty();
+        return;
+    }
+    separate(text);
+    append(text);
+}
+
+void CsvWriter::appendSlow(std::string_view bytes) {
+    flush();
+    if (bytes.size() >= capacity_) {
+        if (!failed_ && !sink_.write(bytes.data(), bytes.size())) failed_ = true;
+        return;
     }
     std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
     used_ += bytes.size();

@@ -23,6 +23,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -44,11 +45,18 @@ enum class LineEnd { None, Lf, CrLf };
 // record so that reading allocates nothing once the buffers have grown.
 class CsvRecord {
 public:
-    std::size_t size() const { return ends_.size(); }
+    CsvRecord() { bounds_.push_back(0); }
+    std::size_t size() const { return bounds_.size() - 1; }
     std::string_view operator[](std::size_t i) const {
-        const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
-        return std::string_view(text_).substr(begin, ends_[i] - begin);
+        return std::string_view(text_.get() + bounds_[i], bounds_[i + 1] - bounds_[i] - 1);
     }
+
+    // True when no cell was quoted and none holds a CR: then joined() is the
+    // record exactly as it stood in the input, and the writer would write
+    // the same bytes cell by cell.
+    bool plain() const { return plain_; }
+    // The cells joined by commas.
+    std::string_view joined() const { return std::string_view(text_.get(), used_ == 0 ? 0 : used_ - 1); }
 
     std::int64_t line = 0;  // line of the input the record starts on, from 1
     QuoteProblem problem = QuoteProblem::None;
@@ -57,13 +65,29 @@ public:
 private:
     friend class CsvReader;
     void clear() {
-        text_.clear();
-        ends_.clear();
+        used_ = 0;
+        bounds_.resize(1);
+        plain_ = true;
         problem = QuoteProblem::None;
         lineEnd = LineEnd::None;
     }
-    std::string text_;
-    std::vector<std::size_t> ends_;
+    // Room for `more` bytes after the used ones.
+    char* reserveMore(std::size_t more) {
+        if (capacity_ - used_ < more) grow(more);
+        return text_.get() + used_;
+    }
+    void grow(std::size_t more);
+    void push(char c) { *reserveMore(1) = c, ++used_; }
+    void endCell() {
+        push(',');
+        bounds_.push_back(used_);
+    }
+
+    std::unique_ptr<char[]> text_;  // each cell, unescaped, followed by a comma
+    std::size_t used_ = 0;
+    std::size_t capacity_ = 0;
+    std::vector<std::size_t> bounds_;  // cell i starts at bounds_[i] and ends before the comma at bounds_[i + 1] - 1
+    bool plain_ = true;
 };
 
 class CsvReader {
@@ -116,9 +140,14 @@ public:
 
     void cell(std::string_view text);
     // A cell the caller knows needs no quotes (a result text).
-    void plainCell(std::string_view text) {
-        separate(text);
-        append(text);
+    void plainCell(std::string_view text);
+    // The cells of a plain() record, written as they were read.
+    void plainCells(const CsvRecord& record) {
+        plainCell(record.joined());
+        if (record.size() > 1) {
+            cells_ += record.size() - 1;
+            onlyEmptyCell_ = false;
+        }
     }
     // A record of one empty cell is written as `""`: a line with no bytes
     // would read as no record at all.
@@ -143,7 +172,15 @@ private:
         ++cells_;
         onlyEmptyCell_ = cells_ == 1 && text.empty();
     }
-    void append(std::string_view bytes);
+    void append(std::string_view bytes) {
+        if (bytes.size() <= capacity_ - used_) {
+            std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+            used_ += bytes.size();
+        } else {
+            appendSlow(bytes);
+        }
+    }
+    void appendSlow(std::string_view bytes);
 
     ByteSink& sink_;
     std::unique_ptr<char[]> buffer_;
