@@ -151,9 +151,9 @@ std::string quoteProblemText(QuoteProblem problem) {
 
 }  // namespace
 
-BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages) {
+BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages, const BufferSizes& buffers) {
     BatchSummary summary;
-    CsvReader reader(input, std::size_t{1} << 18);
+    CsvReader reader(input, buffers.input);
     CsvRecord record;
     if (!reader.next(record)) {
         summary.readFailed = reader.readFailed();
@@ -171,7 +171,7 @@ BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& me
         return summary;
     }
 
-    CsvWriter out(output, std::size_t{1} << 20);
+    CsvWriter out(output, buffers.output);
     out.setLineEnd(record.lineEnd);
     if (reader.hadByteOrderMark()) out.raw(kByteOrderMark);
     layout.writeHeader(record, out);

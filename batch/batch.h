@@ -30,9 +30,17 @@ struct BatchSummary {
     bool writeFailed = false;     // the output could not be written
 };
 
+// Buffer sizes: large for the program; the tests and fuzzers use tiny ones so
+// that records cross buffer boundaries everywhere.
+struct BufferSizes {
+    std::size_t input = std::size_t{1} << 18;
+    std::size_t output = std::size_t{1} << 20;
+};
+
 // Reads the whole input and writes the result CSV to `output`. Nothing is
 // written when the header is unusable.
-BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages);
+BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages,
+                      const BufferSizes& buffers = {});
 
 // Writes a header ("shape" and the shape's input names in calculation order)
 // and one row: `shapeName`, then the window's default texts.

@@ -30,7 +30,7 @@ void CsvRecord::grow(std::size_t more) {
 
 CsvReader::CsvReader(ByteSource& source, std::size_t bufferSize)
     : source_(source), capacity_(std::max<std::size_t>(bufferSize, 4)) {
-    buffer_ = std::make_unique<char[]>(capacity_);
+    buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
 }
 
 // Makes at least `wanted` bytes (at most 3) available from pos_, moving what
@@ -191,7 +191,7 @@ void CsvReader::keepRawQuotedText(CsvRecord& record, std::size_t cellStart, bool
 
 CsvWriter::CsvWriter(ByteSink& sink, std::size_t bufferSize)
     : sink_(sink), capacity_(std::max<std::size_t>(bufferSize, 16)) {
-    buffer_ = std::make_unique<char[]>(capacity_);
+    buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
 }
 
 bool CsvWriter::needsQuotes(std::string_view text) {
