@@ -14,7 +14,9 @@ constexpr std::array<bool, 256> byteTable(std::string_view bytes) {
 }
 
 // Bytes that end an unquoted cell (CR only when LF follows; checked after).
-constexpr std::array<bool, 256> kEndsUnquotedCell = byteTable(",\n\r");
+// A quote does not end an unquoted cell but stops the fast loop: the record is
+// then no longer plain().
+constexpr std::array<bool, 256> kEndsUnquotedCell = byteTable(",\n\r\"");
 // Bytes that make the writer quote a cell.
 constexpr std::array<bool, 256> kNeedsQuotes = byteTable(",\"\n\r");
 
@@ -136,8 +138,13 @@ void CsvReader::readUnquoted(CsvRecord& record) {
             if (!refill(1)) return;
             continue;
         }
-        if (data[i] != '\r' || peek(1) == '\n') return;
-        record.push('\r');  // a lone CR
+        if (data[i] == '"') {
+            record.push('"');  // an ordinary byte here, but the writer will quote the cell
+        } else if (data[i] == '\r' && peek(1) != '\n') {
+            record.push('\r');  // a lone CR
+        } else {
+            return;
+        }
         record.plain_ = false;
         ++pos_;
     }

@@ -51,9 +51,9 @@ public:
         return std::string_view(text_.get() + bounds_[i], bounds_[i + 1] - bounds_[i] - 1);
     }
 
-    // True when no cell was quoted and none holds a CR: then joined() is the
-    // record exactly as it stood in the input, and the writer would write
-    // the same bytes cell by cell.
+    // True when no cell holds a quote or a CR: then joined() is the record
+    // exactly as it stood in the input, and the writer would write the same
+    // bytes cell by cell.
     bool plain() const { return plain_; }
     // The cells joined by commas.
     std::string_view joined() const { return std::string_view(text_.get(), used_ == 0 ? 0 : used_ - 1); }

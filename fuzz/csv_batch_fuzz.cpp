@@ -101,17 +101,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(summary.exitStatus == (messages > 0 ? kExitRowsFailed : kExitOk));
 
         // The output reads back without a quoting problem, every row at
-        // least as wide as its header.
+        // least as wide as its header, and it is in the writer's own form:
+        // written again cell by cell, it gives the same bytes (so no cell
+        // was copied without the quotes it needs).
         MemorySource again(output);
         CsvReader reader(again);
         CsvRecord record;
+        StringSink rewritten;
+        CsvWriter writer(rewritten);
         check(reader.next(record) && record.problem == QuoteProblem::None);
+        if (reader.hadByteOrderMark()) writer.raw("\xEF\xBB\xBF");
+        writer.setLineEnd(record.lineEnd);
         const std::size_t width = record.size();
-        std::size_t count = 1;
-        while (reader.next(record)) {
+        std::size_t count = 0;
+        do {
             check(record.problem == QuoteProblem::None && record.size() >= width);
+            for (std::size_t i = 0; i < record.size(); ++i) writer.cell(record[i]);
+            writer.endRecord();
             ++count;
-        }
+        } while (reader.next(record));
+        writer.flush();
+        check(rewritten.text == output);
         check(count == records);
     }
 

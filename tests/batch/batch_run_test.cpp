@@ -1,0 +1,249 @@
+// The batch run in memory: each row gives what the core gives for the same
+// field texts, whatever the column order; counts, messages and exit status;
+// failing input and output; very long cells.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "batch/batch.h"
+#include "batch/csv.h"
+#include "sections/calculation.h"
+#include "sections/shapes.h"
+
+namespace {
+
+using namespace dravik;
+using namespace dravik::batch;
+
+struct RunResult {
+    BatchSummary summary;
+    std::string output;
+    std::vector<std::string> messages;
+};
+
+RunResult runOn(std::string_view input, BufferSizes buffers = {}) {
+    RunResult run;
+    MemorySource source(input, 3);
+    StringSink sink;
+    run.summary = runBatch(
+        source, sink, [&run](std::string_view m) { run.messages.emplace_back(m); }, buffers);
+    run.output = std::move(sink.text);
+    return run;
+}
+
+std::vector<std::vector<std::string>> readAll(std::string_view text) {
+    MemorySource source(text);
+    CsvReader reader(source);
+    CsvRecord record;
+    std::vector<std::vector<std::string>> records;
+    while (reader.next(record)) {
+        records.emplace_back();
+        for (std::size_t i = 0; i < record.size(); ++i) records.back().emplace_back(record[i]);
+    }
+    return records;
+}
+
+// Field texts a user might type, good and bad.
+std::string randomFieldText(std::mt19937& random) {
+    static const char* const kTexts[] = {"400", "800",  "1200", "20",  "18",  "3",    "12",    "5",  "0",     "",
+                                         "2.5", "-100", "1e3",  "7D1", "abc", " 1 5", "120mm", ".5", "1e400", "16"};
+    return kTexts[random() % std::size(kTexts)];
+}
+
+// Rows of every shape, with their inputs in a shuffled column order among
+// carried columns and columns of other shapes: each row's results must be
+// those of calculateFromTexts on the texts of its own inputs (defaults for
+// the columns left out).
+TEST(BatchRun, EachRowGivesTheCoreResultsForItsOwnInputs) {
+    std::mt19937 random(20240611);
+    std::vector<std::string> columns = {"id", "shape", "note", "e", "zjl"};
+    for (const auto* shape : sections::allShapes()) {
+        for (const auto& input : shape->inputs) {
+            if (std::find(columns.begin(), columns.end(), input.name) == columns.end()) {
+                columns.emplace_back(input.name);
+            }
+        }
+    }
+    for (int round = 0; round < 20; ++round) {
+        std::shuffle(columns.begin(), columns.end(), random);
+        // Leave out a few input columns, so that their defaults are used.
+        std::vector<std::string> header(columns.begin(), columns.end() - (round % 4));
+        if (std::find(header.begin(), header.end(), "shape") == header.end()) header.push_back("shape");
+
+        StringSink fileSink;
+        CsvWriter writer(fileSink);
+        for (const auto& name : header) writer.cell(name);
+        writer.endRecord();
+        std::vector<sections::ResultTexts> expected;
+        for (int row = 0; row < 40; ++row) {
+            const auto& shape = *sections::allShapes()[random() % sections::allShapes().size()];
+            std::map<std::string, std::string> cells;
+            for (const auto& name : header) cells[name] = randomFieldText(random);
+            cells["shape"] = row % 2 ? std::string(shape.windowName) : std::string(shape.typeName);
+            cells["id"] = "r" + std::to_string(row);
+            for (const auto& name : header) writer.cell(cells[name]);
+            writer.endRecord();
+
+            std::vector<std::string_view> texts;
+            for (const auto& input : shape.inputs) {
+                const bool present = std::find(header.begin(), header.end(), input.name) != header.end();
+                texts.push_back(present ? std::string_view(cells[std::string(input.name)]) : input.defaultText);
+            }
+            expected.push_back(sections::displayTexts(sections::calculateFromTexts(shape, texts)));
+        }
+        writer.flush();
+
+        const RunResult run = runOn(fileSink.text);
+        ASSERT_EQ(run.summary.exitStatus, kExitOk);
+        const auto records = readAll(run.output);
+        ASSERT_EQ(records.size(), expected.size() + 1);
+        const auto& outHeader = records[0];
+        auto column = [&](std::string_view name) {
+            return static_cast<std::size_t>(std::find(outHeader.begin(), outHeader.end(), name) - outHeader.begin());
+        };
+        const auto input = readAll(fileSink.text);
+        for (std::size_t r = 0; r < expected.size(); ++r) {
+            const auto& out = records[r + 1];
+            ASSERT_EQ(out.size(), outHeader.size());
+            EXPECT_EQ(out[column("zjmj")], expected[r].steelArea) << "round " << round << " row " << r;
+            EXPECT_EQ(out[column("zjl")], expected[r].longitudinalRatio) << "round " << round << " row " << r;
+            EXPECT_EQ(out[column("tjpgl")], expected[r].hoopRatio) << "round " << round << " row " << r;
+            for (std::size_t j = 0; j < header.size(); ++j) {
+                if (header[j] != "zjl") {
+                    EXPECT_EQ(out[j], input[r + 1][j]) << "cell " << header[j] << " as read";
+                }
+            }
+        }
+    }
+}
+
+TEST(BatchRun, CountsRowsAndFailures) {
+    const RunResult run = runOn("shape,a\nazpjl,1\nnope,2\nazpjl\n\"azpjl\"x,1\nyzpjl,3\n");
+    EXPECT_EQ(run.summary.rows, 5);
+    EXPECT_EQ(run.summary.failedRows, 3);
+    EXPECT_EQ(run.summary.exitStatus, kExitRowsFailed);
+    EXPECT_EQ(run.messages,
+              (std::vector<std::string>{"line 3: unknown shape \"nope\"", "line 4: 1 cell where the header has 2",
+                                        "line 5: text after the closing quote of a quoted field"}));
+}
+
+TEST(BatchRun, WritesNothingForAnUnusableHeader) {
+    const std::string headers[] = {"", "\n\n", "id,a\n1,2\n", "shape,shape\n", "\"shape\n", "\"sha\"pe\nazpjl\n"};
+    for (const std::string& input : headers) {
+        const RunResult run = runOn(input);
+        EXPECT_EQ(run.summary.exitStatus, kExitTrouble) << input;
+        EXPECT_TRUE(run.output.empty()) << input;
+        EXPECT_EQ(run.messages.size(), 1u) << input;
+    }
+}
+
+// A header alone is a valid file: it comes back with the result columns.
+TEST(BatchRun, HeaderWithoutRows) {
+    const RunResult run = runOn("shape,zjl");
+    EXPECT_EQ(run.summary.exitStatus, kExitOk);
+    EXPECT_EQ(run.output, "shape,zjl,zjmj,tjpgl\n");
+}
+
+// The whole-row copy of a plain row and the cell-by-cell path give the same
+// cells: the same file with the result columns in place and appended.
+TEST(BatchRun, PlainRowsAndQuotedRowsAgree) {
+    const RunResult appended = runOn("id,shape,a\n1,azpjl,400\n\"2\",azpjl,\"400\"\n");
+    EXPECT_EQ(appended.output,
+              "id,shape,a,zjmj,zjl,tjpgl\n1,azpjl,400, 3996, 1.25, 1.19\n2,azpjl,400, 3996, 1.25, 1.19\n");
+}
+
+TEST(BatchRun, CarriesVeryLongCellsThroughTinyBuffers) {
+    const std::string note(1'000'000, 'n');
+    const RunResult run = runOn("shape,note\nazpjl," + note + "\nazpjl,\"" + note + "\"\n", BufferSizes{7, 9});
+    EXPECT_EQ(run.summary.exitStatus, kExitOk);
+    EXPECT_EQ(run.output, "shape,note,zjmj,zjl,tjpgl\nazpjl," + note + ", 3996, 1.25, 1.19\nazpjl," + note +
+                              ", 3996, 1.25, 1.19\n");
+}
+
+TEST(BatchRun, ReportsAFailingInput) {
+    class Failing : public ByteSource {
+    public:
+        std::size_t read(char* buffer, std::size_t capacity) override {
+            if (calls_++ > 0) return 0;
+            const std::string_view text = "shape\nazpjl\n";
+            const std::size_t n = std::min(capacity, text.size());
+            text.copy(buffer, n);
+            return n;
+        }
+        bool failed() const override { return calls_ > 1; }
+
+    private:
+        int calls_ = 0;
+    } source;
+    StringSink sink;
+    const BatchSummary summary = runBatch(source, sink, [](std::string_view) {});
+    EXPECT_TRUE(summary.readFailed);
+    EXPECT_EQ(summary.exitStatus, kExitTrouble);
+}
+
+TEST(BatchRun, StopsOnAFailingOutput) {
+    class Refusing : public ByteSink {
+    public:
+        bool write(const char*, std::size_t) override {
+            ++writes;
+            return false;
+        }
+        int writes = 0;
+    } sink;
+    std::string input = "shape\n";
+    for (int i = 0; i < 10000; ++i) input += "azpjl\n";
+    MemorySource source(input);
+    const BatchSummary summary = runBatch(
+        source, sink, [](std::string_view) {}, BufferSizes{64, 64});
+    EXPECT_TRUE(summary.writeFailed);
+    EXPECT_EQ(summary.exitStatus, kExitTrouble);
+    EXPECT_EQ(sink.writes, 1);  // it gives up at the first refusal
+}
+
+TEST(BatchRun, TemplateOfEachShapeCalculatesToTheWindowsFirstResults) {
+    // The texts each window shows after "计算" with its default inputs.
+    const std::map<std::string, std::string> results = {
+        {"azpjl", " 3996, 1.25, 1.19"},
+        {"lxzjzpjl", " 6016, 1.07, 1.38"},
+        {"yzpjl", " 6585, 1.83, 1.48"},
+        {"zxzjzpjl", " 12497, 1, 1.41"},
+    };
+    for (const auto* shape : sections::allShapes()) {
+        StringSink sink;
+        ASSERT_TRUE(writeTemplate(*shape, shape->typeName, sink));
+        const auto records = readAll(sink.text);
+        ASSERT_EQ(records.size(), 2u);
+        EXPECT_EQ(records[0].size(), shape->inputs.size() + 1);
+        EXPECT_EQ(records[1][0], shape->typeName);
+        const RunResult run = runOn(sink.text);
+        const std::string lastLine = run.output.substr(run.output.rfind('\n', run.output.size() - 2) + 1);
+        EXPECT_TRUE(lastLine.ends_with("," + results.at(std::string(shape->windowName)) + "\n")) << lastLine;
+    }
+}
+
+TEST(QuoteForMessage, KeepsMessagesOnOneReadableLine) {
+    struct Case {
+        std::string text;
+        std::string quoted;
+    };
+    const Case cases[] = {
+        {"circle", "\"circle\""},
+        {"", "\"\""},
+        {"暗柱x", "\"暗柱x\""},
+        {"a\nb\tc\rd", "\"a\\x0Ab\\x09c\\x0Dd\""},
+        {"\xFF"
+         "azpjl",
+         "\"\\xFFazpjl\""},
+        {"\xE6\x9A", "\"\\xE6\\x9A\""},           // a cut-off character
+        {"\xC0\xAF", "\"\\xC0\\xAF\""},           // an overlong form
+        {"\xED\xA0\x80", "\"\\xED\\xA0\\x80\""},  // a surrogate
+        {std::string(70, 'x'), "\"" + std::string(60, 'x') + "\"…"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(quoteForMessage(c.text), c.quoted);
+}
+
+}  // namespace
