@@ -173,6 +173,7 @@ private:
         onlyEmptyCell_ = cells_ == 1 && text.empty();
     }
     void append(std::string_view bytes) {
+        if (bytes.empty()) return;
         if (bytes.size() <= capacity_ - used_) {
             std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
             used_ += bytes.size();
