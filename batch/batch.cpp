@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <span>
+#include <unordered_set>
 #include <vector>
 
 #include "batch/csv.h"
@@ -25,9 +26,9 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-std::string lineNumber(std::int64_t line) {
+std::string decimal(std::int64_t n) {
     char digits[24];
-    const auto res = std::to_chars(digits, digits + sizeof digits, line);
+    const auto res = std::to_chars(digits, digits + sizeof digits, n);
     return std::string(digits, res.ptr);
 }
 
@@ -42,14 +43,12 @@ public:
         inputColumn_.assign(shapes_.size(), {});
         for (auto& columns : inputColumn_) columns.fill(-1);
         bool haveShape = false;
-        std::vector<std::string_view> names;
-        names.reserve(width_);
+        std::unordered_set<std::string_view> names;
         for (std::size_t j = 0; j < width_; ++j) {
             const std::string_view name = trimBlanks(header[j]);
-            for (std::string_view earlier : names) {
-                if (earlier == name) return "the header names the column " + quoteForMessage(name) + " twice";
+            if (!names.insert(name).second) {
+                return "the header names the column " + quoteForMessage(name) + " twice";
             }
-            names.push_back(name);
             if (name == "shape") {
                 shapeColumn_ = j;
                 haveShape = true;
@@ -163,7 +162,7 @@ BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& me
     }
     Layout layout;
     std::string problem = record.problem != QuoteProblem::None
-                              ? "line " + lineNumber(record.line) + ": header: " + quoteProblemText(record.problem)
+                              ? "line " + decimal(record.line) + ": header: " + quoteProblemText(record.problem)
                               : layout.read(record);
     if (!problem.empty()) {
         messages(problem);
@@ -182,8 +181,8 @@ BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& me
         if (record.problem != QuoteProblem::None) {
             problem = quoteProblemText(record.problem);
         } else if (record.size() != layout.width()) {
-            problem = lineNumber(static_cast<std::int64_t>(record.size())) + (record.size() == 1 ? " cell" : " cells") +
-                      " where the header has " + lineNumber(static_cast<std::int64_t>(layout.width()));
+            problem = decimal(static_cast<std::int64_t>(record.size())) + (record.size() == 1 ? " cell" : " cells") +
+                      " where the header has " + decimal(static_cast<std::int64_t>(layout.width()));
         } else if ((shapeIndex = layout.shapeOf(record)) < 0) {
             problem = "unknown shape " + quoteForMessage(layout.shapeCell(record));
         }
@@ -191,7 +190,7 @@ BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& me
             layout.writeCalculated(record, shapeIndex, out);
         } else {
             ++summary.failedRows;
-            messages("line " + lineNumber(record.line) + ": " + problem);
+            messages("line " + decimal(record.line) + ": " + problem);
             layout.writeFailed(record, out);
         }
         if (out.failed()) break;
