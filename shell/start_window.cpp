@@ -5,6 +5,7 @@
 #include <QRadioButton>
 
 #include "sections/shapes.h"
+#include "shell/trace.h"
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
@@ -36,6 +37,7 @@ void StartWindow::Form_Load() {
 
     QMessageBox box(QMessageBox::NoIcon, qs(layouts::kProgramTitle), qs(layouts::kAlreadyRunningMessage),
                     QMessageBox::Ok);
+    qCDebug(windowTrace) << "message" << box.text();
     box.exec();
     closeDuringLoad();
 }

@@ -1,14 +1,11 @@
 #include "shell/window_manager.h"
 
-#include <QLoggingCategory>
-
 #include "sections/shapes.h"
 #include "shell/calculator_window.h"
 #include "shell/program_window.h"
 #include "shell/start_window.h"
+#include "shell/trace.h"
 
-// Trace of the window operations, off by default:
-// QT_LOGGING_RULES="dravik.windows.debug=true" dravik
 Q_LOGGING_CATEGORY(windowTrace, "dravik.windows", QtWarningMsg)
 
 namespace dravik::shell {
