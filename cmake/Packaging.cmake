@@ -1,0 +1,1 @@
+# Installation extras and the Debian package (CPack).
