@@ -33,4 +33,12 @@ void applyAppearance(QApplication& app) {
     app.setFont(songFont(12));
 }
 
+void prepareApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("Dravik"));
+    // Qt's own rule would also end the program while a message box of the
+    // load step closes; the window manager decides instead.
+    QApplication::setQuitOnLastWindowClosed(false);
+    applyAppearance(app);
+}
+
 }  // namespace dravik::shell

@@ -19,6 +19,11 @@ inline const QColor kResultBlue{0, 0, 255};
 // colours in the face colour) and the standard font.
 void applyAppearance(QApplication& app);
 
+// Everything the program sets on its QApplication before the first window:
+// names, appearance, and that the window manager, not the last window
+// closing, ends the program.
+void prepareApplication(QApplication& app);
+
 // The Song face at `pixels` pixels, regular. 宋体 where it is installed,
 // otherwise a Simplified-Chinese Song/Ming face (asking for 宋体 alone would
 // silently fall back to a Latin face without Chinese glyphs).

@@ -7,12 +7,8 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Dravik"));
+    dravik::shell::prepareApplication(app);
     QApplication::setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
-    // The window manager decides when the program ends; Qt's own rule would
-    // also end it while a message box of the load step closes.
-    QApplication::setQuitOnLastWindowClosed(false);
-    dravik::shell::applyAppearance(app);
 
     dravik::shell::WindowManager windows(std::make_unique<dravik::shell::InstanceGuard>());
     QObject::connect(&windows, &dravik::shell::WindowManager::programEnded, &app, &QApplication::quit,

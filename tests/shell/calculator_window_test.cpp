@@ -261,5 +261,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CalculatorWindowTest)
+DRAVIK_QTEST_MAIN(CalculatorWindowTest)
 #include "calculator_window_test.moc"

@@ -137,5 +137,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StartWindowTest)
+DRAVIK_QTEST_MAIN(StartWindowTest)
 #include "start_window_test.moc"

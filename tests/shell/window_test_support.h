@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "shell/appearance.h"
 #include "shell/calculator_window.h"
 #include "shell/input_field.h"
 #include "shell/start_window.h"
@@ -125,3 +126,13 @@ inline void click(QWidget* window, const char* buttonName) {
 }
 
 }  // namespace dravik::testing
+
+// A Qt Test main() that prepares the application exactly as the program does.
+#define DRAVIK_QTEST_MAIN(TestObject)                       \
+    int main(int argc, char** argv) {                       \
+        QApplication app(argc, argv);                       \
+        dravik::shell::prepareApplication(app);             \
+        TestObject test;                                    \
+        QTEST_SET_MAIN_SOURCE_PATH                          \
+        return QTest::qExec(&test, argc, argv);             \
+    }

@@ -20,8 +20,7 @@ int main(int argc, char* argv[]) {
         err << "usage: dravik-screenshots OUTPUT_DIR\n";
         return 2;
     }
-    QApplication::setQuitOnLastWindowClosed(false);
-    shell::applyAppearance(app);
+    shell::prepareApplication(app);
     const QDir out(QString::fromLocal8Bit(argv[1]));
     if (!out.exists() && !QDir().mkpath(out.path())) {
         err << "cannot create " << out.path() << "\n";
