@@ -1,5 +1,6 @@
 // The calculator windows as a user meets them: open from the start-up
 // window, read the defaults, type and pick, press "计算", go back, reopen.
+#include <QAccessible>
 #include <QClipboard>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -250,14 +251,35 @@ private slots:
         QVERIFY(p.manager().openWindows().isEmpty());
     }
 
-    void inputsAndResultsCarryTheirLabelsForScreenReaders() {
+    // What a screen reader announces: the label or caption, then the value.
+    void inputsResultsAndButtonsAreNamedForScreenReaders() {
         Program p;
         shell::CalculatorWindow* w = openCalculator(p, 1, "azpjl");
-        QCOMPARE(w->input("a")->accessibleName(), QStringLiteral("长度a（mm）"));
-        QCOMPARE(w->input("hxsl")->accessibleName(), QStringLiteral("横向数量（根）"));
-        QCOMPARE(w->result(Result::LongitudinalRatio)->accessibleName(), QStringLiteral("纵筋率（％）"));
-        QCOMPARE(w->result(Result::SteelArea)->accessibleName(), QStringLiteral("纵筋面积（mm2）"));
-        QCOMPARE(w->result(Result::HoopRatio)->accessibleName(), QStringLiteral("体积配箍率（％）"));
+        auto announced = [](QWidget* widget, QAccessible::Text what) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+            return a == nullptr ? QStringLiteral("<none>") : a->text(what);
+        };
+        // On Linux a combo box announces its text as its name and its label
+        // through the "labelled by" relation.
+        auto labelledBy = [](QWidget* widget) {
+            QStringList labels;
+            for (const auto& [other, relation] :
+                 QAccessible::queryAccessibleInterface(widget)->relations(QAccessible::Label)) {
+                labels << other->text(QAccessible::Name);
+            }
+            return labels;
+        };
+        QVERIFY(labelledBy(w->input("a")).contains(QStringLiteral("长度a（mm）")));
+        QVERIFY(labelledBy(w->input("hxsl")).contains(QStringLiteral("横向数量（根）")));
+        QCOMPARE(w->input("zj1zj")->accessibleName(), QStringLiteral("纵筋1直径（mm）"));
+        QCOMPARE(announced(w->result(Result::LongitudinalRatio), QAccessible::Name), QStringLiteral("纵筋率（％）"));
+        QCOMPARE(announced(w->result(Result::LongitudinalRatio), QAccessible::Value), QStringLiteral("1.25"));
+        QCOMPARE(announced(w->result(Result::SteelArea), QAccessible::Name), QStringLiteral("纵筋面积（mm2）"));
+        QCOMPARE(announced(w->result(Result::HoopRatio), QAccessible::Name), QStringLiteral("体积配箍率（％）"));
+        QCOMPARE(announced(child(w, "run"), QAccessible::Name), QStringLiteral("计算"));
+        QCOMPARE(announced(child(w, "Command1"), QAccessible::Name), QStringLiteral("改类型《"));
+        click(w, "Command1");
+        QCOMPARE(announced(p.startWindow()->option(2), QAccessible::Name), QStringLiteral("L形转角柱"));
     }
 };
 
