@@ -8,6 +8,10 @@
 namespace dravik::shell {
 
 QFont songFont(int pixels) {
+    // Of the Song faces Debian packages, AR PL UMing keeps 宋体's grid (a
+    // Chinese character as wide as the pixel size, a Latin one half of it),
+    // so every label fits its box as laid out; Noto Serif CJK is darker at
+    // 12 px but wider, and would wrap and clip "纵筋2直径（mm）".
     QFont font;
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
                       QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB")});

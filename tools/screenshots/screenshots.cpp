@@ -1,4 +1,5 @@
-// Renders each of the five windows, as it first appears, to a PNG file:
+// Renders each of the five windows, as it first appears, to a PNG file
+// (start.png, azpjl.png, lxzjzpjl.png, yzpjl.png, zxzjzpjl.png):
 //   dravik-screenshots OUTPUT_DIR
 // Runs on any Qt platform, the offscreen one included.
 #include <QApplication>
@@ -44,7 +45,8 @@ int main(int argc, char* argv[]) {
             continue;
         }
         QApplication::processEvents();
-        const QString file = out.filePath(name + QStringLiteral(".png"));
+        const QString base = name == shell::kStartWindowName ? QStringLiteral("start") : name;
+        const QString file = out.filePath(base + QStringLiteral(".png"));
         if (!window->grab().save(file)) {
             err << "could not write " << file << "\n";
             ++failures;
