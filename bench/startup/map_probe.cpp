@@ -95,12 +95,13 @@ double nowMs() {
     return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) / 1e6;
 }
 
-// VmHWM of the process in KiB, or -1 if it cannot be read.
-long peakResidentKib(pid_t pid) {
+// A "Key:   N kB" field of /proc/PID/status in KiB, or -1 if it cannot be read.
+long statusKib(pid_t pid, std::string_view key) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+        if (line.size() > key.size() && line.compare(0, key.size(), key) == 0 && line[key.size()] == ':')
+            return std::strtol(line.c_str() + key.size() + 1, nullptr, 10);
     }
     return -1;
 }
@@ -201,15 +202,22 @@ int main(int argc, char* argv[]) {
             if (map->override_redirect) continue;
             const auto owner = windowPid(conn, map->window, pidAtom);
             if (!owner || *owner != static_cast<std::uint32_t>(pid)) continue;
-            const long hwm = peakResidentKib(pid);
+            const long hwm = statusKib(pid, "VmHWM");
+            // What the resident set is made of at this moment: private memory
+            // versus pages of mapped files (libraries, fonts, caches).
+            const long anon = options.verbose ? statusKib(pid, "RssAnon") : 0;
+            const long file = options.verbose ? statusKib(pid, "RssFile") : 0;
 
             auto geometry = reply(xcb_get_geometry_reply(conn, xcb_get_geometry(conn, map->window), nullptr));
             const int width = geometry ? geometry->width : 0;
             const int height = geometry ? geometry->height : 0;
             const std::string title = windowTitle(conn, map->window);
             if (options.verbose)
-                std::fprintf(stderr, "map_probe: window 0x%x \"%s\" %dx%d mapped after %.1f ms\n", map->window,
-                             title.c_str(), width, height, mapped - start);
+                std::fprintf(
+                    stderr,
+                    "map_probe: window 0x%x \"%s\" %dx%d mapped after %.1f ms; VmHWM %ld KiB, RssAnon %ld KiB, "
+                    "RssFile %ld KiB\n",
+                    map->window, title.c_str(), width, height, mapped - start, hwm, anon, file);
             const long maxrss = stopProgram(pid);
             if (options.width > 0 && (width != options.width || height != options.height)) {
                 std::fprintf(stderr, "map_probe: %s mapped a %dx%d window \"%s\", not %dx%d\n", options.command[0],
