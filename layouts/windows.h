@@ -22,16 +22,16 @@ enum class StoredPicture { NoPicture, Logo, SectionRectangle, SectionL, SectionF
 inline constexpr int kStandardFontPixels = 12;
 
 struct ControlRecord {
-    std::string_view name;       // "Frame6", "Label5", "a", "run" …
+    std::string_view name;  // "Frame6", "Label5", "a", "run" …
     ControlClass kind;
     std::string_view container;  // a group box's name, or empty for the window
     int left, top, width, height;
-    int tab;                     // position in the tab order from 0; -1 for pictures
-    std::string_view caption;    // group boxes, labels, buttons; empty otherwise
-    int fontPixels;              // 0 for the standard size
-    TextColour colour;           // of the text (of a group box: its caption only)
-    std::string_view tooltip;    // empty for none
-    bool readOnly;               // the result boxes
+    int tab;                   // position in the tab order from 0; -1 for pictures
+    std::string_view caption;  // group boxes, labels, buttons; empty otherwise
+    int fontPixels;            // 0 for the standard size
+    TextColour colour;         // of the text (of a group box: its caption only)
+    std::string_view tooltip;  // empty for none
+    bool readOnly;             // the result boxes
     StoredPicture picture;
 };
 
@@ -60,8 +60,7 @@ const WindowLayout* calculatorLayout(std::string_view windowName);
 
 // Texts of the start-up window and the texts every window shares.
 inline constexpr std::string_view kProgramTitle = "Dravik";
-inline constexpr std::string_view kStartCaption =
-    "Dravik程序—TorvaneI号 Halvorn建筑设计有限公司 ver1.2    2007.01";
+inline constexpr std::string_view kStartCaption = "Dravik程序—TorvaneI号 Halvorn建筑设计有限公司 ver1.2    2007.01";
 inline constexpr std::string_view kTitleLine = "欢迎使用Dravik程序－TorvaneI号";
 inline constexpr std::string_view kAlreadyRunningMessage = "程序已经打开了，请不要同时调用多个,以免多占系统资源！";
 inline constexpr std::string_view kLogoTooltip = "TorvaneI号系列程序标志，标志持有人为Halvorn建筑设计有限公司。";

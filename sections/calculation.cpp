@@ -9,18 +9,18 @@ namespace dravik::sections {
 
 const std::string& ResultTexts::operator[](Result r) const {
     switch (r) {
-    case Result::SteelArea: return steelArea;
-    case Result::LongitudinalRatio: return longitudinalRatio;
-    case Result::HoopRatio: break;
+        case Result::SteelArea: return steelArea;
+        case Result::LongitudinalRatio: return longitudinalRatio;
+        case Result::HoopRatio: break;
     }
     return hoopRatio;
 }
 
 std::string_view resultName(Result r) {
     switch (r) {
-    case Result::SteelArea: return "zjmj";
-    case Result::LongitudinalRatio: return "zjl";
-    case Result::HoopRatio: break;
+        case Result::SteelArea: return "zjmj";
+        case Result::LongitudinalRatio: return "zjl";
+        case Result::HoopRatio: break;
     }
     return "tjpgl";
 }

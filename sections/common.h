@@ -68,12 +68,12 @@ enum class InputGroup { Dimensions, LongitudinalBars, Hoops };
 
 // One input of a calculator window.
 struct InputSpec {
-    std::string_view name;          // the control's name: "a", "zj1zj", "hxsl" …
+    std::string_view name;  // the control's name: "a", "zj1zj", "hxsl" …
     InputGroup group;
     std::string_view labelControl;  // the label above the field: "Label5" …
     std::string_view labelText;
-    std::string_view tooltip;       // tooltip of the label; empty for none
-    std::string_view defaultText;   // what the field shows when the window opens
+    std::string_view tooltip;      // tooltip of the label; empty for none
+    std::string_view defaultText;  // what the field shows when the window opens
     ChoiceList list;
 };
 
@@ -82,9 +82,9 @@ enum class Result { SteelArea, LongitudinalRatio, HoopRatio };
 // Everything that tells one section shape from another. Adding a shape means
 // one more of these and one more formula; the window frame reads it as data.
 struct SectionShape {
-    std::string_view windowName;  // "azpjl" …
-    std::string_view typeName;    // "暗柱" …
-    std::string_view caption;     // the calculator window's title
+    std::string_view windowName;        // "azpjl" …
+    std::string_view typeName;          // "暗柱" …
+    std::string_view caption;           // the calculator window's title
     std::span<const InputSpec> inputs;  // in the order the calculation reads them
     // Texts of zjmj, zjl and tjpgl before the first calculation.
     std::array<std::string_view, 3> initialTexts;

@@ -8,10 +8,7 @@ namespace {
 
 using namespace common_inputs;
 
-enum Input {
-    a, b, c, d, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_, asl, bsl, csl, dsl, gjjj_, bhhd_,
-    kInputCount
-};
+enum Input { a, b, c, d, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_, asl, bsl, csl, dsl, gjjj_, bhhd_, kInputCount };
 
 constexpr InputSpec kInputs[] = {
     dimension("a", "Label5", "长度a（mm）", "底部长", "1200", ChoiceList::WideDimension),
@@ -48,8 +45,8 @@ SectionResults calculate(std::span<const double> numbers) {
     // Unlike the L, the flange's ends give two legs along c, so the c term is
     // doubled here and csl loses 2.
     const Real outer = (((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreC)) + coreD;
-    const Real inner = ((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[csl] - 2.0) * coreC)) +
-                       ((v[dsl] - 1.0) * coreD);
+    const Real inner =
+        ((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[csl] - 2.0) * coreC)) + ((v[dsl] - 1.0) * coreD);
     const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
     // The web's core is b − c high: the plain difference, no cover taken off.
     const Real core = (coreA * coreC) + (coreD * (v[b] - v[c]));

@@ -8,10 +8,7 @@ namespace {
 
 using namespace common_inputs;
 
-enum Input {
-    a, b, c, d, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_, asl, bsl, csl, dsl, gjjj_, bhhd_,
-    kInputCount
-};
+enum Input { a, b, c, d, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_, asl, bsl, csl, dsl, gjjj_, bhhd_, kInputCount };
 
 constexpr InputSpec kInputs[] = {
     dimension("a", "Label5", "长度a（mm）", "下部长", "1000", ChoiceList::WideDimension),
@@ -47,8 +44,8 @@ SectionResults calculate(std::span<const double> numbers) {
     const Real coreD = coreDimension(v[d], t);
     // The outer hoop: two legs along a and along b, one across each limb.
     const Real outer = (((2.0 * coreA) + (2.0 * coreB)) + coreC) + coreD;
-    const Real inner = ((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[csl] - 1.0) * coreC)) +
-                       ((v[dsl] - 1.0) * coreD);
+    const Real inner =
+        ((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[csl] - 1.0) * coreC)) + ((v[dsl] - 1.0) * coreD);
     const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
     // The upper limb's core is b − c high: the plain difference, no cover taken off.
     const Real core = (coreA * coreC) + (coreD * (v[b] - v[c]));

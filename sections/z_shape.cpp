@@ -10,8 +10,27 @@ namespace {
 using namespace common_inputs;
 
 enum Input {
-    a, b, c, d, e, f, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_,
-    asl, bsl, csl, dsl, esl, fsl, gjjj_, bhhd_, kInputCount
+    a,
+    b,
+    c,
+    d,
+    e,
+    f,
+    zj1zj_,
+    zj2zj_,
+    zj1sl_,
+    zj2sl_,
+    dgzj_,
+    xgzj_,
+    asl,
+    bsl,
+    csl,
+    dsl,
+    esl,
+    fsl,
+    gjjj_,
+    bhhd_,
+    kInputCount
 };
 
 constexpr InputSpec kInputs[] = {
@@ -55,11 +74,9 @@ SectionResults calculate(std::span<const double> numbers) {
     // Summed strictly from the left: d is added, then 2t taken off, then e
     // added and 2t taken off again; the d and e legs are never formed alone.
     const Real twoT = 2.0 * t;
-    const Real outer =
-        (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT;
+    const Real outer = (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT;
     // All csl legs are inner legs: nothing is subtracted from csl.
-    const Real inner = (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) +
-                         ((v[fsl] - 2.0) * coreF)) +
+    const Real inner = (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[fsl] - 2.0) * coreF)) +
                         ((v[dsl] - 1.0) * coreD)) +
                        ((v[esl] - 1.0) * coreE) + (v[csl] * coreC);
     const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);

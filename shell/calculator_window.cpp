@@ -20,9 +20,9 @@ QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static
 // The label above each result box.
 QString resultLabelName(sections::Result result, const layouts::WindowLayout& layout) {
     switch (result) {
-    case sections::Result::LongitudinalRatio: return QStringLiteral("Label17");
-    case sections::Result::HoopRatio: return QStringLiteral("Label2");
-    case sections::Result::SteelArea: break;
+        case sections::Result::LongitudinalRatio: return QStringLiteral("Label17");
+        case sections::Result::HoopRatio: return QStringLiteral("Label2");
+        case sections::Result::SteelArea: break;
     }
     // The area label is the label that stands directly above zjmj.
     const layouts::ControlRecord* box = layout.find("zjmj");
@@ -88,7 +88,8 @@ void CalculatorWindow::Form_Load() {
 void CalculatorWindow::run_Click() {
     std::vector<std::string> texts;
     texts.reserve(shape_.inputs.size());
-    for (const sections::InputSpec& spec : shape_.inputs) texts.push_back(fieldText(input(qs(spec.name))).toStdString());
+    for (const sections::InputSpec& spec : shape_.inputs)
+        texts.push_back(fieldText(input(qs(spec.name))).toStdString());
     const std::vector<std::string_view> views(texts.begin(), texts.end());
     const sections::ResultTexts shown = sections::displayTexts(sections::calculateFromTexts(shape_, views));
     for (sections::Result r : shape_.writeOrder) result(r)->setText(qs(shown[r]));

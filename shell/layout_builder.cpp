@@ -23,9 +23,9 @@ QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static
 
 QColor colourOf(TextColour colour) {
     switch (colour) {
-    case TextColour::Red: return kCaptionRed;
-    case TextColour::Blue: return kResultBlue;
-    case TextColour::System: break;
+        case TextColour::Red: return kCaptionRed;
+        case TextColour::Blue: return kResultBlue;
+        case TextColour::System: break;
     }
     return {};
 }
@@ -43,8 +43,8 @@ QWidget* makeGroupBox(const ControlRecord& r, QWidget* parent) {
         // Only the caption is coloured: a palette colour would also colour
         // every control inside the group box; the selector names this box alone,
         // so that group boxes nested in it keep the system colour.
-        box->setStyleSheet(QStringLiteral("QGroupBox#%1::title { color: %2; }")
-                               .arg(qs(r.name), colourOf(r.colour).name()));
+        box->setStyleSheet(
+            QStringLiteral("QGroupBox#%1::title { color: %2; }").arg(qs(r.name), colourOf(r.colour).name()));
     }
     return box;
 }
@@ -85,13 +85,13 @@ QWidget* makePicture(const ControlRecord& r, QWidget* parent) {
 
 QWidget* makeControl(const ControlRecord& r, QWidget* parent) {
     switch (r.kind) {
-    case ControlClass::GroupBox: return makeGroupBox(r, parent);
-    case ControlClass::Label: return makeLabel(r, parent);
-    case ControlClass::ComboBox: return makeInputField(parent);
-    case ControlClass::TextBox: return makeResultBox(r, parent);
-    case ControlClass::CommandButton: return makeButton(r, parent);
-    case ControlClass::OptionButton: return new QRadioButton(qs(r.caption), parent);
-    case ControlClass::Picture: return makePicture(r, parent);
+        case ControlClass::GroupBox: return makeGroupBox(r, parent);
+        case ControlClass::Label: return makeLabel(r, parent);
+        case ControlClass::ComboBox: return makeInputField(parent);
+        case ControlClass::TextBox: return makeResultBox(r, parent);
+        case ControlClass::CommandButton: return makeButton(r, parent);
+        case ControlClass::OptionButton: return new QRadioButton(qs(r.caption), parent);
+        case ControlClass::Picture: return makePicture(r, parent);
     }
     return nullptr;
 }
@@ -117,12 +117,12 @@ void keepOnlySelectedOptionAsTabStop(const std::vector<QRadioButton*>& options) 
 
 QString picturePath(layouts::StoredPicture picture) {
     switch (picture) {
-    case layouts::StoredPicture::Logo: return QStringLiteral(":/assets/logo.jpg");
-    case layouts::StoredPicture::SectionRectangle: return QStringLiteral(":/assets/section_rectangle.bmp");
-    case layouts::StoredPicture::SectionL: return QStringLiteral(":/assets/section_l.bmp");
-    case layouts::StoredPicture::SectionFlanged: return QStringLiteral(":/assets/section_flanged.jpg");
-    case layouts::StoredPicture::SectionZ: return QStringLiteral(":/assets/section_z.jpg");
-    case layouts::StoredPicture::NoPicture: break;
+        case layouts::StoredPicture::Logo: return QStringLiteral(":/assets/logo.jpg");
+        case layouts::StoredPicture::SectionRectangle: return QStringLiteral(":/assets/section_rectangle.bmp");
+        case layouts::StoredPicture::SectionL: return QStringLiteral(":/assets/section_l.bmp");
+        case layouts::StoredPicture::SectionFlanged: return QStringLiteral(":/assets/section_flanged.jpg");
+        case layouts::StoredPicture::SectionZ: return QStringLiteral(":/assets/section_z.jpg");
+        case layouts::StoredPicture::NoPicture: break;
     }
     return {};
 }
@@ -157,8 +157,7 @@ BuiltControls buildLayout(QWidget* window, const layouts::WindowLayout& layout) 
     for (auto it = labels.rbegin(); it != labels.rend(); ++it) (*it)->lower();
     if (!options.empty()) keepOnlySelectedOptionAsTabStop(options);
 
-    std::stable_sort(tabStops.begin(), tabStops.end(),
-                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    std::stable_sort(tabStops.begin(), tabStops.end(), [](const auto& x, const auto& y) { return x.first < y.first; });
     for (std::size_t i = 1; i < tabStops.size(); ++i) QWidget::setTabOrder(tabStops[i - 1].second, tabStops[i].second);
     if (!tabStops.empty()) tabStops.front().second->setFocus(Qt::OtherFocusReason);
     return controls;

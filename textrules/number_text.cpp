@@ -158,8 +158,7 @@ double readNumber(std::string_view text) {
     }
 
     double value = 0.0;
-    auto res = std::from_chars(number.data(), number.data() + number.size(), value,
-                               std::chars_format::general);
+    auto res = std::from_chars(number.data(), number.data() + number.size(), value, std::chars_format::general);
     if (res.ec == std::errc::result_out_of_range) {
         const bool negative = number.front() == '-';
         if (decimalMagnitude(mantissa, exponent) > 0) return std::numeric_limits<double>::quiet_NaN();

@@ -17,9 +17,8 @@ using layouts::ControlClass;
 using layouts::ControlRecord;
 using layouts::WindowLayout;
 
-const WindowLayout* const kAllLayouts[] = {&layouts::kStartWindow, &layouts::kRectangleWindow,
-                                           &layouts::kLShapeWindow, &layouts::kFlangedWindow,
-                                           &layouts::kZShapeWindow};
+const WindowLayout* const kAllLayouts[] = {&layouts::kStartWindow, &layouts::kRectangleWindow, &layouts::kLShapeWindow,
+                                           &layouts::kFlangedWindow, &layouts::kZShapeWindow};
 
 TEST(LayoutTables, TabPositionsRunFromZeroWithoutGapsAndPicturesHaveNone) {
     for (const WindowLayout* layout : kAllLayouts) {

@@ -28,8 +28,8 @@ struct Reference {
 
 // Inputs in each window's input order.
 Reference rectangle(const std::vector<double>& v) {
-    const double a = v[0], b = v[1], zj1zj = v[2], zj2zj = v[3], zj1sl = v[4], zj2sl = v[5], dgzj = v[6],
-                 xgzj = v[7], hxsl = v[8], zxsl = v[9], gjjj = v[10], t = v[11];
+    const double a = v[0], b = v[1], zj1zj = v[2], zj2zj = v[3], zj1sl = v[4], zj2sl = v[5], dgzj = v[6], xgzj = v[7],
+                 hxsl = v[8], zxsl = v[9], gjjj = v[10], t = v[11];
     const double S = (bar(zj1zj) * zj1sl) + (bar(zj2zj) * zj2sl);
     const double Lo = (2 * (a - 2 * t)) + (2 * (b - 2 * t));
     const double Li = ((hxsl - 2) * (a - 2 * t)) + ((zxsl - 2) * (b - 2 * t));
@@ -42,8 +42,7 @@ Reference rectangle(const std::vector<double>& v) {
 
 Reference lShape(const std::vector<double>& v) {
     const double a = v[0], b = v[1], c = v[2], d = v[3], zj1zj = v[4], zj2zj = v[5], zj1sl = v[6], zj2sl = v[7],
-                 dgzj = v[8], xgzj = v[9], asl = v[10], bsl = v[11], csl = v[12], dsl = v[13], gjjj = v[14],
-                 t = v[15];
+                 dgzj = v[8], xgzj = v[9], asl = v[10], bsl = v[11], csl = v[12], dsl = v[13], gjjj = v[14], t = v[15];
     const double S = (bar(zj1zj) * zj1sl) + (bar(zj2zj) * zj2sl);
     const double G = (a * c) + ((b - c) * d);
     const double Lo = (((2 * (a - 2 * t)) + (2 * (b - 2 * t))) + (c - 2 * t)) + (d - 2 * t);
@@ -61,8 +60,7 @@ Reference lShape(const std::vector<double>& v) {
 
 Reference flanged(const std::vector<double>& v) {
     const double a = v[0], b = v[1], c = v[2], d = v[3], zj1zj = v[4], zj2zj = v[5], zj1sl = v[6], zj2sl = v[7],
-                 dgzj = v[8], xgzj = v[9], asl = v[10], bsl = v[11], csl = v[12], dsl = v[13], gjjj = v[14],
-                 t = v[15];
+                 dgzj = v[8], xgzj = v[9], asl = v[10], bsl = v[11], csl = v[12], dsl = v[13], gjjj = v[14], t = v[15];
     const double S = (bar(zj1zj) * zj1sl) + (bar(zj2zj) * zj2sl);
     const double A = (a * c) + ((b - c) * d);
     const double Lo = (((2 * (a - 2 * t)) + (2 * (b - 2 * t))) + (2 * (c - 2 * t))) + (d - 2 * t);
@@ -78,9 +76,9 @@ Reference flanged(const std::vector<double>& v) {
 }
 
 Reference zShape(const std::vector<double>& v) {
-    const double a = v[0], b = v[1], c = v[2], d = v[3], e = v[4], f = v[5], zj1zj = v[6], zj2zj = v[7],
-                 zj1sl = v[8], zj2sl = v[9], dgzj = v[10], xgzj = v[11], asl = v[12], bsl = v[13], csl = v[14],
-                 dsl = v[15], esl = v[16], fsl = v[17], gjjj = v[18], t = v[19];
+    const double a = v[0], b = v[1], c = v[2], d = v[3], e = v[4], f = v[5], zj1zj = v[6], zj2zj = v[7], zj1sl = v[8],
+                 zj2sl = v[9], dgzj = v[10], xgzj = v[11], asl = v[12], bsl = v[13], csl = v[14], dsl = v[15],
+                 esl = v[16], fsl = v[17], gjjj = v[18], t = v[19];
     const double S = (bar(zj1zj) * zj1sl) + (bar(zj2zj) * zj2sl);
     const double A = ((a * d) + (e * f)) + (c * ((b - e) - d));
     double Lo = 2 * (a - 2 * t);
@@ -94,7 +92,8 @@ Reference zShape(const std::vector<double>& v) {
                        ((dsl - 1) * (d - 2 * t)) + ((esl - 1) * (e - 2 * t))) +
                       (csl * (c - 2 * t));
     const double N = (bar(dgzj) * Lo) + (bar(xgzj) * Li);
-    const double Ac = (((a - 2 * t) * (d - 2 * t)) + ((f - 2 * t) * (e - 2 * t))) + ((c - 2 * t) * (((b - e) - d) + 2 * t));
+    const double Ac =
+        (((a - 2 * t) * (d - 2 * t)) + ((f - 2 * t) * (e - 2 * t))) + ((c - 2 * t) * (((b - e) - d) + 2 * t));
     // The d and e legs formed as separate terms first.
     const double LoReordered = ((2 * (a - 2 * t) + 2 * (b - 2 * t)) + 2 * (f - 2 * t)) + (d - 2 * t) + (e - 2 * t);
     const double NReordered = (bar(dgzj) * LoReordered) + (bar(xgzj) * Li);
@@ -117,15 +116,15 @@ std::vector<double> randomInputs(const SectionShape& shape, std::mt19937_64& rng
     std::vector<double> v;
     for (const InputSpec& input : shape.inputs) {
         switch (input.list) {
-        case ChoiceList::WideDimension:
-        case ChoiceList::RectangleWidth:
-        case ChoiceList::LimbDimension: v.push_back(dimension(rng)); break;
-        case ChoiceList::BarDiameter:
-        case ChoiceList::HoopDiameter: v.push_back(diameter(rng)); break;
-        case ChoiceList::Count:
-        case ChoiceList::CountFrom1: v.push_back(count(rng)); break;
-        case ChoiceList::Spacing: v.push_back(spacing(rng)); break;
-        case ChoiceList::Cover: v.push_back(cover(rng)); break;
+            case ChoiceList::WideDimension:
+            case ChoiceList::RectangleWidth:
+            case ChoiceList::LimbDimension: v.push_back(dimension(rng)); break;
+            case ChoiceList::BarDiameter:
+            case ChoiceList::HoopDiameter: v.push_back(diameter(rng)); break;
+            case ChoiceList::Count:
+            case ChoiceList::CountFrom1: v.push_back(count(rng)); break;
+            case ChoiceList::Spacing: v.push_back(spacing(rng)); break;
+            case ChoiceList::Cover: v.push_back(cover(rng)); break;
         }
     }
     return v;

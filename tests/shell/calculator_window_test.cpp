@@ -63,18 +63,18 @@ private slots:
         QTest::addColumn<QString>("editedText");
         QTest::addColumn<QStringList>("afterEdit");
         QTest::newRow("暗柱") << 1 << "azpjl" << QStringList{"a=400", "b=800", "hxsl=5", "zxsl=3", "bhhd=15"}
-                            << QStringList{"3996", "1.25", "1.19"} << "gjjj" << "100"
-                            << QStringList{" 3996", " 1.25", " 1.42"};
+                              << QStringList{"3996", "1.25", "1.19"} << "gjjj"
+                              << "100" << QStringList{" 3996", " 1.25", " 1.42"};
         QTest::newRow("L形转角柱") << 2 << "lxzjzpjl" << QStringList{"a=1000", "c=400", "csl=3", "dsl=2", "zj1sl=7"}
-                                << QStringList{"6016", "1.07", "1.38"} << "c" << "800"
-                                << QStringList{" 6016", " .75", " 1.06"};
+                                   << QStringList{"6016", "1.07", "1.38"} << "c"
+                                   << "800" << QStringList{" 6016", " .75", " 1.06"};
         QTest::newRow("翼柱") << 3 << "yzpjl" << QStringList{"a=1200", "b=600", "csl=5", "dsl=3", "zj2sl=16"}
-                            << QStringList{"6585", "1.83", "1.48"} << "b" << "200"
-                            << QStringList{" 6585", " 2.74", " 1.9"};
+                              << QStringList{"6585", "1.83", "1.48"} << "b"
+                              << "200" << QStringList{" 6585", " 2.74", " 1.9"};
         QTest::newRow("Z形转角柱") << 4 << "zxzjzpjl"
-                                << QStringList{"b=1300", "f=1000", "csl=1", "zj1sl=18", "zj2sl=18", "gjjj=100"}
-                                << QStringList{"12497", "1", "1.41"} << "fsl" << "1"
-                                << QStringList{" 12497", " 1", " 1.21"};
+                                   << QStringList{"b=1300", "f=1000", "csl=1", "zj1sl=18", "zj2sl=18", "gjjj=100"}
+                                   << QStringList{"12497", "1", "1.41"} << "fsl"
+                                   << "1" << QStringList{" 12497", " 1", " 1.21"};
     }
     void eachShapeCalculates() {
         QFETCH(int, option);
@@ -157,7 +157,7 @@ private slots:
         for (int round = 0; round < 3; ++round) {
             QVERIFY(w != nullptr);
             QCOMPARE(items(w->input("a")), (QStringList{"400", "450", "500", "550", "600", "650", "700", "750", "800",
-                                                       "900", "1000", "1100", "1200"}));
+                                                        "900", "1000", "1100", "1200"}));
             QCOMPARE(items(w->input("f")),
                      (QStringList{"200", "250", "300", "350", "400", "450", "500", "550", "600"}));
             QCOMPARE(items(w->input("bhhd")), (QStringList{"15", "16", "18", "20", "22", "25", "28", "32"}));

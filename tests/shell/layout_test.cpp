@@ -84,23 +84,22 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("order");
         QTest::newRow("欢迎使用") << "欢迎使用" << QStringList{"Command1", "Command2", "Option1"};
-        QTest::newRow("azpjl") << "azpjl"
-                               << QStringList{"zjl",   "run",   "exit", "tjpgl", "zj1zj", "zj2zj",
-                                              "dgzj",  "xgzj",  "zj1sl", "zj2sl", "a",     "b",
-                                              "hxsl",  "zxsl",  "gjjj", "bhhd",  "Command1", "zjmj"};
+        QTest::newRow("azpjl") << "azpjl" << QStringList{"zjl",  "run",  "exit",  "tjpgl", "zj1zj",    "zj2zj",
+                                                         "dgzj", "xgzj", "zj1sl", "zj2sl", "a",        "b",
+                                                         "hxsl", "zxsl", "gjjj",  "bhhd",  "Command1", "zjmj"};
         QTest::newRow("lxzjzpjl") << "lxzjzpjl"
-                                  << QStringList{"zj2sl", "zj1sl", "zj2zj", "zj1zj", "bhhd", "gjjj", "bsl", "asl",
-                                                 "xgzj",  "dgzj",  "b",     "a",     "exit", "run",  "tjpgl", "zjl",
+                                  << QStringList{"zj2sl", "zj1sl", "zj2zj", "zj1zj", "bhhd",     "gjjj", "bsl",   "asl",
+                                                 "xgzj",  "dgzj",  "b",     "a",     "exit",     "run",  "tjpgl", "zjl",
                                                  "csl",   "dsl",   "c",     "d",     "Command1", "zjmj"};
         QTest::newRow("yzpjl") << "yzpjl"
-                               << QStringList{"zj2sl", "zj1sl", "zj2zj", "zj1zj", "bhhd", "gjjj", "bsl", "asl",
-                                              "xgzj",  "dgzj",  "csl",   "dsl",   "b",    "a",    "c",   "d",
+                               << QStringList{"zj2sl", "zj1sl", "zj2zj", "zj1zj", "bhhd",     "gjjj", "bsl", "asl",
+                                              "xgzj",  "dgzj",  "csl",   "dsl",   "b",        "a",    "c",   "d",
                                               "exit",  "run",   "tjpgl", "zjl",   "Command1", "zjmj"};
         QTest::newRow("zxzjzpjl") << "zxzjzpjl"
-                                  << QStringList{"d",     "c",     "a",    "b",    "dsl",  "csl",  "dgzj",
-                                                 "xgzj",  "asl",   "bsl",  "gjjj", "bhhd", "zj1zj", "zj2zj",
-                                                 "zj1sl", "zj2sl", "run",  "exit", "zjl",  "tjpgl", "e",
-                                                 "f",     "esl",   "fsl",  "Command1", "zjmj"};
+                                  << QStringList{"d",     "c",     "a",   "b",        "dsl",  "csl",   "dgzj",
+                                                 "xgzj",  "asl",   "bsl", "gjjj",     "bhhd", "zj1zj", "zj2zj",
+                                                 "zj1sl", "zj2sl", "run", "exit",     "zjl",  "tjpgl", "e",
+                                                 "f",     "esl",   "fsl", "Command1", "zjmj"};
     }
     void tabAndShiftTabWalkTheFocusOrder() {
         QFETCH(QString, window);
@@ -135,7 +134,8 @@ private slots:
         QTest::addColumn<QSize>("client");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("absolute");
-        QTest::newRow("start Image4") << "欢迎使用" << QSize(671, 559) << "Image4" << QRect(8 + 256 + 8, 32 + 240 + 24, 236, 152);
+        QTest::newRow("start Image4") << "欢迎使用" << QSize(671, 559) << "Image4"
+                                      << QRect(8 + 256 + 8, 32 + 240 + 24, 236, 152);
         QTest::newRow("start Option2") << "欢迎使用" << QSize(671, 559) << "Option2" << QRect(328, 240, 81, 25);
         QTest::newRow("start Image5") << "欢迎使用" << QSize(671, 559) << "Image5" << QRect(552, 384, 96, 71);
         QTest::newRow("azpjl bhhd") << "azpjl" << QSize(472, 551) << "bhhd" << QRect(128, 368, 65, 20);
@@ -179,17 +179,28 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
         QTest::addColumn<int>("pixels");
-        QTest::newRow("title line") << "欢迎使用" << "Label1" << 19;
-        QTest::newRow("enter") << "欢迎使用" << "Command1" << 14;
-        QTest::newRow("quit") << "欢迎使用" << "Command2" << 14;
-        QTest::newRow("option") << "欢迎使用" << "Option4" << 12;
-        QTest::newRow("disclaimer") << "欢迎使用" << "Label2" << 12;
-        QTest::newRow("calculate") << "azpjl" << "run" << 16;
-        QTest::newRow("exit") << "lxzjzpjl" << "exit" << 16;
-        QTest::newRow("back keeps the standard size") << "yzpjl" << "Command1" << 12;
-        QTest::newRow("result box") << "zxzjzpjl" << "zjmj" << 16;
-        QTest::newRow("input") << "zxzjzpjl" << "esl" << 12;
-        QTest::newRow("input label") << "azpjl" << "Label8" << 12;
+        QTest::newRow("title line") << "欢迎使用"
+                                    << "Label1" << 19;
+        QTest::newRow("enter") << "欢迎使用"
+                               << "Command1" << 14;
+        QTest::newRow("quit") << "欢迎使用"
+                              << "Command2" << 14;
+        QTest::newRow("option") << "欢迎使用"
+                                << "Option4" << 12;
+        QTest::newRow("disclaimer") << "欢迎使用"
+                                    << "Label2" << 12;
+        QTest::newRow("calculate") << "azpjl"
+                                   << "run" << 16;
+        QTest::newRow("exit") << "lxzjzpjl"
+                              << "exit" << 16;
+        QTest::newRow("back keeps the standard size") << "yzpjl"
+                                                      << "Command1" << 12;
+        QTest::newRow("result box") << "zxzjzpjl"
+                                    << "zjmj" << 16;
+        QTest::newRow("input") << "zxzjzpjl"
+                               << "esl" << 12;
+        QTest::newRow("input label") << "azpjl"
+                                     << "Label8" << 12;
     }
     void controlsUseTheSongFaceAtTheirSizes() {
         QFETCH(QString, window);
@@ -281,10 +292,11 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("withTooltip");
         QTest::newRow("欢迎使用") << "欢迎使用" << QStringList{"Image5"};
-        QTest::newRow("azpjl") << "azpjl" << QStringList{"Image2", "Label15", "Label16", "Label5", "Label6", "Label8", "Label9"};
+        QTest::newRow("azpjl") << "azpjl"
+                               << QStringList{"Image2", "Label15", "Label16", "Label5", "Label6", "Label8", "Label9"};
         QTest::newRow("zxzjzpjl") << "zxzjzpjl"
-                                  << QStringList{"Image2", "Label10", "Label11", "Label15", "Label16", "Label20",
-                                                 "Label21", "Label5",  "Label6",  "Label8", "Label9"};
+                                  << QStringList{"Image2",  "Label10", "Label11", "Label15", "Label16", "Label20",
+                                                 "Label21", "Label5",  "Label6",  "Label8",  "Label9"};
     }
     void onlyTheNamedControlsCarryTooltips() {
         QFETCH(QString, window);
@@ -336,9 +348,10 @@ private slots:
             QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));  // bits per pixel
             QCOMPARE(qFromLittleEndian<quint32>(bytes.constData() + 30), quint32(0));   // BI_RGB
         } else if (format == "ico") {
-            QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 4), quint16(1));   // one image
+            QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 4), quint16(1));    // one image
             QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 12), quint16(24));  // 24-bit colour
-            QVERIFY(!image.hasAlphaChannel() || image.convertToFormat(QImage::Format_ARGB32).pixelColor(0, 0).alpha() == 255);
+            QVERIFY(!image.hasAlphaChannel() ||
+                    image.convertToFormat(QImage::Format_ARGB32).pixelColor(0, 0).alpha() == 255);
         }
     }
 

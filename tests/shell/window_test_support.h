@@ -87,8 +87,7 @@ private:
 class Program {
 public:
     Program() : manager_(std::make_unique<shell::InstanceGuard>(lockDir_.path())) {}
-    explicit Program(const QString& lockDirectory)
-        : manager_(std::make_unique<shell::InstanceGuard>(lockDirectory)) {}
+    explicit Program(const QString& lockDirectory) : manager_(std::make_unique<shell::InstanceGuard>(lockDirectory)) {}
     ~Program() {
         manager_.endProgram();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -117,7 +116,9 @@ inline void choose(QAbstractButton* option) {
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(7, option->height() / 2));
 }
 
-inline QWidget* child(QWidget* window, const char* name) { return window->findChild<QWidget*>(QString::fromUtf8(name)); }
+inline QWidget* child(QWidget* window, const char* name) {
+    return window->findChild<QWidget*>(QString::fromUtf8(name));
+}
 
 inline void click(QWidget* window, const char* buttonName) {
     auto* button = window->findChild<QAbstractButton*>(QString::fromUtf8(buttonName));
@@ -128,11 +129,11 @@ inline void click(QWidget* window, const char* buttonName) {
 }  // namespace dravik::testing
 
 // A Qt Test main() that prepares the application exactly as the program does.
-#define DRAVIK_QTEST_MAIN(TestObject)                       \
-    int main(int argc, char** argv) {                       \
-        QApplication app(argc, argv);                       \
-        dravik::shell::prepareApplication(app);             \
-        TestObject test;                                    \
-        QTEST_SET_MAIN_SOURCE_PATH                          \
-        return QTest::qExec(&test, argc, argv);             \
+#define DRAVIK_QTEST_MAIN(TestObject)           \
+    int main(int argc, char** argv) {           \
+        QApplication app(argc, argv);           \
+        dravik::shell::prepareApplication(app); \
+        TestObject test;                        \
+        QTEST_SET_MAIN_SOURCE_PATH              \
+        return QTest::qExec(&test, argc, argv); \
     }

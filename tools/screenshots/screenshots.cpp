@@ -33,7 +33,8 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(lockDir);
 
     QStringList names{shell::kStartWindowName};
-    for (const sections::SectionShape* shape : sections::allShapes()) names << QString::fromUtf8(shape->windowName.data());
+    for (const sections::SectionShape* shape : sections::allShapes())
+        names << QString::fromUtf8(shape->windowName.data());
     int failures = 0;
     for (const QString& name : names) {
         shell::WindowManager windows(std::make_unique<shell::InstanceGuard>(lockDir));
