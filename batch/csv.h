@@ -45,8 +45,8 @@ enum class LineEnd { None, Lf, CrLf };
 // record so that reading allocates nothing once the buffers have grown.
 class CsvRecord {
 public:
-    CsvRecord() { bounds_.push_back(0); }
-    std::size_t size() const { return bounds_.size() - 1; }
+    CsvRecord() { growBounds(16); }
+    std::size_t size() const { return cells_; }
     std::string_view operator[](std::size_t i) const {
         return std::string_view(text_.get() + bounds_[i], bounds_[i + 1] - bounds_[i] - 1);
     }
@@ -66,7 +66,7 @@ private:
     friend class CsvReader;
     void clear() {
         used_ = 0;
-        bounds_.resize(1);
+        cells_ = 0;
         plain_ = true;
         problem = QuoteProblem::None;
         lineEnd = LineEnd::None;
@@ -78,15 +78,21 @@ private:
     }
     void grow(std::size_t more);
     void push(char c) { *reserveMore(1) = c, ++used_; }
+    // Room for `count` cell bounds in all.
+    void growBounds(std::size_t count);
     void endCell() {
         push(',');
-        bounds_.push_back(used_);
+        if (cells_ + 2 > boundsCapacity_) growBounds(cells_ + 2);
+        bounds_[++cells_] = used_;
     }
 
     std::unique_ptr<char[]> text_;  // each cell, unescaped, followed by a comma
     std::size_t used_ = 0;
     std::size_t capacity_ = 0;
-    std::vector<std::size_t> bounds_;  // cell i starts at bounds_[i] and ends before the comma at bounds_[i + 1] - 1
+    // Cell i starts at bounds_[i] and ends before the comma at bounds_[i + 1] - 1.
+    std::unique_ptr<std::size_t[]> bounds_;
+    std::size_t boundsCapacity_ = 0;
+    std::size_t cells_ = 0;
     bool plain_ = true;
 };
 
@@ -111,6 +117,7 @@ private:
         if (pos_ + ahead >= end_ && !refill(ahead + 1)) return kEnd;
         return static_cast<unsigned char>(buffer_[pos_ + ahead]);
     }
+    bool readPlainLine(CsvRecord& record);
     void readUnquoted(CsvRecord& record);
     void readQuoted(CsvRecord& record, std::size_t cellStart);
     void keepRawQuotedText(CsvRecord& record, std::size_t cellStart, bool closed);
