@@ -35,7 +35,8 @@ standard output.
   --version         print the version
 
 The input is CSV (RFC 4180) in UTF-8, with or without a byte-order mark, with
-LF or CR LF line ends. The first row names the columns:
+LF or CR LF line ends. The first row names the columns (blanks around a
+name are ignored; a name may appear only once):
   shape    required: azpjl, lxzjzpjl, yzpjl, zxzjzpjl, or 暗柱, L形转角柱, 翼柱,
            Z形转角柱 (blanks around the name are ignored)
   a .. f, zj1zj, zj2zj, zj1sl, zj2sl, dgzj, xgzj, hxsl, zxsl, asl .. fsl,
@@ -63,7 +64,8 @@ broken quoting keeps its bytes exactly as in the input, quotes included; a
 quote never closed runs to the end of the input.
 
 Exit status: 0 all rows calculated, 1 some rows could not be calculated,
-2 no usable header (nothing is written), an unreadable FILE, or bad usage.
+2 no usable header (nothing is written), an unreadable FILE, an output that
+cannot be written, or bad usage.
 )";
 
 // Messages to standard error, buffered: a file of bad rows gives one line each.
