@@ -40,30 +40,18 @@ TEST(ChoiceLists, CountListsAreIntegersWithALeadingBlank) {
 
 // Which list each input of each window offers, written out by hand.
 TEST(ChoiceLists, EachInputOffersItsList) {
+    const std::map<std::string, ChoiceList> twoLimbShapes = {
+        {"a", ChoiceList::WideDimension}, {"b", ChoiceList::WideDimension}, {"c", ChoiceList::LimbDimension},
+        {"d", ChoiceList::LimbDimension}, {"asl", ChoiceList::Count},       {"bsl", ChoiceList::Count},
+        {"csl", ChoiceList::Count},       {"dsl", ChoiceList::Count}};
     const std::map<std::string, std::map<std::string, ChoiceList>> expected = {
         {"azpjl",
          {{"a", ChoiceList::RectangleWidth},
           {"b", ChoiceList::WideDimension},
           {"hxsl", ChoiceList::Count},
           {"zxsl", ChoiceList::Count}}},
-        {"lxzjzpjl",
-         {{"a", ChoiceList::WideDimension},
-          {"b", ChoiceList::WideDimension},
-          {"c", ChoiceList::LimbDimension},
-          {"d", ChoiceList::LimbDimension},
-          {"asl", ChoiceList::Count},
-          {"bsl", ChoiceList::Count},
-          {"csl", ChoiceList::Count},
-          {"dsl", ChoiceList::Count}}},
-        {"yzpjl",
-         {{"a", ChoiceList::WideDimension},
-          {"b", ChoiceList::WideDimension},
-          {"c", ChoiceList::LimbDimension},
-          {"d", ChoiceList::LimbDimension},
-          {"asl", ChoiceList::Count},
-          {"bsl", ChoiceList::Count},
-          {"csl", ChoiceList::Count},
-          {"dsl", ChoiceList::Count}}},
+        {"lxzjzpjl", twoLimbShapes},
+        {"yzpjl", twoLimbShapes},
         {"zxzjzpjl",
          {{"a", ChoiceList::WideDimension},
           {"b", ChoiceList::WideDimension},

@@ -49,10 +49,7 @@ class CalculatorWindowTest : public QObject {
     ModalWatchdog watchdog_;
 
 private slots:
-    void cleanup() {
-        Program::settle();
-        QVERIFY2(watchdog_.seen().isEmpty(), "an unexpected modal box was shown");
-    }
+    void cleanup() { watchdog_.verifyNoneShown(); }
 
     void eachShapeCalculates_data() {
         QTest::addColumn<int>("option");

@@ -73,10 +73,7 @@ class LayoutTest : public QObject {
     ModalWatchdog watchdog_;
 
 private slots:
-    void cleanup() {
-        Program::settle();
-        QVERIFY2(watchdog_.seen().isEmpty(), "an unexpected modal box was shown");
-    }
+    void cleanup() { watchdog_.verifyNoneShown(); }
 
     // The focus order of each window, written out here; the builder takes it
     // from the tab positions of the layout records, so each checks the other.

@@ -13,11 +13,7 @@ class StartWindowTest : public QObject {
     ModalWatchdog watchdog_;
 
 private slots:
-    void cleanup() {
-        Program::settle();
-        QVERIFY2(watchdog_.seen().isEmpty(), "an unexpected modal box was shown");
-        watchdog_.clear();
-    }
+    void cleanup() { watchdog_.verifyNoneShown(); }
 
     void opensWithTheRectangleSelected() {
         Program p;

@@ -40,6 +40,15 @@ public:
     const QList<ModalSeen>& seen() const { return seen_; }
     void clear() { seen_.clear(); }
 
+    // For a test's cleanup(): lets closed windows go, and fails the test if
+    // it showed a modal box it did not expect.
+    void verifyNoneShown() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const bool none = seen_.isEmpty();
+        seen_.clear();
+        QVERIFY2(none, "an unexpected modal box was shown");
+    }
+
 private:
     void dismissModal() {
         QWidget* modal = QApplication::activeModalWidget();
