@@ -2,10 +2,30 @@
 
 #include <QApplication>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QWidget>
 
 namespace dravik::shell {
+namespace {
+
+// The base style, plus group box captions in the colour their box asks for.
+class CaptionColourStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_GroupBox_TextLabelColor && widget != nullptr) {
+            const QVariant colour = widget->property(kCaptionColourProperty);
+            if (colour.isValid()) return static_cast<int>(colour.value<QColor>().rgba());
+        }
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+}  // namespace
 
 QFont songFont(int pixels) {
     // Of the Song faces Debian packages, AR PL UMing keeps 宋体's grid (a
@@ -27,7 +47,7 @@ void applyAppearance(QApplication& app) {
     // The Windows style draws the sunken fields and raised buttons of a
     // classic engineering form; Fusion's flat greys would not match the face
     // colour of the diagrams.
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Windows"))) app.setStyle(style);
+    app.setStyle(new CaptionColourStyle(QStyleFactory::create(QStringLiteral("Windows"))));
     QPalette palette = app.style()->standardPalette();
     for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Window, kFaceColour);

@@ -15,6 +15,11 @@ inline const QColor kFaceColour{212, 208, 200};
 inline const QColor kCaptionRed{255, 0, 0};
 inline const QColor kResultBlue{0, 0, 255};
 
+// A QColor property of a group box: the colour of its caption alone. The
+// program's style paints the caption in it; the frame line and the controls
+// inside keep the system colours.
+inline constexpr char kCaptionColourProperty[] = "dravikCaptionColour";
+
 // Sets the widget style and the application palette (window and button
 // colours in the face colour) and the standard font.
 void applyAppearance(QApplication& app);

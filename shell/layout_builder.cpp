@@ -1,7 +1,6 @@
 #include "shell/layout_builder.h"
 
 #include <QGroupBox>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -11,6 +10,7 @@
 
 #include "shell/appearance.h"
 #include "shell/input_field.h"
+#include "shell/pictures.h"
 
 namespace dravik::shell {
 namespace {
@@ -77,7 +77,7 @@ QWidget* makeButton(const ControlRecord& r, QWidget* parent) {
 
 QWidget* makePicture(const ControlRecord& r, QWidget* parent) {
     auto* picture = new QLabel(parent);
-    picture->setPixmap(QPixmap(picturePath(r.picture)));
+    picture->setPixmap(shell::picture(r.picture));
     picture->setScaledContents(true);  // stretched to the rectangle, proportions not kept
     picture->setFocusPolicy(Qt::NoFocus);
     return picture;
@@ -115,21 +115,9 @@ void keepOnlySelectedOptionAsTabStop(const std::vector<QRadioButton*>& options) 
 
 }  // namespace
 
-QString picturePath(layouts::StoredPicture picture) {
-    switch (picture) {
-        case layouts::StoredPicture::Logo: return QStringLiteral(":/assets/logo.jpg");
-        case layouts::StoredPicture::SectionRectangle: return QStringLiteral(":/assets/section_rectangle.bmp");
-        case layouts::StoredPicture::SectionL: return QStringLiteral(":/assets/section_l.bmp");
-        case layouts::StoredPicture::SectionFlanged: return QStringLiteral(":/assets/section_flanged.jpg");
-        case layouts::StoredPicture::SectionZ: return QStringLiteral(":/assets/section_z.jpg");
-        case layouts::StoredPicture::NoPicture: break;
-    }
-    return {};
-}
-
 BuiltControls buildLayout(QWidget* window, const layouts::WindowLayout& layout) {
     window->setFixedSize(layout.clientWidth, layout.clientHeight);
-    window->setWindowIcon(QIcon(QStringLiteral(":/assets/dravik.ico")));
+    window->setWindowIcon(windowIcon());
     window->setFont(songFont(layouts::kStandardFontPixels));
 
     BuiltControls controls;

@@ -29,7 +29,4 @@ private:
 // positions, the first stop getting the focus when the window is shown.
 BuiltControls buildLayout(QWidget* window, const layouts::WindowLayout& layout);
 
-// The resource path of a stored picture.
-QString picturePath(layouts::StoredPicture picture);
-
 }  // namespace dravik::shell
