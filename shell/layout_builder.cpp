@@ -10,6 +10,7 @@
 
 #include "shell/appearance.h"
 #include "shell/input_field.h"
+#include "shell/picture_box.h"
 #include "shell/pictures.h"
 
 namespace dravik::shell {
@@ -75,13 +76,7 @@ QWidget* makeButton(const ControlRecord& r, QWidget* parent) {
     return button;
 }
 
-QWidget* makePicture(const ControlRecord& r, QWidget* parent) {
-    auto* picture = new QLabel(parent);
-    picture->setPixmap(shell::picture(r.picture));
-    picture->setScaledContents(true);  // stretched to the rectangle, proportions not kept
-    picture->setFocusPolicy(Qt::NoFocus);
-    return picture;
-}
+QWidget* makePicture(const ControlRecord& r, QWidget* parent) { return new PictureBox(picture(r.picture), parent); }
 
 QWidget* makeControl(const ControlRecord& r, QWidget* parent) {
     switch (r.kind) {

@@ -1,7 +1,7 @@
 #include "shell/pictures.h"
 
 #include <QImage>
-#include <QPixmapCache>
+#include <QPixmap>
 #include <QResource>
 #include <QtEndian>
 #include <cstring>
@@ -23,28 +23,24 @@ QString storedFileName(layouts::StoredPicture which) {
     return {};
 }
 
-// Reads the decoded pixels that the build embedded for a stored file; kept
-// in the pixmap cache, since every window shows the same pictures afresh.
-QPixmap decoded(const QString& fileName) {
-    QPixmap pixmap;
-    const QString path = decodedPicturePath(fileName);
-    if (QPixmapCache::find(path, &pixmap)) return pixmap;
-    const QResource resource(path);
-    const QByteArray bytes = resource.uncompressedData();
-    if (bytes.size() < kHeaderSize || !bytes.startsWith("DRP1")) return {};
-    const auto width = qFromLittleEndian<quint32>(bytes.constData() + 4);
-    const auto height = qFromLittleEndian<quint32>(bytes.constData() + 8);
+// The decoded pixels that the build embedded for a stored file, read in
+// place: the resource is stored uncompressed and its rows are 4-byte words.
+QImage decoded(const QString& fileName) {
+    const QResource resource(decodedPicturePath(fileName));
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression) return {};
+    const uchar* data = resource.data();
+    const qint64 size = resource.size();
+    if (size < kHeaderSize || std::memcmp(data, "DRP1", 4) != 0) return {};
+    const auto width = qFromLittleEndian<quint32>(data + 4);
+    const auto height = qFromLittleEndian<quint32>(data + 8);
     if (width == 0 || height == 0 || width > 4096 || height > 4096 ||
-        bytes.size() != kHeaderSize + qsizetype(width) * qsizetype(height) * 4) {
+        size != kHeaderSize + qint64(width) * qint64(height) * 4) {
         return {};
     }
-    QImage image(int(width), int(height), QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        std::memcpy(image.scanLine(y), bytes.constData() + kHeaderSize + qsizetype(y) * width * 4, width * 4);
-    }
-    pixmap = QPixmap::fromImage(std::move(image));
-    QPixmapCache::insert(path, pixmap);
-    return pixmap;
+    const uchar* pixels = data + kHeaderSize;
+    const QImage image(pixels, int(width), int(height), int(width) * 4, QImage::Format_RGB32);
+    // QImage wants 32-bit aligned pixel data; copy in the unlikely case it is not.
+    return reinterpret_cast<quintptr>(pixels) % 4 == 0 ? image : image.copy();
 }
 
 }  // namespace
@@ -53,11 +49,11 @@ QString decodedPicturePath(const QString& storedFileName) {
     return QStringLiteral(":/pictures/") + storedFileName + QStringLiteral(".rgb32");
 }
 
-QPixmap picture(layouts::StoredPicture which) {
+QImage picture(layouts::StoredPicture which) {
     const QString file = storedFileName(which);
-    return file.isEmpty() ? QPixmap() : decoded(file);
+    return file.isEmpty() ? QImage() : decoded(file);
 }
 
-QIcon windowIcon() { return QIcon(decoded(QStringLiteral("dravik.ico"))); }
+QIcon windowIcon() { return QIcon(QPixmap::fromImage(decoded(QStringLiteral("dravik.ico")))); }
 
 }  // namespace dravik::shell

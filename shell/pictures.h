@@ -2,16 +2,17 @@
 #pragma once
 
 #include <QIcon>
-#include <QPixmap>
+#include <QImage>
 
 #include "layouts/windows.h"
 
 namespace dravik::shell {
 
 // The stored picture, as its file holds it (the icon, logo and section
-// diagrams are decoded at build time; see tools/embed_pictures). A null
-// pixmap for NoPicture.
-QPixmap picture(layouts::StoredPicture which);
+// diagrams are decoded at build time; see tools/embed_pictures). The image
+// reads the embedded pixels in place, without a copy. A null image for
+// NoPicture.
+QImage picture(layouts::StoredPicture which);
 
 // The window icon.
 QIcon windowIcon();
