@@ -6,6 +6,12 @@
 #                                       dravik_VERSION_ARCH.deb
 
 if(DRAVIK_BUILD_GUI)
+    # The program embeds a cut-down copy of the AR PL UMing face; its licence
+    # goes with it.
+    if(EXISTS /usr/share/doc/fonts-arphic-uming/copyright)
+        install(FILES /usr/share/doc/fonts-arphic-uming/copyright
+                DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME arphic-uming-font-licence)
+    endif()
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/dravik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
     install(FILES ${PROJECT_SOURCE_DIR}/assets/dravik.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)

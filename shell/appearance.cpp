@@ -1,6 +1,7 @@
 #include "shell/appearance.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QProxyStyle>
 #include <QStyle>
@@ -31,10 +32,12 @@ QFont songFont(int pixels) {
     // Of the Song faces Debian packages, AR PL UMing keeps 宋体's grid (a
     // Chinese character as wide as the pixel size, a Latin one half of it),
     // so every label fits its box as laid out; Noto Serif CJK is darker at
-    // 12 px but wider, and would wrap and clip "纵筋2直径（mm）".
+    // 12 px but wider, and would wrap and clip "纵筋2直径（mm）". The program
+    // embeds UMing cut down to its own texts as "Dravik Song"; a character
+    // typed by the user that it lacks comes from the whole installed face.
     QFont font;
     font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                      QStringLiteral("AR PL UMing CN"), QStringLiteral("AR PL SungtiL GB")});
+                      QString::fromLatin1(kEmbeddedSongFamily), QStringLiteral("AR PL UMing CN")});
     font.setPixelSize(pixels);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
@@ -59,6 +62,7 @@ void applyAppearance(QApplication& app) {
 
 void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Dravik"));
+    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/dravik-song.ttf"));
     // Qt's own rule would also end the program while a message box of the
     // load step closes; the window manager decides instead.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -29,6 +29,10 @@ void applyAppearance(QApplication& app);
 // closing, ends the program.
 void prepareApplication(QApplication& app);
 
+// The family of the Song face embedded in the program, cut down to the
+// characters of its texts.
+inline constexpr char kEmbeddedSongFamily[] = "Dravik Song";
+
 // The Song face at `pixels` pixels, regular. 宋体 where it is installed,
 // otherwise a Simplified-Chinese Song/Ming face (asking for 宋体 alone would
 // silently fall back to a Latin face without Chinese glyphs).

@@ -205,11 +205,50 @@ private slots:
         QVERIFY(c != nullptr);
         const QFontInfo info(c->font());
         QCOMPARE(info.pixelSize(), pixels);
+        const QStringList songFaces{"宋体", "SimSun", "NSimSun", QString::fromLatin1(shell::kEmbeddedSongFamily)};
+        QVERIFY2(songFaces.contains(info.family()), qPrintable(info.family()));
         QCOMPARE(info.weight(), int(QFont::Normal));
         QVERIFY(!info.italic());
         // A face with the Chinese glyphs, not a Latin fallback.
         QVERIFY2(QFontMetrics(c->font()).inFontUcs4(U'纵'), qPrintable(info.family()));
         QVERIFY2(QFontMetrics(c->font()).inFontUcs4(U'箍'), qPrintable(info.family()));
+    }
+
+    // Every character any window shows is in the embedded Song face, so no
+    // caption falls back to another face.
+    void theEmbeddedSongFaceHoldsEveryCharacterShown_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* name : {"欢迎使用", "azpjl", "lxzjzpjl", "yzpjl", "zxzjzpjl"}) QTest::newRow(name) << name;
+    }
+    void theEmbeddedSongFaceHoldsEveryCharacterShown() {
+        QFETCH(QString, window);
+        Program p;
+        p.manager().show(window);
+        QWidget* w = p.manager().window(window);
+        QStringList texts{w->windowTitle(), QString::fromUtf8(layouts::kAlreadyRunningMessage.data(),
+                                                              qsizetype(layouts::kAlreadyRunningMessage.size()))};
+        for (QWidget* c : w->findChildren<QWidget*>()) {
+            texts << c->toolTip();
+            if (auto* label = qobject_cast<QLabel*>(c)) texts << label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(c)) texts << button->text();
+            if (auto* box = qobject_cast<QGroupBox*>(c)) texts << box->title();
+            if (auto* edit = qobject_cast<QLineEdit*>(c)) texts << edit->text();
+            if (auto* field = qobject_cast<QComboBox*>(c)) {
+                for (int i = 0; i < field->count(); ++i) texts << field->itemText(i);
+            }
+        }
+        QFont embedded;
+        embedded.setFamilies({QString::fromLatin1(shell::kEmbeddedSongFamily)});
+        QCOMPARE(QFontInfo(embedded).family(), QString::fromLatin1(shell::kEmbeddedSongFamily));
+        const QFontMetrics metrics(embedded);
+        QString missing;
+        for (const QString& text : texts) {
+            for (char32_t c : text.toUcs4()) {
+                if (!metrics.inFontUcs4(c) && !missing.contains(QString::fromUcs4(&c, 1)))
+                    missing += QString::fromUcs4(&c, 1);
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
     }
 
     // Only the step captions are red and the result caption blue; the group
