@@ -65,9 +65,8 @@ inline constexpr std::string_view kTitleLine = "欢迎使用Dravik程序－Torva
 inline constexpr std::string_view kAlreadyRunningMessage = "程序已经打开了，请不要同时调用多个,以免多占系统资源！";
 inline constexpr std::string_view kLogoTooltip = "TorvaneI号系列程序标志，标志持有人为Halvorn建筑设计有限公司。";
 inline constexpr std::string_view kStartDisclaimer =
-    "    声明：本程序由Halvorn建筑设计有限公司编制，版权所有，未经许可不得复制或转售。欢迎使用Dravik程序！"
-    "计算结果仅供参考，请设计人员在复核后使用。联系方式：电话 000-00000000（虚构号码），"
-    "邮箱 dravik@example.invalid；示例市，2007年1月。";
+    "    声明：本程序由Halvorn建筑设计有限公司编制，版权所有。欢迎使用！"
+    "计算结果仅供参考，请设计人员在复核后使用。联系方式：电话 000-00000000（虚构），示例市 2007.01";
 inline constexpr std::string_view kCalculatorDisclaimer =
     "    声明：本程序由Halvorn建筑设计有限公司编制。计算结果仅供参考，请设计人员在复核后使用。"
     "联系方式：电话 000-00000000（虚构号码）";

@@ -16,6 +16,9 @@ int main(int argc, char* argv[]) {
     windows.start();
     // Another copy was running: the start-up window closed itself before it
     // was shown, and the event loop would never see a window close.
-    if (windows.hasEnded()) return 0;
+    if (windows.hasEnded()) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        return 0;
+    }
     return QApplication::exec();
 }
