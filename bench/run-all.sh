@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Every benchmark, one after the other (they share the machine's two cores):
+#   bench/run-all.sh [BUILD_DIR]
+# The build must be configured with -DDRAVIK_BUILD_BENCH=ON (the default
+# preset is). Prints each benchmark's own report; the exit status is that of
+# the last failure to run, not of a missed target (those are in the reports).
+set -uo pipefail
+build=${1:-build}
+here=$(cd "$(dirname "$0")" && pwd)
+status=0
+
+cmake --build "$build" --target core_bench batch_bench batch_gen dravik-batch startup_bench >/dev/null || exit 2
+
+echo "== Core: text rules and section calculations, per call"
+"$build/bench/core_bench" --benchmark_min_time=0.2 --benchmark_repetitions=3 \
+    --benchmark_report_aggregates_only=true || status=$?
+
+echo
+echo "== dravik-batch: whole process, rows per second and peak memory"
+"$here/batch-throughput.sh" "$build" || status=$?
+
+echo
+echo "== dravik: start-up to the window being mapped, against a bare Qt window"
+"$here/startup/run.sh" "$build"
+case $? in
+0 | 1) ;;  # 1: a target missed; the table says which
+*) status=2 ;;
+esac
+exit $status
