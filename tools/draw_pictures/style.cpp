@@ -245,6 +245,22 @@ void drawExtension(QPainter& painter, QPoint fromPixel, QPoint toPixel) {
     painter.restore();
 }
 
+namespace {
+
+// Strokes a hoop or tie outline in the hoop colour with round ends.
+void strokeHoopPath(QPainter& painter, const QPainterPath& path) {
+    painter.save();
+    QPen pen(kHoop, 1.3);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+    painter.restore();
+}
+
+}  // namespace
+
 void drawClosedHoop(QPainter& painter, const QRectF& box, HookCorner corner) {
     const double radius = 2.5;
     const double shortSide = std::min(box.width(), box.height());
@@ -262,14 +278,7 @@ void drawClosedHoop(QPainter& painter, const QRectF& box, HookCorner corner) {
         path.lineTo(end + unit(inward) * tail);
     }
 
-    painter.save();
-    QPen pen(kHoop, 1.3);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(path);
-    painter.restore();
+    strokeHoopPath(painter, path);
 }
 
 void drawTie(QPainter& painter, QPointF from, QPointF to) {
@@ -281,14 +290,7 @@ void drawTie(QPainter& painter, QPointF from, QPointF to) {
     addHook(path, from, -direction, side, 2.0, 4.0);
     addHook(path, to, direction, side, 2.0, 4.0);
 
-    painter.save();
-    QPen pen(kHoop, 1.3);
-    pen.setCapStyle(Qt::RoundCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(path);
-    painter.restore();
+    strokeHoopPath(painter, path);
 }
 
 }  // namespace pictures
