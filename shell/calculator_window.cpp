@@ -66,15 +66,15 @@ void CalculatorWindow::Form_Load() {
     // Fixed lists first, one input after the other in table order, then one
     // pass per count list over its integers, each item going to every count
     // input of that list in turn.
-    for (const sections::InputSpec& spec : shape_.inputs) {
-        if (sections::firstCount(spec.list) != 0) continue;
-        QComboBox* field = input(qs(spec.name));
-        for (const std::string& item : sections::choiceListItems(spec.list)) field->addItem(qs(item));
+    for (const sections::InputSpec& entry : shape_.inputs) {
+        if (sections::firstCount(entry.list) != 0) continue;
+        QComboBox* field = input(qs(entry.name));
+        for (const std::string& item : sections::choiceListItems(entry.list)) field->addItem(qs(item));
     }
     for (sections::ChoiceList countList : {sections::ChoiceList::Count, sections::ChoiceList::CountFrom1}) {
         std::vector<QComboBox*> fields;
-        for (const sections::InputSpec& spec : shape_.inputs) {
-            if (spec.list == countList) fields.push_back(input(qs(spec.name)));
+        for (const sections::InputSpec& entry : shape_.inputs) {
+            if (entry.list == countList) fields.push_back(input(qs(entry.name)));
         }
         for (const std::string& item : sections::choiceListItems(countList)) {
             for (QComboBox* field : fields) field->addItem(qs(item));
@@ -82,14 +82,14 @@ void CalculatorWindow::Form_Load() {
     }
     // Appending to an empty list selects its first item; the fields keep
     // their default texts and no item is selected.
-    for (const sections::InputSpec& spec : shape_.inputs) setFieldText(input(qs(spec.name)), qs(spec.defaultText));
+    for (const sections::InputSpec& entry : shape_.inputs) setFieldText(input(qs(entry.name)), qs(entry.defaultText));
 }
 
 void CalculatorWindow::run_Click() {
     std::vector<std::string> texts;
     texts.reserve(shape_.inputs.size());
-    for (const sections::InputSpec& spec : shape_.inputs)
-        texts.push_back(fieldText(input(qs(spec.name))).toStdString());
+    for (const sections::InputSpec& entry : shape_.inputs)
+        texts.push_back(fieldText(input(qs(entry.name))).toStdString());
     const std::vector<std::string_view> views(texts.begin(), texts.end());
     const sections::ResultTexts shown = sections::displayTexts(sections::calculateFromTexts(shape_, views));
     for (sections::Result r : shape_.writeOrder) result(r)->setText(qs(shown[r]));
@@ -104,10 +104,10 @@ void CalculatorWindow::exit_Click() { manager().endProgram(); }
 
 void CalculatorWindow::nameForAccessibility() {
     const layouts::WindowLayout& layout = *layouts::calculatorLayout(shape_.windowName);
-    for (const sections::InputSpec& spec : shape_.inputs) {
-        auto* label = controls_.get<QLabel>(qs(spec.labelControl));
-        label->setBuddy(input(qs(spec.name)));
-        input(qs(spec.name))->setAccessibleName(label->text());
+    for (const sections::InputSpec& entry : shape_.inputs) {
+        auto* label = controls_.get<QLabel>(qs(entry.labelControl));
+        label->setBuddy(input(qs(entry.name)));
+        input(qs(entry.name))->setAccessibleName(label->text());
     }
     for (sections::Result r : kResults) {
         auto* label = controls_.get<QLabel>(resultLabelName(r, layout));
