@@ -10,12 +10,11 @@
 #include "layouts/windows.h"
 #include "sections/calculation.h"
 #include "shell/input_field.h"
+#include "shell/qt_text.h"
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
 namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The label above each result box.
 QString resultLabelName(sections::Result result, const layouts::WindowLayout& layout) {

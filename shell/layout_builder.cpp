@@ -12,6 +12,7 @@
 #include "shell/input_field.h"
 #include "shell/picture_box.h"
 #include "shell/pictures.h"
+#include "shell/qt_text.h"
 
 namespace dravik::shell {
 namespace {
@@ -19,8 +20,6 @@ namespace {
 using layouts::ControlClass;
 using layouts::ControlRecord;
 using layouts::TextColour;
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QColor colourOf(TextColour colour) {
     switch (colour) {

@@ -5,13 +5,12 @@
 #include <QRadioButton>
 
 #include "sections/shapes.h"
+#include "shell/qt_text.h"
 #include "shell/trace.h"
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
 namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 constexpr int kOptionCount = 4;
 

@@ -10,6 +10,7 @@
 #include "sections/shapes.h"
 #include "shell/appearance.h"
 #include "shell/program_window.h"
+#include "shell/qt_text.h"
 #include "shell/window_manager.h"
 
 using namespace dravik;
@@ -33,8 +34,7 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(lockDir);
 
     QStringList names{shell::kStartWindowName};
-    for (const sections::SectionShape* shape : sections::allShapes())
-        names << QString::fromUtf8(shape->windowName.data());
+    for (const sections::SectionShape* shape : sections::allShapes()) names << shell::qs(shape->windowName);
     int failures = 0;
     for (const QString& name : names) {
         shell::WindowManager windows(std::make_unique<shell::InstanceGuard>(lockDir));
