@@ -1,5 +1,6 @@
 // The start-up window: the choice of section type, navigation between the
 // windows, and the refusal to run beside another copy.
+#include <QPointer>
 #include <QRadioButton>
 #include <QSignalSpy>
 
@@ -48,8 +49,11 @@ private slots:
         p.manager().start();
         choose(p.startWindow()->option(option));
         QSignalSpy ended(&p.manager(), &shell::WindowManager::programEnded);
+        const QPointer<shell::StartWindow> start = p.startWindow();
         click(p.startWindow(), "Command1");
         QCOMPARE(p.manager().openWindows(), QStringList{window});
+        Program::settle();
+        QVERIFY(start.isNull());  // a closed window is destroyed, not hidden
         QVERIFY(p.calculator(window)->isVisible());
         QCOMPARE(p.calculator(window)->windowTitle(), caption);
         QCOMPARE(ended.count(), 0);  // not even between showing one window and closing the other
