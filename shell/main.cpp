@@ -3,10 +3,13 @@
 #include <memory>
 
 #include "shell/appearance.h"
+#include "shell/font_warmup.h"
 #include "shell/window_manager.h"
 
 int main(int argc, char* argv[]) {
+    dravik::shell::FontConfigurationWarmUp fonts;
     QApplication app(argc, argv);
+    fonts.finish();
     dravik::shell::prepareApplication(app);
     QApplication::setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
 
