@@ -126,9 +126,6 @@ BuiltControls buildLayout(QWidget* window, const layouts::WindowLayout& layout) 
         widget->setGeometry(r.left, r.top, r.width, r.height);
         if (r.fontPixels != 0) widget->setFont(songFont(r.fontPixels));
         if (!r.tooltip.empty()) widget->setToolTip(qs(r.tooltip));
-        if (r.kind == ControlClass::CommandButton || r.kind == ControlClass::OptionButton) {
-            widget->setAccessibleName(qs(r.caption));  // what a screen reader announces
-        }
         if (takesFocus(r.kind)) tabStops.emplace_back(r.tab, widget);
         if (r.kind == ControlClass::Label) labels.push_back(widget);
         if (auto* option = qobject_cast<QRadioButton*>(widget)) options.push_back(option);
