@@ -2,13 +2,12 @@
 // c high with a web d wide standing on it, b high in all.
 #include "sections/common_inputs.h"
 #include "sections/shapes.h"
+#include "sections/two_limb.h"
 
 namespace dravik::sections {
 namespace {
 
 using namespace common_inputs;
-
-enum Input { a, b, c, d, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_, asl, bsl, csl, dsl, gjjj_, bhhd_, kInputCount };
 
 constexpr InputSpec kInputs[] = {
     dimension("a", "Label5", "长度a（mm）", "底部长", "1200", ChoiceList::WideDimension),
@@ -28,31 +27,13 @@ constexpr InputSpec kInputs[] = {
     gjjj("120"),
     bhhd("15"),
 };
-static_assert(std::size(kInputs) == kInputCount);
-static_assert(kInputs[asl].name == "asl" && kInputs[dsl].name == "dsl" && kInputs[bhhd_].name == "bhhd");
+static_assert(std::size(kInputs) == two_limb::kInputCount);
+static_assert(kInputs[two_limb::a].name == "a" && kInputs[two_limb::asl].name == "asl" &&
+              kInputs[two_limb::csl].name == "csl" && kInputs[two_limb::bhhd].name == "bhhd");
 
-SectionResults calculate(std::span<const double> numbers) {
-    const auto v = asReals<kInputCount>(numbers);
-    const Real t = v[bhhd_];
-    const Real S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
-    const Real gross = (v[a] * v[c]) + ((v[b] - v[c]) * v[d]);
-    const Real ratio = (S / gross) * 100.0;
-
-    const Real coreA = coreDimension(v[a], t);
-    const Real coreB = coreDimension(v[b], t);
-    const Real coreC = coreDimension(v[c], t);
-    const Real coreD = coreDimension(v[d], t);
-    // Unlike the L, the flange's ends give two legs along c, so the c term is
-    // doubled here and csl loses 2.
-    const Real outer = (((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreC)) + coreD;
-    const Real inner =
-        ((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[csl] - 2.0) * coreC)) + ((v[dsl] - 1.0) * coreD);
-    const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
-    // The web's core is b − c high: the plain difference, no cover taken off.
-    const Real core = (coreA * coreC) + (coreD * (v[b] - v[c]));
-    const Real hoop = ((numerator / core) / v[gjjj_]) * 100.0;
-    return {S.value(), ratio.value(), hoop.value()};
-}
+// Two outer hoop legs along c: both ends of the flange, so the c term is
+// doubled in the outer hoop and csl loses 2 (the L loses 1).
+SectionResults calculate(std::span<const double> numbers) { return two_limb::calculate(numbers, 2.0); }
 
 }  // namespace
 

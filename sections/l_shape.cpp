@@ -2,13 +2,12 @@
 // and c high, and an upper limb d wide standing on its left end, b high in all.
 #include "sections/common_inputs.h"
 #include "sections/shapes.h"
+#include "sections/two_limb.h"
 
 namespace dravik::sections {
 namespace {
 
 using namespace common_inputs;
-
-enum Input { a, b, c, d, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_, asl, bsl, csl, dsl, gjjj_, bhhd_, kInputCount };
 
 constexpr InputSpec kInputs[] = {
     dimension("a", "Label5", "长度a（mm）", "下部长", "1000", ChoiceList::WideDimension),
@@ -28,30 +27,12 @@ constexpr InputSpec kInputs[] = {
     gjjj("120"),
     bhhd("15"),
 };
-static_assert(std::size(kInputs) == kInputCount);
-static_assert(kInputs[asl].name == "asl" && kInputs[dsl].name == "dsl" && kInputs[bhhd_].name == "bhhd");
+static_assert(std::size(kInputs) == two_limb::kInputCount);
+static_assert(kInputs[two_limb::a].name == "a" && kInputs[two_limb::asl].name == "asl" &&
+              kInputs[two_limb::csl].name == "csl" && kInputs[two_limb::bhhd].name == "bhhd");
 
-SectionResults calculate(std::span<const double> numbers) {
-    const auto v = asReals<kInputCount>(numbers);
-    const Real t = v[bhhd_];
-    const Real S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
-    const Real gross = (v[a] * v[c]) + ((v[b] - v[c]) * v[d]);
-    const Real ratio = (S / gross) * 100.0;
-
-    const Real coreA = coreDimension(v[a], t);
-    const Real coreB = coreDimension(v[b], t);
-    const Real coreC = coreDimension(v[c], t);
-    const Real coreD = coreDimension(v[d], t);
-    // The outer hoop: two legs along a and along b, one across each limb.
-    const Real outer = (((2.0 * coreA) + (2.0 * coreB)) + coreC) + coreD;
-    const Real inner =
-        ((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[csl] - 1.0) * coreC)) + ((v[dsl] - 1.0) * coreD);
-    const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
-    // The upper limb's core is b − c high: the plain difference, no cover taken off.
-    const Real core = (coreA * coreC) + (coreD * (v[b] - v[c]));
-    const Real hoop = ((numerator / core) / v[gjjj_]) * 100.0;
-    return {S.value(), ratio.value(), hoop.value()};
-}
+// One outer hoop leg along c: the end of the lower limb.
+SectionResults calculate(std::span<const double> numbers) { return two_limb::calculate(numbers, 1.0); }
 
 }  // namespace
 
