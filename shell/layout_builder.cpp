@@ -39,13 +39,10 @@ void setTextColour(QWidget* widget, QPalette::ColorRole role, TextColour colour)
 
 QWidget* makeGroupBox(const ControlRecord& r, QWidget* parent) {
     auto* box = new QGroupBox(qs(r.caption), parent);
-    if (r.colour != TextColour::System) {
-        // Only the caption is coloured: a palette colour would also colour
-        // every control inside the group box; the selector names this box alone,
-        // so that group boxes nested in it keep the system colour.
-        box->setStyleSheet(
-            QStringLiteral("QGroupBox#%1::title { color: %2; }").arg(qs(r.name), colourOf(r.colour).name()));
-    }
+    // Only the caption is coloured, by the program's style: a palette colour
+    // would also colour every control inside the group box, and group boxes
+    // nested in this one keep the system colour.
+    if (r.colour != TextColour::System) box->setProperty(kCaptionColourProperty, colourOf(r.colour));
     return box;
 }
 
