@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QPalette>
 #include <QProxyStyle>
+#include <QResource>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWidget>
@@ -26,18 +27,47 @@ public:
     }
 };
 
+// The embedded face is stored uncompressed, so the font database can read it
+// in place instead of from an inflated copy on the heap.
+void loadEmbeddedSong() {
+    const QResource song(QStringLiteral(":/fonts/dravik-song.ttf"));
+    if (song.isValid() && song.compressionAlgorithm() == QResource::NoCompression) {
+        QFontDatabase::addApplicationFontFromData(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(song.data()), qsizetype(song.size())));
+    } else {
+        QFontDatabase::addApplicationFont(song.absoluteFilePath());
+    }
+}
+
+// The one family the windows ask for: 宋体 where it is installed, otherwise
+// the embedded face. One family and no list: for a list, Qt works out the
+// system's fallback faces for the first entry at the first text drawn, which
+// costs start-up time; with one family it does that only if a character
+// typed by the user is missing from the face, and then takes a face that has
+// it.
+QString songFamily() {
+    static const QString family = [] {
+        const QStringList installed = QFontDatabase::families();
+        for (const char* song : {"宋体", "SimSun", "NSimSun"}) {
+            const QString name = QString::fromUtf8(song);
+            if (installed.contains(name, Qt::CaseInsensitive)) return name;
+        }
+        // Of the Song faces Debian packages, AR PL UMing keeps 宋体's grid (a
+        // Chinese character as wide as the pixel size, a Latin one half of
+        // it), so every label fits its box as laid out; Noto Serif CJK is
+        // darker at 12 px but wider, and would wrap and clip "纵筋2直径（mm）".
+        // The program embeds UMing cut down to its own texts.
+        const QString embedded = QString::fromLatin1(kEmbeddedSongFamily);
+        return installed.contains(embedded) ? embedded : QStringLiteral("AR PL UMing CN");
+    }();
+    return family;
+}
+
 }  // namespace
 
 QFont songFont(int pixels) {
-    // Of the Song faces Debian packages, AR PL UMing keeps 宋体's grid (a
-    // Chinese character as wide as the pixel size, a Latin one half of it),
-    // so every label fits its box as laid out; Noto Serif CJK is darker at
-    // 12 px but wider, and would wrap and clip "纵筋2直径（mm）". The program
-    // embeds UMing cut down to its own texts as "Dravik Song"; a character
-    // typed by the user that it lacks comes from the whole installed face.
     QFont font;
-    font.setFamilies({QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
-                      QString::fromLatin1(kEmbeddedSongFamily), QStringLiteral("AR PL UMing CN")});
+    font.setFamilies({songFamily()});
     font.setPixelSize(pixels);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
@@ -62,7 +92,7 @@ void applyAppearance(QApplication& app) {
 
 void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Dravik"));
-    QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/dravik-song.ttf"));
+    loadEmbeddedSong();
     // Qt's own rule would also end the program while a message box of the
     // load step closes; the window manager decides instead.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -72,7 +72,7 @@ QWidget* makeButton(const ControlRecord& r, QWidget* parent) {
     return button;
 }
 
-QWidget* makePicture(const ControlRecord& r, QWidget* parent) { return new PictureBox(picture(r.picture), parent); }
+QWidget* makePicture(const ControlRecord& r, QWidget* parent) { return new PictureBox(r.picture, parent); }
 
 QWidget* makeControl(const ControlRecord& r, QWidget* parent) {
     switch (r.kind) {
