@@ -214,6 +214,24 @@ private slots:
         QVERIFY2(QFontMetrics(c->font()).inFontUcs4(U'箍'), qPrintable(info.family()));
     }
 
+    // The windows ask for one family, the embedded face cut down to their own
+    // texts; a character a user types that the face lacks must still come
+    // from an installed face instead of showing as a box.
+    void charactersMissingFromTheEmbeddedFaceStillRender() {
+        Program p;
+        p.manager().show(QStringLiteral("azpjl"));
+        QWidget* field = child(p.manager().window(QStringLiteral("azpjl")), "a");
+        QVERIFY(field != nullptr);
+        const QFont font = field->font();
+        QFont embeddedOnly;
+        embeddedOnly.setFamilies({QString::fromLatin1(shell::kEmbeddedSongFamily)});
+        embeddedOnly.setStyleStrategy(QFont::NoFontMerging);
+        for (char32_t c : {U'鑫', U'砼', U'≥', U'Ω'}) {
+            QVERIFY2(!QFontMetrics(embeddedOnly).inFontUcs4(c), "a character of the window texts was chosen");
+            QVERIFY2(QFontMetrics(font).inFontUcs4(c), qPrintable(QString::fromUcs4(&c, 1)));
+        }
+    }
+
     // Every character any window shows is in the embedded Song face, so no
     // caption falls back to another face.
     void theEmbeddedSongFaceHoldsEveryCharacterShown_data() {
