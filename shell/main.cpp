@@ -1,4 +1,6 @@
 // Dravik: the boundary-column reinforcement calculator.
+#include <malloc.h>
+
 #include <QApplication>
 #include <memory>
 
@@ -7,6 +9,11 @@
 #include "shell/window_manager.h"
 
 int main(int argc, char* argv[]) {
+    // One malloc arena for all threads: the font configuration loaded on the
+    // warm-up thread then lives in the main heap, whose freed blocks the
+    // windows reuse, instead of in an arena of its own. That saves some
+    // sixty first-touch page faults before the first window is on the screen.
+    mallopt(M_ARENA_MAX, 1);
     dravik::shell::FontConfigurationWarmUp fonts;
     QApplication app(argc, argv);
     fonts.finish();
