@@ -14,6 +14,10 @@
 // The program is stopped (SIGTERM, then SIGKILL after two seconds) as soon as
 // its window is mapped.
 //
+// With --verbose, also prints to stderr, at the map: the window, its size and
+// title; each thread's CPU time and time spent waiting for a CPU; the minor
+// page faults so far; and the resident set by mapped file, largest first.
+//
 // With --size, the mapped window must have exactly that size, so a message box
 // shown instead of the expected window counts as a failure rather than as a
 // fast start. Exit status: 0 on success; 1 if the program ended, or the time
