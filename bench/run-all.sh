@@ -20,7 +20,7 @@ echo "== dravik-batch: whole process, rows per second and peak memory"
 "$here/batch-throughput.sh" "$build" || status=$?
 
 echo
-echo "== dravik: start-up to the window being mapped, against a bare Qt window"
+echo "== dravik: start-up to the window being mapped, against a bare Qt window and one with a group box"
 "$here/startup/run.sh" "$build"
 case $? in
 0 | 1) ;;  # 1: a target missed; the table says which
