@@ -18,6 +18,10 @@ ProgramWindow::ProgramWindow(WindowManager& manager, const QString& name)
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+// Centred in the screen's work area, so that a panel never covers part of the
+// window. What is centred is the client area: the window manager's frame is
+// not known before it first frames the window, and moving the window once it
+// is would make it jump.
 void ProgramWindow::centreOnScreen() {
     QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) return;
