@@ -9,7 +9,7 @@
 
 #include "sections/calculation.h"
 #include "sections/shapes.h"
-#include "textrules/number_text.h"
+#include "text_rules/text_rules.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ const std::array<std::string_view, 8> kFieldTexts = {"400", "1200", " 1 200 ", "
 void BM_readNumber(benchmark::State& state) {
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(text::readNumber(kFieldTexts[i++ % kFieldTexts.size()]));
+        benchmark::DoNotOptimize(text_rules::readNumber(kFieldTexts[i++ % kFieldTexts.size()]));
     }
 }
 BENCHMARK(BM_readNumber);
@@ -34,14 +34,14 @@ void BM_displayResult(benchmark::State& state) {
     const int decimals = static_cast<int>(state.range(0));
     std::size_t i = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(text::displayResult(kResults[i++ % kResults.size()], decimals));
+        benchmark::DoNotOptimize(text_rules::displayResult(kResults[i++ % kResults.size()], decimals));
     }
 }
 BENCHMARK(BM_displayResult)->Arg(0)->Arg(2);
 
 void BM_formatNumber(benchmark::State& state) {
     std::size_t i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(text::formatNumber(kResults[i++ % kResults.size()]));
+    for (auto _ : state) benchmark::DoNotOptimize(text_rules::formatNumber(kResults[i++ % kResults.size()]));
 }
 BENCHMARK(BM_formatNumber);
 
@@ -60,7 +60,7 @@ BENCHMARK(BM_calculateFromTexts)->DenseRange(0, 3);
 void BM_calculateNumbers(benchmark::State& state) {
     const auto& shape = *sections::allShapes()[static_cast<std::size_t>(state.range(0))];
     std::vector<double> numbers;
-    for (const auto& input : shape.inputs) numbers.push_back(text::readNumber(input.defaultText));
+    for (const auto& input : shape.inputs) numbers.push_back(text_rules::readNumber(input.defaultText));
     state.SetLabel(std::string(shape.windowName));
     for (auto _ : state) {
         benchmark::DoNotOptimize(numbers.data());

@@ -18,11 +18,11 @@
 #include <string_view>
 #include <system_error>
 
-#include "textrules/number_text.h"
+#include "text_rules/text_rules.h"
 
 namespace {
 
-using dravik::text::kNotANumber;
+using dravik::text_rules::kNotANumber;
 
 void check(bool ok) {
     if (!ok) std::abort();
@@ -102,17 +102,17 @@ void checkShape(std::string_view shown, double x) {
 }
 
 void checkFormat(double x) {
-    const std::string shown = dravik::text::formatNumber(x);
+    const std::string shown = dravik::text_rules::formatNumber(x);
     checkShape(shown, x);
     if (!std::isfinite(x)) return;
     std::string digits;
     int exponent = 0;
     fifteenDigits(x, digits, exponent);
-    check(sameValue(dravik::text::readNumber(shown), decimalValue(std::signbit(x), digits, exponent)));
+    check(sameValue(dravik::text_rules::readNumber(shown), decimalValue(std::signbit(x), digits, exponent)));
 }
 
 void checkDisplay(double x, int decimals) {
-    const std::string shown = dravik::text::displayResult(x, decimals);
+    const std::string shown = dravik::text_rules::displayResult(x, decimals);
     checkShape(shown, x);
     if (!std::isfinite(x)) return;
     const std::size_t point = shown.find('.');
@@ -145,14 +145,14 @@ void checkDisplay(double x, int decimals) {
         return;
     }
     check((shown[0] == '-') == std::signbit(x));
-    check(sameValue(dravik::text::readNumber(shown), decimalValue(std::signbit(x), kept, exponent)));
+    check(sameValue(dravik::text_rules::readNumber(shown), decimalValue(std::signbit(x), kept, exponent)));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const double read = dravik::text::readNumber(text);
+    const double read = dravik::text_rules::readNumber(text);
     if (!startsWithNumber(text)) check(read == 0 && !std::signbit(read));
     checkFormat(read);
     checkDisplay(read, 0);

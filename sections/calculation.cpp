@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "textrules/number_text.h"
+#include "text_rules/text_rules.h"
 
 namespace dravik::sections {
 
@@ -30,13 +30,13 @@ SectionResults calculateFromTexts(const SectionShape& shape, std::span<const std
     // Twenty inputs at most; a fixed buffer keeps a batch row free of allocation.
     std::array<double, 32> numbers{};
     const std::size_t count = std::min(fieldTexts.size(), numbers.size());
-    for (std::size_t i = 0; i < count; ++i) numbers[i] = text::readNumber(fieldTexts[i]);
+    for (std::size_t i = 0; i < count; ++i) numbers[i] = text_rules::readNumber(fieldTexts[i]);
     return shape.calculate(std::span<const double>(numbers.data(), shape.inputs.size()));
 }
 
 ResultTexts displayTexts(const SectionResults& results) {
-    return {text::displayResult(results.steelArea, 0), text::displayResult(results.longitudinalRatio, 2),
-            text::displayResult(results.hoopRatio, 2)};
+    return {text_rules::displayResult(results.steelArea, 0), text_rules::displayResult(results.longitudinalRatio, 2),
+            text_rules::displayResult(results.hoopRatio, 2)};
 }
 
 }  // namespace dravik::sections

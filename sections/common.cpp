@@ -1,6 +1,6 @@
 #include "sections/common.h"
 
-#include "textrules/number_text.h"
+#include "text_rules/text_rules.h"
 
 namespace dravik::sections {
 namespace {
@@ -35,7 +35,7 @@ std::vector<std::string> choiceListItems(ChoiceList list) {
         case ChoiceList::CountFrom1: break;
     }
     std::vector<std::string> items;
-    for (int i = firstCount(list); i <= kLastCount; ++i) items.push_back(text::formatNumber(i));
+    for (int i = firstCount(list); i <= kLastCount; ++i) items.push_back(text_rules::formatNumber(i));
     return items;
 }
 

@@ -10,7 +10,7 @@
 
 #include "sections/calculation.h"
 #include "sections/shapes.h"
-#include "textrules/number_text.h"
+#include "text_rules/text_rules.h"
 
 namespace {
 
@@ -64,7 +64,7 @@ void expectSameDigits(double actual, const char* expected, const std::string& wh
         if (c >= '1' && c <= '9') leading = false;
         if (c >= '0' && c <= '9' && !leading) ++digits;
     }
-    const double value = dravik::text::readNumber(text);
+    const double value = dravik::text_rules::readNumber(text);
     const double unit = std::pow(10.0, std::floor(std::log10(std::fabs(value))) - digits + 1);
     if (truncated) {
         EXPECT_GE(actual, value) << what;

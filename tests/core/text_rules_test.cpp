@@ -7,14 +7,14 @@
 #include <limits>
 #include <string>
 
-#include "textrules/number_text.h"
+#include "text_rules/text_rules.h"
 
 namespace {
 
-using dravik::text::displayResult;
-using dravik::text::formatNumber;
-using dravik::text::kNotANumber;
-using dravik::text::readNumber;
+using dravik::text_rules::displayResult;
+using dravik::text_rules::formatNumber;
+using dravik::text_rules::kNotANumber;
+using dravik::text_rules::readNumber;
 
 // The test program adopts the environment's locale, as Qt does at start-up,
 // so that the tests below also run under LC_ALL=de_DE.UTF-8.

@@ -1,4 +1,4 @@
-#include "textrules/number_text.h"
+#include "text_rules/text_rules.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,7 +7,7 @@
 #include <limits>
 #include <system_error>
 
-namespace dravik::text {
+namespace dravik::text_rules {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
@@ -209,4 +209,4 @@ std::string displayResult(double x, int decimals) {
     return render(std::signbit(x), std::move(digits), exponent);
 }
 
-}  // namespace dravik::text
+}  // namespace dravik::text_rules

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace dravik::text {
+namespace dravik::text_rules {
 
 // Shown in a result box instead of a number when a result is not finite
 // (a zero divisor, 0/0, an overflow, an input beyond the double range).
@@ -47,4 +47,4 @@ std::string formatNumber(double x);
 // kNotANumber.
 std::string displayResult(double x, int decimals);
 
-}  // namespace dravik::text
+}  // namespace dravik::text_rules
