@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "sections/real.h"
+#include "sections/finite_or_nan.h"
 
 namespace dravik::sections {
 
@@ -16,23 +16,23 @@ namespace dravik::sections {
 inline constexpr double kPi = 3.1415926;
 
 // Cross-section area of one bar, mm²: ((π × d) × d) / 4, in that order.
-inline Real barArea(Real diameter) { return ((kPi * diameter) * diameter) / 4.0; }
+inline FiniteOrNan barArea(FiniteOrNan diameter) { return ((kPi * diameter) * diameter) / 4.0; }
 
 // Area of all longitudinal bars, mm²: group 1 first, then group 2 added.
-inline Real steelArea(Real diameter1, Real count1, Real diameter2, Real count2) {
+inline FiniteOrNan steelArea(FiniteOrNan diameter1, FiniteOrNan count1, FiniteOrNan diameter2, FiniteOrNan count2) {
     return (barArea(diameter1) * count1) + (barArea(diameter2) * count2);
 }
 
 // A section dimension less the cover on both faces: x − (2 × cover).
-inline Real coreDimension(Real x, Real cover) { return x - (2.0 * cover); }
+inline FiniteOrNan coreDimension(FiniteOrNan x, FiniteOrNan cover) { return x - (2.0 * cover); }
 
-// The numbers of a window's inputs as Real, in the order of its input table.
-// A calculation indexes the array with its own enum of input positions.
+// The numbers of a window's inputs as FiniteOrNan, in the order of its input
+// table. A calculation indexes the array with its own enum of input positions.
 template <std::size_t N>
-std::array<Real, N> asReals(std::span<const double> numbers) {
-    std::array<Real, N> reals;
-    for (std::size_t i = 0; i < N && i < numbers.size(); ++i) reals[i] = numbers[i];
-    return reals;
+std::array<FiniteOrNan, N> asFiniteOrNan(std::span<const double> numbers) {
+    std::array<FiniteOrNan, N> values;
+    for (std::size_t i = 0; i < N && i < numbers.size(); ++i) values[i] = numbers[i];
+    return values;
 }
 
 // The three results of every section, unrounded.

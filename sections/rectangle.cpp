@@ -30,18 +30,18 @@ static_assert(std::size(kInputs) == kInputCount);
 static_assert(kInputs[hxsl].name == "hxsl" && kInputs[bhhd_].name == "bhhd");
 
 SectionResults calculate(std::span<const double> numbers) {
-    const auto v = asReals<kInputCount>(numbers);
-    const Real t = v[bhhd_];
-    const Real S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
-    const Real ratio = ((S / v[a]) / v[b]) * 100.0;
+    const auto v = asFiniteOrNan<kInputCount>(numbers);
+    const FiniteOrNan t = v[bhhd_];
+    const FiniteOrNan S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
+    const FiniteOrNan ratio = ((S / v[a]) / v[b]) * 100.0;
 
-    const Real coreA = coreDimension(v[a], t);
-    const Real coreB = coreDimension(v[b], t);
-    const Real outer = (2.0 * coreA) + (2.0 * coreB);
-    const Real inner = ((v[hxsl] - 2.0) * coreA) + ((v[zxsl] - 2.0) * coreB);
-    const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
+    const FiniteOrNan coreA = coreDimension(v[a], t);
+    const FiniteOrNan coreB = coreDimension(v[b], t);
+    const FiniteOrNan outer = (2.0 * coreA) + (2.0 * coreB);
+    const FiniteOrNan inner = ((v[hxsl] - 2.0) * coreA) + ((v[zxsl] - 2.0) * coreB);
+    const FiniteOrNan numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
     // The core area is never formed: N is divided by each core side in turn.
-    const Real hoop = (((numerator / coreA) / coreB) / v[gjjj_]) * 100.0;
+    const FiniteOrNan hoop = (((numerator / coreA) / coreB) / v[gjjj_]) * 100.0;
     return {S.value(), ratio.value(), hoop.value()};
 }
 

@@ -59,32 +59,32 @@ static_assert(std::size(kInputs) == kInputCount);
 static_assert(kInputs[asl].name == "asl" && kInputs[fsl].name == "fsl" && kInputs[bhhd_].name == "bhhd");
 
 SectionResults calculate(std::span<const double> numbers) {
-    const auto v = asReals<kInputCount>(numbers);
-    const Real t = v[bhhd_];
-    const Real S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
-    const Real gross = ((v[a] * v[d]) + (v[e] * v[f])) + (v[c] * ((v[b] - v[e]) - v[d]));
-    const Real ratio = (S / gross) * 100.0;
+    const auto v = asFiniteOrNan<kInputCount>(numbers);
+    const FiniteOrNan t = v[bhhd_];
+    const FiniteOrNan S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
+    const FiniteOrNan gross = ((v[a] * v[d]) + (v[e] * v[f])) + (v[c] * ((v[b] - v[e]) - v[d]));
+    const FiniteOrNan ratio = (S / gross) * 100.0;
 
-    const Real coreA = coreDimension(v[a], t);
-    const Real coreB = coreDimension(v[b], t);
-    const Real coreC = coreDimension(v[c], t);
-    const Real coreD = coreDimension(v[d], t);
-    const Real coreE = coreDimension(v[e], t);
-    const Real coreF = coreDimension(v[f], t);
+    const FiniteOrNan coreA = coreDimension(v[a], t);
+    const FiniteOrNan coreB = coreDimension(v[b], t);
+    const FiniteOrNan coreC = coreDimension(v[c], t);
+    const FiniteOrNan coreD = coreDimension(v[d], t);
+    const FiniteOrNan coreE = coreDimension(v[e], t);
+    const FiniteOrNan coreF = coreDimension(v[f], t);
     // Summed strictly from the left: d is added, then 2t taken off, then e
     // added and 2t taken off again; the d and e legs are never formed alone.
-    const Real twoT = 2.0 * t;
-    const Real outer = (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT;
+    const FiniteOrNan twoT = 2.0 * t;
+    const FiniteOrNan outer = (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT;
     // All csl legs are inner legs: nothing is subtracted from csl.
-    const Real inner = (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[fsl] - 2.0) * coreF)) +
-                        ((v[dsl] - 1.0) * coreD)) +
-                       ((v[esl] - 1.0) * coreE) + (v[csl] * coreC);
-    const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
+    const FiniteOrNan inner = (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[fsl] - 2.0) * coreF)) +
+                               ((v[dsl] - 1.0) * coreD)) +
+                              ((v[esl] - 1.0) * coreE) + (v[csl] * coreC);
+    const FiniteOrNan numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
     // The middle core reaches from the bottom core to the top core:
     // ((b − e) − d) + 2t high.
-    const Real middleHeight = ((v[b] - v[e]) - v[d]) + twoT;
-    const Real core = ((coreA * coreD) + (coreF * coreE)) + (coreC * middleHeight);
-    const Real hoop = ((numerator / core) / v[gjjj_]) * 100.0;
+    const FiniteOrNan middleHeight = ((v[b] - v[e]) - v[d]) + twoT;
+    const FiniteOrNan core = ((coreA * coreD) + (coreF * coreE)) + (coreC * middleHeight);
+    const FiniteOrNan hoop = ((numerator / core) / v[gjjj_]) * 100.0;
     return {S.value(), ratio.value(), hoop.value()};
 }
 
