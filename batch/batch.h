@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "batch/byte_stream.h"
-#include "sections/common.h"
+#include "sections/section_shape.h"
 
 namespace dravik::batch {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "sections/common.h"
+#include "sections/section_shape.h"
 
 namespace dravik::sections {
 

@@ -3,7 +3,7 @@
 // two windows that word a text differently override it).
 #pragma once
 
-#include "sections/common.h"
+#include "sections/input_spec.h"
 
 namespace dravik::sections::common_inputs {
 

@@ -1,6 +1,7 @@
 // The rectangular concealed column 暗柱 (window azpjl): an a × b rectangle at
 // the free end of a straight wall.
 #include "sections/common_inputs.h"
+#include "sections/common_quantities.h"
 #include "sections/shapes.h"
 
 namespace dravik::sections {

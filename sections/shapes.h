@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "sections/common.h"
+#include "sections/section_shape.h"
 
 namespace dravik::sections {
 

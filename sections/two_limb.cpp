@@ -1,4 +1,5 @@
 #include "sections/two_limb.h"
+#include "sections/common_quantities.h"
 
 namespace dravik::sections::two_limb {
 

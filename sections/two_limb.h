@@ -5,7 +5,7 @@
 
 #include <span>
 
-#include "sections/common.h"
+#include "sections/section_shape.h"
 
 namespace dravik::sections::two_limb {
 

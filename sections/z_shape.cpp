@@ -2,6 +2,7 @@
 // and d high, a top part f long and e high, joined by a middle part c wide;
 // b high in all.
 #include "sections/common_inputs.h"
+#include "sections/common_quantities.h"
 #include "sections/shapes.h"
 
 namespace dravik::sections {

@@ -5,7 +5,7 @@
 
 #include <QStringList>
 
-#include "sections/common.h"
+#include "sections/section_shape.h"
 #include "shell/layout_builder.h"
 #include "shell/program_window.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sections/common.h"
+#include "sections/choice_lists.h"
 #include "sections/shapes.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "sections/common.h"
+#include "sections/choice_lists.h"
 
 #include "text_rules/text_rules.h"
 

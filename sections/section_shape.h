@@ -1,0 +1,37 @@
+// What tells one section shape from another: its inputs, its formula and
+// the texts of its window that are not layout.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string_view>
+
+#include "sections/input_spec.h"
+
+namespace dravik::sections {
+
+// The three results of every section, unrounded.
+struct SectionResults {
+    double steelArea = 0;          // zjmj, mm²
+    double longitudinalRatio = 0;  // zjl, % of the gross section area
+    double hoopRatio = 0;          // tjpgl, % of the core volume over one spacing
+};
+
+enum class Result { SteelArea, LongitudinalRatio, HoopRatio };
+
+// Everything that tells one section shape from another. Adding a shape means
+// one more of these and one more formula; the window frame reads it as data.
+struct SectionShape {
+    std::string_view windowName;        // "azpjl" …
+    std::string_view typeName;          // "暗柱" …
+    std::string_view caption;           // the calculator window's title
+    std::span<const InputSpec> inputs;  // in the order the calculation reads them
+    // Texts of zjmj, zjl and tjpgl before the first calculation.
+    std::array<std::string_view, 3> initialTexts;
+    // The order in which "计算" writes the three result boxes.
+    std::array<Result, 3> writeOrder;
+    // Takes one number per input, in the order of `inputs`.
+    SectionResults (*calculate)(std::span<const double> numbers);
+};
+
+}  // namespace dravik::sections
