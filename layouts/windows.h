@@ -49,7 +49,11 @@ struct WindowLayout {
     }
 };
 
-extern const WindowLayout kStartWindow;      // 欢迎使用
+extern const WindowLayout kStartWindow;  // 欢迎使用
+
+// A calculator window's layout and its section (inputs and formula) sit in
+// files of the same name: layouts/rectangle.cpp and sections/rectangle.cpp
+// describe the window azpjl, and the window name joins them at run time.
 extern const WindowLayout kRectangleWindow;  // azpjl
 extern const WindowLayout kLShapeWindow;     // lxzjzpjl
 extern const WindowLayout kFlangedWindow;    // yzpjl

@@ -1,5 +1,6 @@
 // The flanged column 翼柱 (window yzpjl): an inverted T, a flange a long and
 // c high with a web d wide standing on it, b high in all.
+// The window's layout is in the file of the same name, layouts/flanged.cpp.
 #include "sections/common_inputs.h"
 #include "sections/shapes.h"
 #include "sections/two_limb.h"

@@ -1,5 +1,6 @@
 // The L-shaped corner column L形转角柱 (window lxzjzpjl): a lower limb a long
 // and c high, and an upper limb d wide standing on its left end, b high in all.
+// The window's layout is in the file of the same name, layouts/l_shape.cpp.
 #include "sections/common_inputs.h"
 #include "sections/shapes.h"
 #include "sections/two_limb.h"

@@ -1,5 +1,6 @@
 // The rectangular concealed column 暗柱 (window azpjl): an a × b rectangle at
 // the free end of a straight wall.
+// The window's layout is in the file of the same name, layouts/rectangle.cpp.
 #include "sections/common_inputs.h"
 #include "sections/common_quantities.h"
 #include "sections/shapes.h"

@@ -1,6 +1,7 @@
 // The Z-shaped corner column Z形转角柱 (window zxzjzpjl): a bottom part a long
 // and d high, a top part f long and e high, joined by a middle part c wide;
 // b high in all.
+// The window's layout is in the file of the same name, layouts/z_shape.cpp.
 #include "sections/common_inputs.h"
 #include "sections/common_quantities.h"
 #include "sections/shapes.h"

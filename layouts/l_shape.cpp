@@ -1,4 +1,5 @@
-// The calculator window of the L-shaped corner column L形转角柱.
+// The calculator window of the L-shaped corner column L形转角柱;
+// its inputs and formula are in the file of the same name, sections/l_shape.cpp.
 // Positions are relative to the container: the client area, or the outer
 // top-left corner of the group box. Tab -1: a picture, which takes no tab position.
 #include "layouts/windows.h"
