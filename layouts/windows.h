@@ -33,6 +33,9 @@ struct ControlRecord {
     std::string_view tooltip;  // empty for none
     bool readOnly;             // the result boxes
     StoredPicture picture;
+    // Of a label: the field or result box it names, which takes the
+    // label's caption as its accessible name; empty for other labels.
+    std::string_view buddy;
 };
 
 struct WindowLayout {
@@ -44,6 +47,15 @@ struct WindowLayout {
     const ControlRecord* find(std::string_view name) const {
         for (const ControlRecord& c : controls) {
             if (c.name == name) return &c;
+        }
+        return nullptr;
+    }
+
+    // The record of the label whose buddy is `field`, or nullptr.
+    const ControlRecord* labelOf(std::string_view field) const {
+        if (field.empty()) return nullptr;
+        for (const ControlRecord& c : controls) {
+            if (c.kind == ControlClass::Label && c.buddy == field) return &c;
         }
         return nullptr;
     }
@@ -61,6 +73,12 @@ extern const WindowLayout kZShapeWindow;     // zxzjzpjl
 
 // The layout of the calculator window `windowName` ("azpjl" …), or nullptr.
 const WindowLayout* calculatorLayout(std::string_view windowName);
+
+// The caption of the label that names `field` (an input or a result box) in
+// the calculator window `windowName`, as the window shows it:
+// fieldLabel("azpjl", "a") is "长度a（mm）", fieldLabel("yzpjl", "xgzj") is
+// "小箍及拉筋直径（mm）". Empty for an unknown window or field.
+std::string_view fieldLabel(std::string_view windowName, std::string_view field);
 
 // Texts of the start-up window and the texts every window shares.
 inline constexpr std::string_view kProgramTitle = "Dravik";

@@ -7,16 +7,10 @@
 
 namespace dravik::sections {
 
-// The group box an input sits in.
-enum class InputGroup { Dimensions, LongitudinalBars, Hoops };
-
-// One input of a calculator window.
+// One input of a calculator window. Its label, tooltip and place are in the
+// window's layout records, which name the field by `name`.
 struct InputSpec {
-    std::string_view name;  // the control's name: "a", "zj1zj", "hxsl" …
-    InputGroup group;
-    std::string_view labelControl;  // the label above the field: "Label5" …
-    std::string_view labelText;
-    std::string_view tooltip;      // tooltip of the label; empty for none
+    std::string_view name;         // the field's name: "a", "zj1zj", "hxsl" …
     std::string_view defaultText;  // what the field shows when the window opens
     ChoiceList list;
 };

@@ -11,20 +11,20 @@ namespace {
 using namespace common_inputs;
 
 constexpr InputSpec kInputs[] = {
-    dimension("a", "Label5", "长度a（mm）", "下部长", "1000", ChoiceList::WideDimension),
-    dimension("b", "Label6", "高度b（mm）", "总高度", "800", ChoiceList::WideDimension),
-    dimension("c", "Label11", "高度c（mm）", "下部高", "400", ChoiceList::LimbDimension),
-    dimension("d", "Label10", "宽度d（mm）", "上部宽", "400", ChoiceList::LimbDimension),
+    dimension("a", "1000", ChoiceList::WideDimension),
+    dimension("b", "800", ChoiceList::WideDimension),
+    dimension("c", "400", ChoiceList::LimbDimension),
+    dimension("d", "400", ChoiceList::LimbDimension),
     zj1zj("20"),
     zj2zj("18"),
     zj1sl("7"),
     zj2sl("15"),
     dgzj("12"),
     xgzj("10"),
-    legCount("asl", "Label7", "平行a数量（根）", "4"),
-    legCount("bsl", "Label4", "平行b数量（根）", "4"),
-    legCount("csl", "Label19", "平行c数量（根）", "3"),
-    legCount("dsl", "Label18", "平行d数量（根）", "2"),
+    legCount("asl", "4"),
+    legCount("bsl", "4"),
+    legCount("csl", "3"),
+    legCount("dsl", "2"),
     gjjj("120"),
     bhhd("15"),
 };

@@ -13,8 +13,8 @@ using namespace common_inputs;
 enum Input { a, b, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_, hxsl, zxsl, gjjj_, bhhd_, kInputCount };
 
 constexpr InputSpec kInputs[] = {
-    dimension("a", "Label5", "长度a（mm）", "底部长", "400", ChoiceList::RectangleWidth),
-    dimension("b", "Label6", "高度b（mm）", "总高度", "800", ChoiceList::WideDimension),
+    dimension("a", "400", ChoiceList::RectangleWidth),
+    dimension("b", "800", ChoiceList::WideDimension),
     zj1zj("20"),
     zj2zj("18"),
     zj1sl("3"),
@@ -23,8 +23,8 @@ constexpr InputSpec kInputs[] = {
     xgzj("10"),
     // Legs across (parallel to a) and along (parallel to b), the outer
     // hoop's two sides of each direction included.
-    legCount("hxsl", "Label7", "横向数量（根）", "5"),
-    legCount("zxsl", "Label4", "纵向数量（根）", "3"),
+    legCount("hxsl", "5"),
+    legCount("zxsl", "3"),
     gjjj("120"),
     bhhd("15"),
 };

@@ -16,24 +16,6 @@
 namespace dravik::shell {
 namespace {
 
-// The label above each result box.
-QString resultLabelName(sections::Result result, const layouts::WindowLayout& layout) {
-    switch (result) {
-        case sections::Result::LongitudinalRatio: return QStringLiteral("Label17");
-        case sections::Result::HoopRatio: return QStringLiteral("Label2");
-        case sections::Result::SteelArea: break;
-    }
-    // The area label is the label that stands directly above zjmj.
-    const layouts::ControlRecord* box = layout.find("zjmj");
-    for (const layouts::ControlRecord& c : layout.controls) {
-        if (c.kind == layouts::ControlClass::Label && c.container == box->container && c.left == box->left &&
-            c.top + 16 == box->top) {
-            return qs(c.name);
-        }
-    }
-    return {};
-}
-
 constexpr sections::Result kResults[] = {sections::Result::SteelArea, sections::Result::LongitudinalRatio,
                                          sections::Result::HoopRatio};
 
@@ -102,16 +84,14 @@ void CalculatorWindow::Command1_Click() {
 void CalculatorWindow::exit_Click() { manager().endProgram(); }
 
 void CalculatorWindow::nameForAccessibility() {
-    const layouts::WindowLayout& layout = *layouts::calculatorLayout(shape_.windowName);
-    for (const sections::InputSpec& entry : shape_.inputs) {
-        auto* label = controls_.get<QLabel>(qs(entry.labelControl));
-        label->setBuddy(input(qs(entry.name)));
-        input(qs(entry.name))->setAccessibleName(label->text());
-    }
-    for (sections::Result r : kResults) {
-        auto* label = controls_.get<QLabel>(resultLabelName(r, layout));
-        label->setBuddy(result(r));
-        result(r)->setAccessibleName(label->text());
+    // Each label record names the field or result box it belongs to; that
+    // control is announced by the label's caption.
+    for (const layouts::ControlRecord& record : layouts::calculatorLayout(shape_.windowName)->controls) {
+        if (record.buddy.empty()) continue;
+        auto* label = controls_.get<QLabel>(qs(record.name));
+        QWidget* named = controls_.widget(qs(record.buddy));
+        label->setBuddy(named);
+        named->setAccessibleName(label->text());
     }
 }
 

@@ -68,28 +68,66 @@ TEST(LayoutTables, ControlsLieInsideTheirContainers) {
     }
 }
 
-TEST(LayoutTables, EveryInputHasItsFieldAndLabelAsTheInputTableSays) {
+// Each input and each result box is named by exactly one label, which
+// stands 16 px above it in the same group box; a label names nothing else.
+TEST(LayoutTables, EveryFieldAndResultBoxHasOneLabelDirectlyAboveIt) {
     for (const sections::SectionShape* shape : sections::allShapes()) {
         const WindowLayout* layout = layouts::calculatorLayout(shape->windowName);
         ASSERT_NE(layout, nullptr) << shape->windowName;
+        std::vector<std::string_view> named;
+        for (const sections::InputSpec& input : shape->inputs) named.push_back(input.name);
+        for (std::string_view result : {"zjmj", "zjl", "tjpgl"}) named.push_back(result);
         std::size_t fields = 0;
         for (const ControlRecord& c : layout->controls) fields += c.kind == ControlClass::ComboBox ? 1 : 0;
         EXPECT_EQ(fields, shape->inputs.size()) << shape->windowName;
-        for (const sections::InputSpec& input : shape->inputs) {
-            SCOPED_TRACE(std::string(shape->windowName) + "." + std::string(input.name));
-            const ControlRecord* field = layout->find(input.name);
+        for (std::string_view name : named) {
+            SCOPED_TRACE(std::string(shape->windowName) + "." + std::string(name));
+            const ControlRecord* field = layout->find(name);
             ASSERT_NE(field, nullptr);
-            EXPECT_EQ(field->kind, ControlClass::ComboBox);
-            EXPECT_EQ(field->width, 65);
-            EXPECT_EQ(field->height, 20);
-            const ControlRecord* label = layout->find(input.labelControl);
+            EXPECT_TRUE(field->kind == ControlClass::ComboBox || field->kind == ControlClass::TextBox);
+            const auto labels = std::count_if(layout->controls.begin(), layout->controls.end(),
+                                              [&](const ControlRecord& c) { return c.buddy == name; });
+            EXPECT_EQ(labels, 1);
+            const ControlRecord* label = layout->labelOf(name);
             ASSERT_NE(label, nullptr);
-            EXPECT_EQ(label->kind, ControlClass::Label);
-            EXPECT_EQ(label->caption, input.labelText);
-            EXPECT_EQ(label->tooltip, input.tooltip);
             EXPECT_EQ(label->container, field->container);
-            EXPECT_EQ(label->top + 16, field->top);  // each label 16 px above its field
+            EXPECT_EQ(label->top + 16, field->top);
         }
+        for (const ControlRecord& c : layout->controls) {
+            if (c.buddy.empty()) continue;
+            EXPECT_EQ(c.kind, ControlClass::Label) << shape->windowName << "." << c.name;
+            EXPECT_NE(std::find(named.begin(), named.end(), c.buddy), named.end())
+                << shape->windowName << "." << c.name;
+        }
+    }
+}
+
+struct FieldLabelCase {
+    std::string_view window, field, label;
+};
+
+// The label captions that differ between windows, the result labels, which
+// are different controls in different windows, and what an unknown name gives.
+const FieldLabelCase kFieldLabelCases[] = {
+    {"azpjl", "a", "长度a（mm）"},
+    {"azpjl", "hxsl", "横向数量（根）"},
+    {"lxzjzpjl", "xgzj", "小箍、拉筋直径（mm）"},
+    {"yzpjl", "xgzj", "小箍及拉筋直径（mm）"},
+    {"zxzjzpjl", "c", "宽度c（mm）"},
+    {"yzpjl", "c", "高度c（mm）"},
+    {"azpjl", "zjmj", "纵筋面积（mm2）"},
+    {"zxzjzpjl", "zjmj", "纵筋面积（mm2）"},
+    {"zxzjzpjl", "tjpgl", "体积配箍率（％）"},
+    {"azpjl", "asl", ""},
+    {"azpjl", "", ""},
+    {"azpjl", "Label5", ""},
+    {"欢迎使用", "a", ""},
+    {"", "a", ""},
+};
+
+TEST(LayoutTables, FieldLabelIsTheCaptionOfTheLabelThatNamesTheField) {
+    for (const FieldLabelCase& c : kFieldLabelCases) {
+        EXPECT_EQ(layouts::fieldLabel(c.window, c.field), c.label) << c.window << "." << c.field;
     }
 }
 

@@ -2,6 +2,7 @@
 // window, read the defaults, type and pick, press "计算", go back, reopen.
 #include <QAccessible>
 #include <QClipboard>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
 
@@ -277,6 +278,45 @@ private slots:
         QCOMPARE(announced(child(w, "Command1"), QAccessible::Name), QStringLiteral("改类型《"));
         click(w, "Command1");
         QCOMPARE(announced(p.startWindow()->option(2), QAccessible::Name), QStringLiteral("L形转角柱"));
+    }
+
+    // The label naming the area box is a different control in each window.
+    void eachFieldAndResultBoxIsNamedByItsOwnLabel_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("暗柱 zjmj") << 1 << "azpjl"
+                                   << "zjmj"
+                                   << "纵筋面积（mm2）";
+        QTest::newRow("L形转角柱 zjmj") << 2 << "lxzjzpjl"
+                                        << "zjmj"
+                                        << "纵筋面积（mm2）";
+        QTest::newRow("翼柱 xgzj") << 3 << "yzpjl"
+                                   << "xgzj"
+                                   << "小箍及拉筋直径（mm）";
+        QTest::newRow("Z形转角柱 zjmj") << 4 << "zxzjzpjl"
+                                        << "zjmj"
+                                        << "纵筋面积（mm2）";
+        QTest::newRow("Z形转角柱 f") << 4 << "zxzjzpjl"
+                                     << "f"
+                                     << "长度f（mm）";
+    }
+    void eachFieldAndResultBoxIsNamedByItsOwnLabel() {
+        QFETCH(int, option);
+        QFETCH(QString, window);
+        QFETCH(QString, field);
+        QFETCH(QString, name);
+        Program p;
+        shell::CalculatorWindow* w = openCalculator(p, option, window);
+        QWidget* named = w->findChild<QWidget*>(field);
+        QVERIFY(named != nullptr);
+        QCOMPARE(named->accessibleName(), name);
+        QStringList labels;
+        for (QLabel* label : w->findChildren<QLabel*>()) {
+            if (label->buddy() == named) labels << label->text();
+        }
+        QCOMPARE(labels, QStringList{name});
     }
 };
 
