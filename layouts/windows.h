@@ -63,6 +63,19 @@ struct WindowLayout {
 
 extern const WindowLayout kStartWindow;  // 欢迎使用
 
+// Which calculator window each option button of the start-up window opens;
+// the first is selected when the start-up window opens.
+struct ShapeChoice {
+    std::string_view option;  // "Option1" …
+    std::string_view window;  // "azpjl" …
+};
+inline constexpr ShapeChoice kShapeChoices[] = {
+    {"Option1", "azpjl"},
+    {"Option2", "lxzjzpjl"},
+    {"Option3", "yzpjl"},
+    {"Option4", "zxzjzpjl"},
+};
+
 // A calculator window's layout and its section (inputs and formula) sit in
 // files of the same name: layouts/rectangle.cpp and sections/rectangle.cpp
 // describe the window azpjl, and the window name joins them at run time.

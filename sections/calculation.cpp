@@ -27,8 +27,7 @@ std::string_view resultName(Result r) {
 
 SectionResults calculateFromTexts(const SectionShape& shape, std::span<const std::string_view> fieldTexts) {
     assert(fieldTexts.size() == shape.inputs.size());
-    // Twenty inputs at most; a fixed buffer keeps a batch row free of allocation.
-    std::array<double, 32> numbers{};
+    std::array<double, kMaxInputs> numbers{};
     const std::size_t count = std::min(fieldTexts.size(), numbers.size());
     for (std::size_t i = 0; i < count; ++i) numbers[i] = text_rules::readNumber(fieldTexts[i]);
     return shape.calculate(std::span<const double>(numbers.data(), shape.inputs.size()));

@@ -9,15 +9,10 @@ constexpr int kLastCount = 16;
 
 std::vector<std::string> fixed(std::initializer_list<std::string_view> items) { return {items.begin(), items.end()}; }
 
-}  // namespace
+// The first item of a count list.
+int firstCount(ChoiceList countList) { return countList == ChoiceList::CountFrom1 ? 1 : 2; }
 
-int firstCount(ChoiceList list) {
-    switch (list) {
-        case ChoiceList::Count: return 2;
-        case ChoiceList::CountFrom1: return 1;
-        default: return 0;
-    }
-}
+}  // namespace
 
 std::vector<std::string> choiceListItems(ChoiceList list) {
     switch (list) {

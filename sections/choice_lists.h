@@ -1,6 +1,8 @@
 // The named lists of suggested texts that the inputs' drop-down lists offer.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -23,8 +25,10 @@ enum class ChoiceList {
 // are written in the number-to-text form, so they carry a leading blank.
 std::vector<std::string> choiceListItems(ChoiceList list);
 
-// The two count lists are produced by counting up to 16; the other lists are
-// fixed. Returns the first count, or 0 for a fixed list.
-int firstCount(ChoiceList list);
+// The lists produced by counting up to 16, in the order a calculator window
+// fills them; the other lists are fixed.
+inline constexpr std::array<ChoiceList, 2> kCountLists = {ChoiceList::Count, ChoiceList::CountFrom1};
+
+constexpr bool isCountList(ChoiceList list) { return std::ranges::find(kCountLists, list) != kCountLists.end(); }
 
 }  // namespace dravik::sections

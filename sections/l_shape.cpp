@@ -28,7 +28,7 @@ constexpr InputSpec kInputs[] = {
     gjjj("120"),
     bhhd("15"),
 };
-static_assert(std::size(kInputs) == two_limb::kInputCount);
+static_assert(std::size(kInputs) == two_limb::kInputCount && two_limb::kInputCount <= kMaxInputs);
 static_assert(kInputs[two_limb::a].name == "a" && kInputs[two_limb::asl].name == "asl" &&
               kInputs[two_limb::csl].name == "csl" && kInputs[two_limb::bhhd].name == "bhhd");
 

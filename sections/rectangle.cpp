@@ -28,7 +28,7 @@ constexpr InputSpec kInputs[] = {
     gjjj("120"),
     bhhd("15"),
 };
-static_assert(std::size(kInputs) == kInputCount);
+static_assert(std::size(kInputs) == kInputCount && kInputCount <= kMaxInputs);
 static_assert(kInputs[hxsl].name == "hxsl" && kInputs[bhhd_].name == "bhhd");
 
 SectionResults calculate(std::span<const double> numbers) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <span>
 #include <string_view>
 
@@ -19,6 +20,14 @@ struct SectionResults {
 
 enum class Result { SteelArea, LongitudinalRatio, HoopRatio };
 
+// Every result, in the order of SectionResults and of a shape's initialTexts.
+inline constexpr std::array<Result, 3> kAllResults = {Result::SteelArea, Result::LongitudinalRatio, Result::HoopRatio};
+
+// The most inputs a shape may have (the Z-shaped column has twenty): one
+// calculation reads its field texts into a buffer of this size, so a batch
+// row needs no allocation. Each shape's input table checks it at compile time.
+inline constexpr std::size_t kMaxInputs = 32;
+
 // Everything that tells one section shape from another. Adding a shape means
 // one more of these and one more formula; the window frame reads it as data.
 struct SectionShape {
@@ -27,9 +36,9 @@ struct SectionShape {
     std::string_view caption;           // the calculator window's title
     std::span<const InputSpec> inputs;  // in the order the calculation reads them
     // Texts of zjmj, zjl and tjpgl before the first calculation.
-    std::array<std::string_view, 3> initialTexts;
+    std::array<std::string_view, kAllResults.size()> initialTexts;
     // The order in which "计算" writes the three result boxes.
-    std::array<Result, 3> writeOrder;
+    std::array<Result, kAllResults.size()> writeOrder;
     // Takes one number per input, in the order of `inputs`.
     SectionResults (*calculate)(std::span<const double> numbers);
 };

@@ -57,7 +57,7 @@ constexpr InputSpec kInputs[] = {
     gjjj("100"),
     bhhd("15"),
 };
-static_assert(std::size(kInputs) == kInputCount);
+static_assert(std::size(kInputs) == kInputCount && kInputCount <= kMaxInputs);
 static_assert(kInputs[asl].name == "asl" && kInputs[fsl].name == "fsl" && kInputs[bhhd_].name == "bhhd");
 
 SectionResults calculate(std::span<const double> numbers) {

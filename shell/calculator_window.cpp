@@ -14,18 +14,13 @@
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
-namespace {
-
-constexpr sections::Result kResults[] = {sections::Result::SteelArea, sections::Result::LongitudinalRatio,
-                                         sections::Result::HoopRatio};
-
-}  // namespace
 
 CalculatorWindow::CalculatorWindow(WindowManager& manager, const sections::SectionShape& shape)
     : ProgramWindow(manager, qs(shape.windowName)), shape_(shape) {
     setWindowTitle(qs(shape.caption));
     controls_ = buildLayout(this, *layouts::calculatorLayout(shape.windowName));
-    for (sections::Result r : kResults) result(r)->setText(qs(shape.initialTexts[static_cast<std::size_t>(r)]));
+    for (sections::Result r : sections::kAllResults)
+        result(r)->setText(qs(shape.initialTexts[static_cast<std::size_t>(r)]));
     nameForAccessibility();
 
     connect(controls_.get<QPushButton>(QStringLiteral("run")), &QPushButton::clicked, this,
@@ -48,11 +43,11 @@ void CalculatorWindow::Form_Load() {
     // pass per count list over its integers, each item going to every count
     // input of that list in turn.
     for (const sections::InputSpec& entry : shape_.inputs) {
-        if (sections::firstCount(entry.list) != 0) continue;
+        if (sections::isCountList(entry.list)) continue;
         QComboBox* field = input(qs(entry.name));
         for (const std::string& item : sections::choiceListItems(entry.list)) field->addItem(qs(item));
     }
-    for (sections::ChoiceList countList : {sections::ChoiceList::Count, sections::ChoiceList::CountFrom1}) {
+    for (sections::ChoiceList countList : sections::kCountLists) {
         std::vector<QComboBox*> fields;
         for (const sections::InputSpec& entry : shape_.inputs) {
             if (entry.list == countList) fields.push_back(input(qs(entry.name)));

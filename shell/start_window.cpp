@@ -4,17 +4,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "sections/shapes.h"
 #include "shell/qt_text.h"
 #include "shell/trace.h"
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
-namespace {
-
-constexpr int kOptionCount = 4;
-
-}  // namespace
 
 StartWindow::StartWindow(WindowManager& manager) : ProgramWindow(manager, kStartWindowName) {
     setWindowTitle(qs(layouts::kStartCaption));
@@ -31,7 +25,7 @@ QRadioButton* StartWindow::option(int index) const {
 }
 
 void StartWindow::Form_Load() {
-    option(1)->setChecked(true);
+    controls_.get<QRadioButton>(qs(layouts::kShapeChoices[0].option))->setChecked(true);
     if (!manager().anotherCopyRunning()) return;
 
     QMessageBox box(QMessageBox::NoIcon, qs(layouts::kProgramTitle), qs(layouts::kAlreadyRunningMessage),
@@ -42,11 +36,9 @@ void StartWindow::Form_Load() {
 }
 
 void StartWindow::Command1_Click() {
-    // Option i opens the calculator of the i-th section shape.
-    const auto shapes = sections::allShapes();
-    for (int i = 1; i <= kOptionCount; ++i) {
-        if (!option(i)->isChecked()) continue;
-        manager().show(qs(shapes[static_cast<std::size_t>(i - 1)]->windowName));
+    for (const layouts::ShapeChoice& choice : layouts::kShapeChoices) {
+        if (!controls_.get<QRadioButton>(qs(choice.option))->isChecked()) continue;
+        manager().show(qs(choice.window));
         manager().close(this);
         return;
     }

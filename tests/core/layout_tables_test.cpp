@@ -102,6 +102,26 @@ TEST(LayoutTables, EveryFieldAndResultBoxHasOneLabelDirectlyAboveIt) {
     }
 }
 
+// Every option button opens the shape its caption names, and each shape
+// has exactly one option button.
+TEST(LayoutTables, EachOptionButtonOpensTheShapeItsCaptionNames) {
+    std::set<const sections::SectionShape*> opened;
+    std::size_t options = 0;
+    for (const ControlRecord& c : layouts::kStartWindow.controls) {
+        if (c.kind != ControlClass::OptionButton) continue;
+        ++options;
+        const auto* choice = std::find_if(std::begin(layouts::kShapeChoices), std::end(layouts::kShapeChoices),
+                                          [&](const layouts::ShapeChoice& s) { return s.option == c.name; });
+        ASSERT_NE(choice, std::end(layouts::kShapeChoices)) << c.name;
+        const sections::SectionShape* shape = sections::findShape(choice->window);
+        ASSERT_NE(shape, nullptr) << c.name;
+        EXPECT_EQ(shape->typeName, c.caption) << c.name;
+        EXPECT_TRUE(opened.insert(shape).second) << c.name;
+    }
+    EXPECT_EQ(options, std::size(layouts::kShapeChoices));
+    EXPECT_EQ(opened.size(), sections::allShapes().size());
+}
+
 struct FieldLabelCase {
     std::string_view window, field, label;
 };
