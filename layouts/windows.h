@@ -36,6 +36,24 @@ struct ControlRecord {
     // Of a label: the field or result box it names, which takes the
     // label's caption as its accessible name; empty for other labels.
     std::string_view buddy;
+
+    // The same record with one property changed, for the few controls that
+    // differ from their kind's usual look (see layouts/records.h).
+    constexpr ControlRecord withTooltip(std::string_view text) const {
+        ControlRecord r = *this;
+        r.tooltip = text;
+        return r;
+    }
+    constexpr ControlRecord inColour(TextColour textColour) const {
+        ControlRecord r = *this;
+        r.colour = textColour;
+        return r;
+    }
+    constexpr ControlRecord withFont(int pixels) const {
+        ControlRecord r = *this;
+        r.fontPixels = pixels;
+        return r;
+    }
 };
 
 struct WindowLayout {
