@@ -60,19 +60,12 @@ private slots:
         QTest::addColumn<QString>("editedInput");
         QTest::addColumn<QString>("editedText");
         QTest::addColumn<QStringList>("afterEdit");
-        QTest::newRow("暗柱") << 1 << "azpjl" << QStringList{"a=400", "b=800", "hxsl=5", "zxsl=3", "bhhd=15"}
-                              << QStringList{"3996", "1.25", "1.19"} << "gjjj"
-                              << "100" << QStringList{" 3996", " 1.25", " 1.42"};
-        QTest::newRow("L形转角柱") << 2 << "lxzjzpjl" << QStringList{"a=1000", "c=400", "csl=3", "dsl=2", "zj1sl=7"}
-                                   << QStringList{"6016", "1.07", "1.38"} << "c"
-                                   << "800" << QStringList{" 6016", " .75", " 1.06"};
-        QTest::newRow("翼柱") << 3 << "yzpjl" << QStringList{"a=1200", "b=600", "csl=5", "dsl=3", "zj2sl=16"}
-                              << QStringList{"6585", "1.83", "1.48"} << "b"
-                              << "200" << QStringList{" 6585", " 2.74", " 1.9"};
-        QTest::newRow("Z形转角柱") << 4 << "zxzjzpjl"
-                                   << QStringList{"b=1300", "f=1000", "csl=1", "zj1sl=18", "zj2sl=18", "gjjj=100"}
-                                   << QStringList{"12497", "1", "1.41"} << "fsl"
-                                   << "1" << QStringList{" 12497", " 1", " 1.21"};
+        // clang-format off
+        QTest::newRow("暗柱") << 1 << "azpjl" << QStringList{"a=400", "b=800", "hxsl=5", "zxsl=3", "bhhd=15"} << QStringList{"3996", "1.25", "1.19"} << "gjjj" << "100" << QStringList{" 3996", " 1.25", " 1.42"};
+        QTest::newRow("L形转角柱") << 2 << "lxzjzpjl" << QStringList{"a=1000", "c=400", "csl=3", "dsl=2", "zj1sl=7"} << QStringList{"6016", "1.07", "1.38"} << "c" << "800" << QStringList{" 6016", " .75", " 1.06"};
+        QTest::newRow("翼柱") << 3 << "yzpjl" << QStringList{"a=1200", "b=600", "csl=5", "dsl=3", "zj2sl=16"} << QStringList{"6585", "1.83", "1.48"} << "b" << "200" << QStringList{" 6585", " 2.74", " 1.9"};
+        QTest::newRow("Z形转角柱") << 4 << "zxzjzpjl" << QStringList{"b=1300", "f=1000", "csl=1", "zj1sl=18", "zj2sl=18", "gjjj=100"} << QStringList{"12497", "1", "1.41"} << "fsl" << "1" << QStringList{" 12497", " 1", " 1.21"};
+        // clang-format on
     }
     void eachShapeCalculates() {
         QFETCH(int, option);
@@ -286,21 +279,13 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("name");
-        QTest::newRow("暗柱 zjmj") << 1 << "azpjl"
-                                   << "zjmj"
-                                   << "纵筋面积（mm2）";
-        QTest::newRow("L形转角柱 zjmj") << 2 << "lxzjzpjl"
-                                        << "zjmj"
-                                        << "纵筋面积（mm2）";
-        QTest::newRow("翼柱 xgzj") << 3 << "yzpjl"
-                                   << "xgzj"
-                                   << "小箍及拉筋直径（mm）";
-        QTest::newRow("Z形转角柱 zjmj") << 4 << "zxzjzpjl"
-                                        << "zjmj"
-                                        << "纵筋面积（mm2）";
-        QTest::newRow("Z形转角柱 f") << 4 << "zxzjzpjl"
-                                     << "f"
-                                     << "长度f（mm）";
+        // clang-format off
+        QTest::newRow("暗柱 zjmj") << 1 << "azpjl" << "zjmj" << "纵筋面积（mm2）";
+        QTest::newRow("L形转角柱 zjmj") << 2 << "lxzjzpjl" << "zjmj" << "纵筋面积（mm2）";
+        QTest::newRow("翼柱 xgzj") << 3 << "yzpjl" << "xgzj" << "小箍及拉筋直径（mm）";
+        QTest::newRow("Z形转角柱 zjmj") << 4 << "zxzjzpjl" << "zjmj" << "纵筋面积（mm2）";
+        QTest::newRow("Z形转角柱 f") << 4 << "zxzjzpjl" << "f" << "长度f（mm）";
+        // clang-format on
     }
     void eachFieldAndResultBoxIsNamedByItsOwnLabel() {
         QFETCH(int, option);

@@ -76,23 +76,13 @@ private slots:
     void tabAndShiftTabWalkTheFocusOrder_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("order");
+        // clang-format off
         QTest::newRow("欢迎使用") << "欢迎使用" << QStringList{"Command1", "Command2", "Option1"};
-        QTest::newRow("azpjl") << "azpjl" << QStringList{"zjl",  "run",  "exit",  "tjpgl", "zj1zj",    "zj2zj",
-                                                         "dgzj", "xgzj", "zj1sl", "zj2sl", "a",        "b",
-                                                         "hxsl", "zxsl", "gjjj",  "bhhd",  "Command1", "zjmj"};
-        QTest::newRow("lxzjzpjl") << "lxzjzpjl"
-                                  << QStringList{"zj2sl", "zj1sl", "zj2zj", "zj1zj", "bhhd",     "gjjj", "bsl",   "asl",
-                                                 "xgzj",  "dgzj",  "b",     "a",     "exit",     "run",  "tjpgl", "zjl",
-                                                 "csl",   "dsl",   "c",     "d",     "Command1", "zjmj"};
-        QTest::newRow("yzpjl") << "yzpjl"
-                               << QStringList{"zj2sl", "zj1sl", "zj2zj", "zj1zj", "bhhd",     "gjjj", "bsl", "asl",
-                                              "xgzj",  "dgzj",  "csl",   "dsl",   "b",        "a",    "c",   "d",
-                                              "exit",  "run",   "tjpgl", "zjl",   "Command1", "zjmj"};
-        QTest::newRow("zxzjzpjl") << "zxzjzpjl"
-                                  << QStringList{"d",     "c",     "a",   "b",        "dsl",  "csl",   "dgzj",
-                                                 "xgzj",  "asl",   "bsl", "gjjj",     "bhhd", "zj1zj", "zj2zj",
-                                                 "zj1sl", "zj2sl", "run", "exit",     "zjl",  "tjpgl", "e",
-                                                 "f",     "esl",   "fsl", "Command1", "zjmj"};
+        QTest::newRow("azpjl") << "azpjl" << QStringList{"zjl",  "run",  "exit",  "tjpgl", "zj1zj",    "zj2zj", "dgzj", "xgzj", "zj1sl", "zj2sl", "a",        "b", "hxsl", "zxsl", "gjjj",  "bhhd",  "Command1", "zjmj"};
+        QTest::newRow("lxzjzpjl") << "lxzjzpjl" << QStringList{"zj2sl", "zj1sl", "zj2zj", "zj1zj", "bhhd",     "gjjj", "bsl",   "asl", "xgzj",  "dgzj",  "b",     "a",     "exit",     "run",  "tjpgl", "zjl", "csl",   "dsl",   "c",     "d",     "Command1", "zjmj"};
+        QTest::newRow("yzpjl") << "yzpjl" << QStringList{"zj2sl", "zj1sl", "zj2zj", "zj1zj", "bhhd",     "gjjj", "bsl", "asl", "xgzj",  "dgzj",  "csl",   "dsl",   "b",        "a",    "c",   "d", "exit",  "run",   "tjpgl", "zjl",   "Command1", "zjmj"};
+        QTest::newRow("zxzjzpjl") << "zxzjzpjl" << QStringList{"d",     "c",     "a",   "b",        "dsl",  "csl",   "dgzj", "xgzj",  "asl",   "bsl", "gjjj",     "bhhd", "zj1zj", "zj2zj", "zj1sl", "zj2sl", "run", "exit",     "zjl",  "tjpgl", "e", "f",     "esl",   "fsl", "Command1", "zjmj"};
+        // clang-format on
     }
     void tabAndShiftTabWalkTheFocusOrder() {
         QFETCH(QString, window);
@@ -127,8 +117,8 @@ private slots:
         QTest::addColumn<QSize>("client");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QRect>("absolute");
-        QTest::newRow("start Image4") << "欢迎使用" << QSize(671, 559) << "Image4"
-                                      << QRect(8 + 256 + 8, 32 + 240 + 24, 236, 152);
+        // clang-format off
+        QTest::newRow("start Image4") << "欢迎使用" << QSize(671, 559) << "Image4" << QRect(8 + 256 + 8, 32 + 240 + 24, 236, 152);
         QTest::newRow("start Option2") << "欢迎使用" << QSize(671, 559) << "Option2" << QRect(328, 240, 81, 25);
         QTest::newRow("start Image5") << "欢迎使用" << QSize(671, 559) << "Image5" << QRect(552, 384, 96, 71);
         QTest::newRow("azpjl bhhd") << "azpjl" << QSize(472, 551) << "bhhd" << QRect(128, 368, 65, 20);
@@ -138,6 +128,7 @@ private slots:
         QTest::newRow("yzpjl Command1") << "yzpjl" << QSize(499, 538) << "Command1" << QRect(176, 488, 65, 33);
         QTest::newRow("zxzjzpjl fsl") << "zxzjzpjl" << QSize(532, 599) << "fsl" << QRect(128, 432, 65, 20);
         QTest::newRow("zxzjzpjl Label1") << "zxzjzpjl" << QSize(532, 599) << "Label1" << QRect(272, 504, 225, 65);
+        // clang-format on
     }
     void windowsHaveTheirFixedSizeAndControlsTheirPlaces() {
         QFETCH(QString, window);
@@ -172,28 +163,19 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
         QTest::addColumn<int>("pixels");
-        QTest::newRow("title line") << "欢迎使用"
-                                    << "Label1" << 19;
-        QTest::newRow("enter") << "欢迎使用"
-                               << "Command1" << 14;
-        QTest::newRow("quit") << "欢迎使用"
-                              << "Command2" << 14;
-        QTest::newRow("option") << "欢迎使用"
-                                << "Option4" << 12;
-        QTest::newRow("disclaimer") << "欢迎使用"
-                                    << "Label2" << 12;
-        QTest::newRow("calculate") << "azpjl"
-                                   << "run" << 16;
-        QTest::newRow("exit") << "lxzjzpjl"
-                              << "exit" << 16;
-        QTest::newRow("back keeps the standard size") << "yzpjl"
-                                                      << "Command1" << 12;
-        QTest::newRow("result box") << "zxzjzpjl"
-                                    << "zjmj" << 16;
-        QTest::newRow("input") << "zxzjzpjl"
-                               << "esl" << 12;
-        QTest::newRow("input label") << "azpjl"
-                                     << "Label8" << 12;
+        // clang-format off
+        QTest::newRow("title line") << "欢迎使用" << "Label1" << 19;
+        QTest::newRow("enter") << "欢迎使用" << "Command1" << 14;
+        QTest::newRow("quit") << "欢迎使用" << "Command2" << 14;
+        QTest::newRow("option") << "欢迎使用" << "Option4" << 12;
+        QTest::newRow("disclaimer") << "欢迎使用" << "Label2" << 12;
+        QTest::newRow("calculate") << "azpjl" << "run" << 16;
+        QTest::newRow("exit") << "lxzjzpjl" << "exit" << 16;
+        QTest::newRow("back keeps the standard size") << "yzpjl" << "Command1" << 12;
+        QTest::newRow("result box") << "zxzjzpjl" << "zjmj" << 16;
+        QTest::newRow("input") << "zxzjzpjl" << "esl" << 12;
+        QTest::newRow("input label") << "azpjl" << "Label8" << 12;
+        // clang-format on
     }
     void controlsUseTheSongFaceAtTheirSizes() {
         QFETCH(QString, window);
@@ -341,12 +323,11 @@ private slots:
     void onlyTheNamedControlsCarryTooltips_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QStringList>("withTooltip");
+        // clang-format off
         QTest::newRow("欢迎使用") << "欢迎使用" << QStringList{"Image5"};
-        QTest::newRow("azpjl") << "azpjl"
-                               << QStringList{"Image2", "Label15", "Label16", "Label5", "Label6", "Label8", "Label9"};
-        QTest::newRow("zxzjzpjl") << "zxzjzpjl"
-                                  << QStringList{"Image2",  "Label10", "Label11", "Label15", "Label16", "Label20",
-                                                 "Label21", "Label5",  "Label6",  "Label8",  "Label9"};
+        QTest::newRow("azpjl") << "azpjl" << QStringList{"Image2", "Label15", "Label16", "Label5", "Label6", "Label8", "Label9"};
+        QTest::newRow("zxzjzpjl") << "zxzjzpjl" << QStringList{"Image2",  "Label10", "Label11", "Label15", "Label16", "Label20", "Label21", "Label5",  "Label6",  "Label8",  "Label9"};
+        // clang-format on
     }
     void onlyTheNamedControlsCarryTooltips() {
         QFETCH(QString, window);
@@ -416,36 +397,18 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("file");
-        QTest::newRow("start rectangle") << "欢迎使用"
-                                         << "Image1"
-                                         << "section_rectangle.bmp";
-        QTest::newRow("start L") << "欢迎使用"
-                                 << "Image2"
-                                 << "section_l.bmp";
-        QTest::newRow("start flanged") << "欢迎使用"
-                                       << "Image3"
-                                       << "section_flanged.jpg";
-        QTest::newRow("start Z") << "欢迎使用"
-                                 << "Image4"
-                                 << "section_z.jpg";
-        QTest::newRow("start logo") << "欢迎使用"
-                                    << "Image5"
-                                    << "logo.jpg";
-        QTest::newRow("azpjl diagram") << "azpjl"
-                                       << "Image1"
-                                       << "section_rectangle.bmp";
-        QTest::newRow("lxzjzpjl diagram") << "lxzjzpjl"
-                                          << "Image1"
-                                          << "section_l.bmp";
-        QTest::newRow("yzpjl diagram") << "yzpjl"
-                                       << "Image1"
-                                       << "section_flanged.jpg";
-        QTest::newRow("zxzjzpjl diagram") << "zxzjzpjl"
-                                          << "Image1"
-                                          << "section_z.jpg";
-        QTest::newRow("zxzjzpjl logo") << "zxzjzpjl"
-                                       << "Image2"
-                                       << "logo.jpg";
+        // clang-format off
+        QTest::newRow("start rectangle") << "欢迎使用" << "Image1" << "section_rectangle.bmp";
+        QTest::newRow("start L") << "欢迎使用" << "Image2" << "section_l.bmp";
+        QTest::newRow("start flanged") << "欢迎使用" << "Image3" << "section_flanged.jpg";
+        QTest::newRow("start Z") << "欢迎使用" << "Image4" << "section_z.jpg";
+        QTest::newRow("start logo") << "欢迎使用" << "Image5" << "logo.jpg";
+        QTest::newRow("azpjl diagram") << "azpjl" << "Image1" << "section_rectangle.bmp";
+        QTest::newRow("lxzjzpjl diagram") << "lxzjzpjl" << "Image1" << "section_l.bmp";
+        QTest::newRow("yzpjl diagram") << "yzpjl" << "Image1" << "section_flanged.jpg";
+        QTest::newRow("zxzjzpjl diagram") << "zxzjzpjl" << "Image1" << "section_z.jpg";
+        QTest::newRow("zxzjzpjl logo") << "zxzjzpjl" << "Image2" << "logo.jpg";
+        // clang-format on
     }
     void windowsShowTheStoredPictures() {
         QFETCH(QString, window);
@@ -468,14 +431,12 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QSize>("size");
-        QTest::newRow("azpjl diagram") << "azpjl"
-                                       << "Image1" << QSize(199, 195);
-        QTest::newRow("start diagram") << "欢迎使用"
-                                       << "Image1" << QSize(184, 157);
-        QTest::newRow("start logo") << "欢迎使用"
-                                    << "Image5" << QSize(96, 71);
-        QTest::newRow("lxzjzpjl logo") << "lxzjzpjl"
-                                       << "Image2" << QSize(151, 103);
+        // clang-format off
+        QTest::newRow("azpjl diagram") << "azpjl" << "Image1" << QSize(199, 195);
+        QTest::newRow("start diagram") << "欢迎使用" << "Image1" << QSize(184, 157);
+        QTest::newRow("start logo") << "欢迎使用" << "Image5" << QSize(96, 71);
+        QTest::newRow("lxzjzpjl logo") << "lxzjzpjl" << "Image2" << QSize(151, 103);
+        // clang-format on
     }
     void picturesAreStretchedToTheirControls() {
         QFETCH(QString, window);

@@ -32,14 +32,12 @@ private slots:
         QTest::addColumn<int>("option");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("暗柱") << 1 << "azpjl"
-                              << "暗柱配筋率－TorvaneI号 Halvorn公司  ver1.2    2007.01";
-        QTest::newRow("L形转角柱") << 2 << "lxzjzpjl"
-                                   << "L形转角柱配筋率－TorvaneI号 Halvorn ver1.2  2007.01";
-        QTest::newRow("翼柱") << 3 << "yzpjl"
-                              << "翼柱配筋率－ TorvaneI号 Halvorn ver1.2 2007.01";
-        QTest::newRow("Z形转角柱") << 4 << "zxzjzpjl"
-                                   << "Z形转角柱配筋率－TorvaneI号 Halvorn ver1.2  2007.01";
+        // clang-format off
+        QTest::newRow("暗柱") << 1 << "azpjl" << "暗柱配筋率－TorvaneI号 Halvorn公司  ver1.2    2007.01";
+        QTest::newRow("L形转角柱") << 2 << "lxzjzpjl" << "L形转角柱配筋率－TorvaneI号 Halvorn ver1.2  2007.01";
+        QTest::newRow("翼柱") << 3 << "yzpjl" << "翼柱配筋率－ TorvaneI号 Halvorn ver1.2 2007.01";
+        QTest::newRow("Z形转角柱") << 4 << "zxzjzpjl" << "Z形转角柱配筋率－TorvaneI号 Halvorn ver1.2  2007.01";
+        // clang-format on
     }
     void enterOpensTheChosenCalculatorAndClosesTheStartWindow() {
         QFETCH(int, option);
