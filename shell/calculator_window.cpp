@@ -39,9 +39,20 @@ QLineEdit* CalculatorWindow::result(sections::Result r) const {
 }
 
 void CalculatorWindow::Form_Load() {
-    // Fixed lists first, one input after the other in table order, then one
-    // pass per count list over its integers, each item going to every count
-    // input of that list in turn.
+    fillChoiceLists();
+    showDefaultTexts();
+}
+
+void CalculatorWindow::run_Click() { calculateAndShowResults(); }
+
+void CalculatorWindow::Command1_Click() { backToShapeChoice(); }
+
+void CalculatorWindow::exit_Click() { manager().endProgram(); }
+
+// Fixed lists first, one input after the other in table order, then one pass
+// per count list over its integers, each item going to every count input of
+// that list in turn.
+void CalculatorWindow::fillChoiceLists() {
     for (const sections::InputSpec& entry : shape_.inputs) {
         if (sections::isCountList(entry.list)) continue;
         QComboBox* field = input(qs(entry.name));
@@ -56,12 +67,15 @@ void CalculatorWindow::Form_Load() {
             for (QComboBox* field : fields) field->addItem(qs(item));
         }
     }
-    // Appending to an empty list selects its first item; the fields keep
-    // their default texts and no item is selected.
+}
+
+// Appending to an empty list selects its first item; the fields keep their
+// default texts and no item is selected.
+void CalculatorWindow::showDefaultTexts() {
     for (const sections::InputSpec& entry : shape_.inputs) setFieldText(input(qs(entry.name)), qs(entry.defaultText));
 }
 
-void CalculatorWindow::run_Click() {
+void CalculatorWindow::calculateAndShowResults() {
     std::vector<std::string> texts;
     texts.reserve(shape_.inputs.size());
     for (const sections::InputSpec& entry : shape_.inputs)
@@ -71,12 +85,10 @@ void CalculatorWindow::run_Click() {
     for (sections::Result r : shape_.writeOrder) result(r)->setText(qs(shown[r]));
 }
 
-void CalculatorWindow::Command1_Click() {
+void CalculatorWindow::backToShapeChoice() {
     manager().show(kStartWindowName);
     manager().close(this);
 }
-
-void CalculatorWindow::exit_Click() { manager().endProgram(); }
 
 void CalculatorWindow::nameForAccessibility() {
     // Each label record names the field or result box it belongs to; that

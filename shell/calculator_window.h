@@ -23,11 +23,16 @@ public:
     QLineEdit* result(sections::Result result) const;
 
 private:
+    // Entry points, named after the controls they serve (see ProgramWindow).
     void Form_Load();
     void run_Click();       // "计算"
     void Command1_Click();  // "改类型《" / "换类型《"
     void exit_Click();      // "退出"
 
+    void fillChoiceLists();
+    void showDefaultTexts();
+    void calculateAndShowResults();
+    void backToShapeChoice();
     void nameForAccessibility();
 
     const sections::SectionShape& shape_;

@@ -1,5 +1,13 @@
 // What the five windows of the program have in common: a fixed client area
 // and a place among the open windows of the WindowManager.
+//
+// The handlers of every window follow one naming convention: Form_Load is the
+// load step, run in the constructor once the controls exist, and
+// <control>_Click is the click handler of the button of that name in the
+// window's layout records (run_Click for "run", Command1_Click for
+// "Command1"), so a button's handler is found from its name alone. The
+// handlers are thin entry points: each calls the functions, named for what
+// they do, that hold the work.
 #pragma once
 
 #include <QWidget>

@@ -25,9 +25,20 @@ QRadioButton* StartWindow::option(int index) const {
 }
 
 void StartWindow::Form_Load() {
-    controls_.get<QRadioButton>(qs(layouts::kShapeChoices[0].option))->setChecked(true);
-    if (!manager().anotherCopyRunning()) return;
+    selectFirstShape();
+    if (manager().anotherCopyRunning()) refuseToRunTwice();
+}
 
+void StartWindow::Command1_Click() { openChosenCalculator(); }
+
+void StartWindow::Command2_Click() { manager().endProgram(); }
+
+void StartWindow::selectFirstShape() {
+    controls_.get<QRadioButton>(qs(layouts::kShapeChoices[0].option))->setChecked(true);
+}
+
+// Says so in a message box, then closes this window before it is shown.
+void StartWindow::refuseToRunTwice() {
     QMessageBox box(QMessageBox::NoIcon, qs(layouts::kProgramTitle), qs(layouts::kAlreadyRunningMessage),
                     QMessageBox::Ok);
     qCDebug(windowTrace) << "message" << box.text();
@@ -35,7 +46,7 @@ void StartWindow::Form_Load() {
     closeDuringLoad();
 }
 
-void StartWindow::Command1_Click() {
+void StartWindow::openChosenCalculator() {
     for (const layouts::ShapeChoice& choice : layouts::kShapeChoices) {
         if (!controls_.get<QRadioButton>(qs(choice.option))->isChecked()) continue;
         manager().show(qs(choice.window));
@@ -43,7 +54,5 @@ void StartWindow::Command1_Click() {
         return;
     }
 }
-
-void StartWindow::Command2_Click() { manager().endProgram(); }
 
 }  // namespace dravik::shell

@@ -17,9 +17,14 @@ public:
     QRadioButton* option(int index) const;  // Option1 … Option4, from 1
 
 private:
+    // Entry points, named after the controls they serve (see ProgramWindow).
     void Form_Load();
     void Command1_Click();  // "进入计算》"
     void Command2_Click();  // "退出程序"
+
+    void selectFirstShape();
+    void refuseToRunTwice();
+    void openChosenCalculator();
 
     BuiltControls controls_;
 };
