@@ -6,6 +6,8 @@
 // start-up, so strtod/printf would read and write "," under a German locale).
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +16,15 @@ namespace dravik::text {
 // Shown in a result box instead of a number when a result is not finite
 // (a zero divisor, 0/0, an overflow, an input beyond the double range).
 inline constexpr std::string_view kNotANumber = "\u2014";  // EM DASH
+
+// Room for the longest text formatNumber or displayResult can write: a sign,
+// a point, the 323 zeros after the point of the smallest double and its 15
+// significant digits (340 bytes), or the 309 integer digits of the largest.
+inline constexpr std::size_t kNumberTextCapacity = 352;
+
+// A caller's buffer for the *Into functions below, so that a hot loop (a
+// batch file's rows) writes result texts without a heap string per text.
+using NumberBuffer = std::array<char, kNumberTextCapacity>;
 
 // Reads a field text as a number.
 //
@@ -38,13 +49,21 @@ double readNumber(std::string_view text);
 // A non-finite x gives kNotANumber.
 std::string formatNumber(double x);
 
+// formatNumber written into `buffer`; the view stays valid as long as the
+// buffer does.
+std::string_view formatNumberInto(NumberBuffer& buffer, double x);
+
 // The result display rule. x is first written with 15 significant digits
 // (rounded to nearest), that decimal is rounded to `decimals` places with a
 // half going away from zero, and the rounded number is written by
 // formatNumber. So with 2 places 1.005 gives " 1.01" (it is "1.00500000000000"
 // at 15 digits, although the double lies just below 1.005), 0.849 gives
 // " .85", 0.99978 gives " 1", -0.004 gives " 0". A non-finite x gives
-// kNotANumber.
+// kNotANumber. A negative `decimals` rounds to tens, hundreds, ...
 std::string displayResult(double x, int decimals);
+
+// displayResult written into `buffer`; the view stays valid as long as the
+// buffer does.
+std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals);
 
 }  // namespace dravik::text
