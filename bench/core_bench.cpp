@@ -151,4 +151,14 @@ void BM_displayTexts(benchmark::State& state) {
 }
 BENCHMARK(BM_displayTexts);
 
+void BM_displayTextsInto(benchmark::State& state) {
+    const sections::SectionResults results{3996.10617, 1.2487831, 1.1874};
+    sections::ResultBuffers buffers;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sections::displayTextsInto(buffers, results));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_displayTextsInto);
+
 }  // namespace

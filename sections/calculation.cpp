@@ -34,9 +34,29 @@ SectionResults calculateFromTexts(const SectionShape& shape, std::span<const std
     return shape.calculate(std::span<const double>(numbers.data(), shape.inputs.size()));
 }
 
+namespace {
+
+// The steel area is shown in whole mm², the ratios with two places.
+constexpr int kSteelAreaDecimals = 0;
+constexpr int kRatioDecimals = 2;
+
+}  // namespace
+
 ResultTexts displayTexts(const SectionResults& results) {
-    return {text::displayResult(results.steelArea, 0), text::displayResult(results.longitudinalRatio, 2),
-            text::displayResult(results.hoopRatio, 2)};
+    return {text::displayResult(results.steelArea, kSteelAreaDecimals),
+            text::displayResult(results.longitudinalRatio, kRatioDecimals),
+            text::displayResult(results.hoopRatio, kRatioDecimals)};
+}
+
+std::array<std::string_view, 3> displayTextsInto(ResultBuffers& buffers, const SectionResults& results) {
+    std::array<std::string_view, 3> texts;
+    texts[static_cast<std::size_t>(Result::SteelArea)] = text::displayResultInto(
+        buffers[static_cast<std::size_t>(Result::SteelArea)], results.steelArea, kSteelAreaDecimals);
+    texts[static_cast<std::size_t>(Result::LongitudinalRatio)] = text::displayResultInto(
+        buffers[static_cast<std::size_t>(Result::LongitudinalRatio)], results.longitudinalRatio, kRatioDecimals);
+    texts[static_cast<std::size_t>(Result::HoopRatio)] = text::displayResultInto(
+        buffers[static_cast<std::size_t>(Result::HoopRatio)], results.hoopRatio, kRatioDecimals);
+    return texts;
 }
 
 }  // namespace dravik::sections
