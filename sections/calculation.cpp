@@ -28,10 +28,13 @@ std::string_view resultName(Result r) {
 SectionResults calculateFromTexts(const SectionShape& shape, std::span<const std::string_view> fieldTexts) {
     assert(fieldTexts.size() == shape.inputs.size());
     // Twenty inputs at most; a fixed buffer keeps a batch row free of allocation.
-    std::array<double, 32> numbers{};
-    const std::size_t count = std::min(fieldTexts.size(), numbers.size());
+    // Only the shape's own inputs are set; an input without a text reads 0.
+    std::array<double, 32> numbers;
+    const std::size_t inputs = std::min(shape.inputs.size(), numbers.size());
+    const std::size_t count = std::min(fieldTexts.size(), inputs);
     for (std::size_t i = 0; i < count; ++i) numbers[i] = text::readNumber(fieldTexts[i]);
-    return shape.calculate(std::span<const double>(numbers.data(), shape.inputs.size()));
+    for (std::size_t i = count; i < inputs; ++i) numbers[i] = 0.0;
+    return shape.calculate(std::span<const double>(numbers.data(), inputs));
 }
 
 namespace {

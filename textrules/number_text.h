@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -38,7 +40,7 @@ using NumberBuffer = std::array<char, kNumberTextCapacity>;
 // A number beyond the double range ("1e400") reads as NaN, so every result
 // built from it shows kNotANumber; one too small for a double ("1e-400")
 // reads as 0 (with its sign).
-double readNumber(std::string_view text);
+inline double readNumber(std::string_view text);
 
 // Writes x in the number-to-text form: one blank before a number that is
 // zero or positive ("-" before a negative one), at most 15 significant
@@ -65,5 +67,34 @@ std::string displayResult(double x, int decimals);
 // displayResult written into `buffer`; the view stays valid as long as the
 // buffer does.
 std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals);
+
+// The two ways of readNumber; number_text_paths.h has those of displayResult.
+// The short one is inline so that a loop over many cells pays no call for it.
+namespace paths {
+
+// The full text-to-number rule, for any text.
+double readNumberFull(std::string_view text);
+
+// A text of 1 to 15 ASCII digits and nothing else (no blank, sign, point or
+// exponent) read as an integer; nullopt for any other text. Fifteen digits
+// stay below 2^53, so the integer is the double the full rule reads.
+inline std::optional<double> readPlainInteger(std::string_view text) {
+    if (text.empty() || text.size() > 15) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'};
+        if (digit > 9) return std::nullopt;
+        value = value * 10 + static_cast<std::int64_t>(digit);
+    }
+    return static_cast<double>(value);
+}
+
+}  // namespace paths
+
+inline double readNumber(std::string_view text) {
+    // Most cells of a batch file and most typed fields are plain integers.
+    if (const auto integer = paths::readPlainInteger(text)) return *integer;
+    return paths::readNumberFull(text);
+}
 
 }  // namespace dravik::text

@@ -1,9 +1,10 @@
-// The two ways in which readNumber and displayResult get their answer: a
-// short way for the common case and the full way that defines the rule. The
-// public functions in number_text.h take the short way when it applies and
-// the full way otherwise; both are declared here so that tests can check,
-// value by value, that the short way gives the very same answer, and so that
-// benchmarks can time each.
+// The two ways in which displayResult gets its answer: a short way for the
+// common case and the full way that defines the rule. displayResult takes the
+// short way when it applies and the full way otherwise; both are declared
+// here so that tests can check, value by value, that the short way gives the
+// very same answer, and so that benchmarks can time each. readNumber's two
+// ways (readPlainInteger, readNumberFull) are in number_text.h, where its
+// short way is inline.
 #pragma once
 
 #include <optional>
@@ -12,14 +13,6 @@
 #include "textrules/number_text.h"
 
 namespace dravik::text::paths {
-
-// The full text-to-number rule, for any text.
-double readNumberFull(std::string_view text);
-
-// A text of 1 to 15 ASCII digits and nothing else (no blank, sign, point or
-// exponent) read as an integer; nullopt for any other text. Fifteen digits
-// stay below 2^53, so the integer is the double the full rule reads.
-std::optional<double> readPlainInteger(std::string_view text);
 
 // The full result display rule for a finite x: the 15-significant-digit
 // decimal of |x|, rounded to `decimals` places, half away from zero.

@@ -8,7 +8,6 @@
 #include <system_error>
 
 #include "textrules/number_text.h"
-#include "textrules/number_text_paths.h"
 
 namespace dravik::text {
 namespace {
@@ -154,23 +153,6 @@ double readNumberFull(std::string_view text) {
     return value;
 }
 
-std::optional<double> readPlainInteger(std::string_view text) {
-    if (text.empty() || text.size() > 15) return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : text) {
-        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'};
-        if (digit > 9) return std::nullopt;
-        value = value * 10 + digit;
-    }
-    return static_cast<double>(value);
-}
-
 }  // namespace paths
-
-double readNumber(std::string_view text) {
-    // Most cells of a batch file and most typed fields are plain integers.
-    if (const auto integer = paths::readPlainInteger(text)) return *integer;
-    return paths::readNumberFull(text);
-}
 
 }  // namespace dravik::text
