@@ -90,13 +90,29 @@ std::string_view render(NumberBuffer& buffer, bool negative, const char* digits,
     return finished(buffer, out);
 }
 
-// Renders the integer `scaled` divided by 10^decimals.
+// Renders the integer `scaled` divided by 10^decimals (0 to 9 places, scaled
+// below 2^53) straight from its digits: the fraction's trailing zeros are
+// dropped first, then the digits are written from the last one backwards.
 std::string_view renderScaled(NumberBuffer& buffer, bool negative, std::uint64_t scaled, int decimals) {
     if (scaled == 0) return zeroText(buffer);
-    char digits[24];
-    char* const digitsEnd = std::to_chars(digits, digits + sizeof digits, scaled).ptr;
-    const int count = static_cast<int>(digitsEnd - digits);
-    return render(buffer, negative, digits, count, count - 1 - decimals);
+    while (decimals > 0 && scaled % 10 == 0) {
+        scaled /= 10;
+        --decimals;
+    }
+    // A sign, sixteen digits, a point and up to nine zeros after it.
+    char scratch[32];
+    char* const end = scratch + sizeof scratch;
+    char* first = end;
+    for (int i = 0; i < decimals; ++i) {
+        *--first = static_cast<char>('0' + scaled % 10);
+        scaled /= 10;
+    }
+    if (decimals > 0) *--first = '.';
+    for (; scaled != 0; scaled /= 10) *--first = static_cast<char>('0' + scaled % 10);
+    *--first = negative ? '-' : ' ';
+    const auto size = static_cast<std::size_t>(end - first);
+    std::memcpy(buffer.data(), first, size);
+    return {buffer.data(), size};
 }
 
 // Place counts beyond these give the same text as these: with more than 400
