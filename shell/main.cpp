@@ -2,6 +2,7 @@
 #include <malloc.h>
 
 #include <QApplication>
+#include <cstdio>
 #include <memory>
 
 #include "shell/appearance.h"
@@ -20,7 +21,11 @@ int main(int argc, char* argv[]) {
     dravik::shell::prepareApplication(app);
     QApplication::setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
 
-    dravik::shell::WindowManager windows(std::make_unique<dravik::shell::InstanceGuard>());
+    auto guard = std::make_unique<dravik::shell::InstanceGuard>();
+    if (guard->isOff()) {
+        std::fputs("dravik：没有只属于本用户的目录可放锁文件，本次不检查是否已有另一份程序在运行。\n", stderr);
+    }
+    dravik::shell::WindowManager windows(std::move(guard));
     QObject::connect(&windows, &dravik::shell::WindowManager::programEnded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     windows.start();

@@ -96,8 +96,9 @@ private:
 // a real copy running on the machine does not interfere.
 class Program {
 public:
-    Program() : manager_(std::make_unique<shell::InstanceGuard>(lockDir_.path())) {}
-    explicit Program(const QString& lockDirectory) : manager_(std::make_unique<shell::InstanceGuard>(lockDirectory)) {}
+    Program() : manager_(std::make_unique<shell::InstanceGuard>(lockDir_.path().toStdString())) {}
+    explicit Program(const QString& lockDirectory)
+        : manager_(std::make_unique<shell::InstanceGuard>(lockDirectory.toStdString())) {}
     ~Program() {
         manager_.endProgram();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

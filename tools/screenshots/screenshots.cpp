@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
     for (const sections::SectionShape* shape : sections::allShapes()) names << shell::qs(shape->windowName);
     int failures = 0;
     for (const QString& name : names) {
-        shell::WindowManager windows(std::make_unique<shell::InstanceGuard>(lockDir));
+        shell::WindowManager windows(std::make_unique<shell::InstanceGuard>(lockDir.toStdString()));
         windows.show(name);
         shell::ProgramWindow* window = windows.window(name);
         if (window == nullptr) {
