@@ -93,8 +93,8 @@ void applyAppearance(QApplication& app) {
 void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Dravik"));
     loadEmbeddedSong();
-    // Qt's own rule would also end the program while a message box of the
-    // load step closes; the window manager decides instead.
+    // The window manager decides when the program ends, not Qt's rule about
+    // the last window closed (a message box counts as one for that rule).
     QApplication::setQuitOnLastWindowClosed(false);
     applyAppearance(app);
 }

@@ -3,10 +3,11 @@
 
 #include <QApplication>
 #include <cstdio>
-#include <memory>
 
 #include "shell/appearance.h"
 #include "shell/font_warmup.h"
+#include "shell/instance_guard.h"
+#include "shell/second_copy.h"
 #include "shell/window_manager.h"
 
 int main(int argc, char* argv[]) {
@@ -21,19 +22,16 @@ int main(int argc, char* argv[]) {
     dravik::shell::prepareApplication(app);
     QApplication::setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
 
-    auto guard = std::make_unique<dravik::shell::InstanceGuard>();
-    if (guard->isOff()) {
+    // Held until the program ends.
+    dravik::shell::InstanceGuard guard;
+    if (guard.isOff()) {
         std::fputs("dravik：没有只属于本用户的目录可放锁文件，本次不检查是否已有另一份程序在运行。\n", stderr);
     }
-    dravik::shell::WindowManager windows(std::move(guard));
+    if (dravik::shell::refuseIfAnotherCopyRuns(guard)) return 0;
+
+    dravik::shell::WindowManager windows;
     QObject::connect(&windows, &dravik::shell::WindowManager::programEnded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     windows.start();
-    // Another copy was running: the start-up window closed itself before it
-    // was shown, and the event loop would never see a window close.
-    if (windows.hasEnded()) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return 0;
-    }
     return QApplication::exec();
 }

@@ -28,8 +28,6 @@ void ProgramWindow::centreOnScreen() {
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }
 
-void ProgramWindow::closeDuringLoad() { wantsToBeShown_ = false; }
-
 void ProgramWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     manager_.windowClosedByUser(this);

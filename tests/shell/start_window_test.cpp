@@ -3,7 +3,10 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
+#include "shell/instance_guard.h"
+#include "shell/second_copy.h"
 #include "window_test_support.h"
 
 using namespace dravik;
@@ -98,9 +101,9 @@ private slots:
         QVERIFY(!p.manager().hasEnded());
     }
 
-    // The check runs again when the start-up window reopens; this copy holds
-    // the lock and must not count itself.
-    void reopeningTheStartWindowDoesNotCountThisCopy() {
+    // Whether another copy runs is asked once, at start: reopening the
+    // start-up window never brings up the message.
+    void reopeningTheStartWindowShowsNoMessage() {
         Program p;
         p.manager().start();
         for (int i = 0; i < 3; ++i) {
@@ -112,15 +115,26 @@ private slots:
         QVERIFY(watchdog_.seen().isEmpty());
     }
 
-    void aSecondCopySaysSoAndEndsWithoutShowingAWindow() {
+    void theFirstCopyGoesOnWithoutAMessage() {
+        QTemporaryDir lockDirectory;
+        shell::InstanceGuard guard(lockDirectory.path().toStdString());
+        ShownWindows shown;
+        QVERIFY(!shell::refuseIfAnotherCopyRuns(guard));
+        QVERIFY(!shell::refuseIfAnotherCopyRuns(guard));  // this copy never counts itself
+        QVERIFY(shown.shown().isEmpty());
+    }
+
+    void aSecondCopySaysSoWithoutShowingAWindow() {
+        QTemporaryDir lockDirectory;
+        shell::InstanceGuard firstGuard(lockDirectory.path().toStdString());
+        QVERIFY(!shell::refuseIfAnotherCopyRuns(firstGuard));
         Program first;
         first.manager().start();
         QVERIFY(first.startWindow()->isVisible());
 
-        Program second(first.lockDirectory());
-        QSignalSpy ended(&second.manager(), &shell::WindowManager::programEnded);
+        shell::InstanceGuard secondGuard(lockDirectory.path().toStdString());
         ShownWindows shown;
-        second.manager().start();
+        QVERIFY(shell::refuseIfAnotherCopyRuns(secondGuard));
         // The message box, and no window of the program.
         QCOMPARE(shown.shown(), QStringList{QStringLiteral("QMessageBox")});
 
@@ -131,8 +145,6 @@ private slots:
         QCOMPARE(box.text, QStringLiteral("程序已经打开了，请不要同时调用多个,以免多占系统资源！"));
         QCOMPARE(box.buttons.size(), 1);
         QCOMPARE(box.icon, QMessageBox::NoIcon);
-        QVERIFY(second.manager().hasEnded());
-        QCOMPARE(ended.count(), 1);
 
         // The copy that was running goes on as before.
         QVERIFY(first.startWindow()->isVisible());

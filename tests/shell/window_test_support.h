@@ -1,4 +1,4 @@
-// What the window tests share: a program with a private lock directory, and
+// What the window tests share: the program's windows as main() runs them, and
 // a watchdog that keeps a modal box from ever hanging a test.
 #pragma once
 
@@ -7,10 +7,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 
 #include "shell/appearance.h"
 #include "shell/calculator_window.h"
@@ -92,20 +90,15 @@ private:
     QStringList shown_;
 };
 
-// The program as main() runs it, but with a lock directory of its own so that
-// a real copy running on the machine does not interfere.
+// The windows as main() runs them once this copy holds the single-copy lock.
 class Program {
 public:
-    Program() : manager_(std::make_unique<shell::InstanceGuard>(lockDir_.path().toStdString())) {}
-    explicit Program(const QString& lockDirectory)
-        : manager_(std::make_unique<shell::InstanceGuard>(lockDirectory.toStdString())) {}
     ~Program() {
         manager_.endProgram();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     shell::WindowManager& manager() { return manager_; }
-    QString lockDirectory() const { return lockDir_.path(); }
 
     shell::StartWindow* startWindow() {
         return qobject_cast<shell::StartWindow*>(manager_.window(shell::kStartWindowName));
@@ -117,7 +110,6 @@ public:
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 private:
-    QTemporaryDir lockDir_;
     shell::WindowManager manager_;
 };
 
