@@ -9,6 +9,8 @@
 #include <QStyleFactory>
 #include <QWidget>
 
+#include "shell/qt_chinese.h"
+
 namespace dravik::shell {
 namespace {
 
@@ -92,6 +94,7 @@ void applyAppearance(QApplication& app) {
 
 void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Dravik"));
+    installQtChineseTexts(app);
     loadEmbeddedSong();
     // The window manager decides when the program ends, not Qt's rule about
     // the last window closed (a message box counts as one for that rule).

@@ -2,8 +2,10 @@
 // window, read the defaults, type and pick, press "计算", go back, reopen.
 #include <QAccessible>
 #include <QClipboard>
+#include <QMenu>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <memory>
 
 #include "window_test_support.h"
 
@@ -228,6 +230,28 @@ private slots:
         zjl->selectAll();
         zjl->copy();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1.25"));
+    }
+
+    // Qt's own texts are Chinese whatever the locale (this test program runs
+    // under a German locale too): the menu a right click on a field opens.
+    void theFieldsEditMenusAreInChinese() {
+        Program p;
+        shell::CalculatorWindow* w = openCalculator(p, 1, "azpjl");
+        auto actionTexts = [](QLineEdit* edit) {
+            std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+            QStringList texts;
+            for (QAction* action : menu->actions()) {
+                if (!action->isSeparator()) texts << action->text();
+            }
+            return texts;
+        };
+        const QStringList input = actionTexts(w->input("a")->lineEdit());
+        QVERIFY(!input.isEmpty());
+        QCOMPARE(input.first(), QStringLiteral("撤消(&U)\tCtrl+Z"));
+        QCOMPARE(input.last(), QStringLiteral("全选\tCtrl+A"));
+        const QStringList result = actionTexts(w->result(Result::SteelArea));
+        QVERIFY(!result.isEmpty());
+        QCOMPARE(result.first(), QStringLiteral("复制(&C)\tCtrl+C"));
     }
 
     void exitEndsTheProgram() {
