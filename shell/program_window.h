@@ -1,5 +1,6 @@
-// What the five windows of the program have in common: a fixed client area
-// and a place among the open windows of the WindowManager.
+// What the five windows of the program have in common: a fixed client area,
+// a place among the open windows of the WindowManager, and Enter on a focused
+// button.
 #pragma once
 
 #include <QWidget>
@@ -21,6 +22,7 @@ public:
 protected:
     WindowManager& manager() { return manager_; }
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     WindowManager& manager_;

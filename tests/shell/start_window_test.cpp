@@ -80,6 +80,41 @@ private slots:
         QVERIFY(p.manager().openWindows().isEmpty());
     }
 
+    void enterAndSpacePressTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QStringList>("openAfter");  // empty: the program has ended
+        for (const ButtonKey& k : kButtonKeys) {
+            QTest::addRow("进入计算》, %s", k.name)
+                << "Command1" << int(k.key) << int(k.modifiers) << QStringList{QStringLiteral("azpjl")};
+            QTest::addRow("退出程序, %s", k.name) << "Command2" << int(k.key) << int(k.modifiers) << QStringList{};
+        }
+    }
+    void enterAndSpacePressTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QStringList, openAfter);
+        Program p;
+        p.manager().start();
+        shell::StartWindow* w = p.startWindow();
+        pressKeyOn(w->findChild<QPushButton*>(button), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(p.manager().openWindows(), openAfter);
+        QCOMPARE(p.manager().hasEnded(), openAfter.isEmpty());
+        if (!openAfter.isEmpty()) QVERIFY(p.calculator(openAfter.front())->isVisible());
+        QVERIFY(noDefaultButtons(w));
+    }
+
+    void enterOnAnOptionButtonChangesNothing() {
+        Program p;
+        p.manager().start();
+        pressKeyOn(p.startWindow()->option(4), Qt::Key_Return);
+        pressKeyOn(p.startWindow()->option(4), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(p.manager().openWindows(), QStringList{shell::kStartWindowName});
+        QVERIFY(p.startWindow()->option(1)->isChecked());
+    }
+
     void closeBoxEndsTheProgram() {
         Program p;
         p.manager().start();

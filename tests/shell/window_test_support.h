@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -117,6 +118,38 @@ private:
 // is wider than its clickable circle and caption).
 inline void choose(QAbstractButton* option) {
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(7, option->height() / 2));
+}
+
+// Gives `widget` the keyboard focus in its active window, then presses and
+// releases `key` there, as a user at the keyboard does.
+inline void pressKeyOn(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* window = widget->window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    widget->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), widget);
+    QTest::keyClick(widget, key, modifiers);
+}
+
+// The keys that press a focused button, by name, for test rows.
+struct ButtonKey {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+inline constexpr ButtonKey kButtonKeys[] = {
+    {"Enter", Qt::Key_Return, Qt::NoModifier},
+    {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier},
+    {"Space", Qt::Key_Space, Qt::NoModifier},
+};
+
+// No push button of the window is a default button, or becomes one when it
+// takes the focus: such a button is drawn with a heavier frame.
+inline bool noDefaultButtons(QWidget* window) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->isDefault() || button->autoDefault()) return false;
+    }
+    return true;
 }
 
 inline QWidget* child(QWidget* window, const char* name) {
