@@ -1,5 +1,5 @@
 // The desktop program's options: which arguments ask for help or the
-// version, which are refused, and the texts printed.
+// version and which are refused (options_test.sh runs the program itself).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,8 +12,6 @@ using dravik::shell::EarlyRequest;
 using dravik::shell::earlyRequest;
 using dravik::shell::firstUnknownOption;
 using dravik::shell::unknownOptionMessage;
-using dravik::shell::usageText;
-using dravik::shell::versionText;
 
 namespace {
 
@@ -97,25 +95,4 @@ TEST(UnknownOption, MessageIsOneLineWithControlCharactersEscaped) {
         EXPECT_EQ(message, c.message);
         EXPECT_EQ(lineCount(message), 1u) << message;
     }
-}
-
-TEST(Usage, SaysWhatTheProgramIsItsVersionAndWhereTheBatchToolIs) {
-    const std::string text = usageText("9.8.7", "/opt/x/bin/dravik-batch");
-    EXPECT_TRUE(text.starts_with("用法：dravik [--help | --version]\n")) << text;
-    for (std::string_view part : {"暗柱、L形转角柱、翼柱、Z形转角柱", "--help", "--version", "版本：9.8.7\n",
-                                  "批量计算整个 CSV 文件：/opt/x/bin/dravik-batch，"}) {
-        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
-    }
-    EXPECT_TRUE(text.ends_with("\n"));
-}
-
-TEST(Usage, SaysSoWhenTheBatchToolIsNotBesideTheProgram) {
-    const std::string text = usageText("1.2.0", "");
-    EXPECT_NE(text.find("批量计算整个 CSV 文件：dravik-batch（未装在本程序旁边）"), std::string::npos) << text;
-}
-
-TEST(Version, NameAndVersionOnTheFirstLine) {
-    const std::string text = versionText("9.8.7");
-    EXPECT_TRUE(text.starts_with("dravik 9.8.7\n")) << text;
-    EXPECT_EQ(lineCount(text), 2u) << text;
 }

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -56,35 +56,6 @@ bool opens(const LockPlace& place) {
     if (fd) ::close(*fd);
     return fd.has_value();
 }
-
-// Sets the environment variables the lock's place depends on, and puts the
-// old values back afterwards.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* runtime, const char* cache, const char* home) {
-        for (const char* name : kNames) {
-            const char* old = std::getenv(name);
-            saved_.push_back(old == nullptr ? std::nullopt : std::optional<std::string>(old));
-        }
-        set("XDG_RUNTIME_DIR", runtime);
-        set("XDG_CACHE_HOME", cache);
-        set("HOME", home);
-    }
-    ~ScopedEnvironment() {
-        for (std::size_t i = 0; i < std::size(kNames); ++i) set(kNames[i], saved_[i] ? saved_[i]->c_str() : nullptr);
-    }
-
-private:
-    static void set(const char* name, const char* value) {
-        if (value == nullptr) {
-            ::unsetenv(name);
-        } else {
-            ::setenv(name, value, 1);
-        }
-    }
-    static constexpr const char* kNames[] = {"XDG_RUNTIME_DIR", "XDG_CACHE_HOME", "HOME"};
-    std::vector<std::optional<std::string>> saved_;
-};
 
 }  // namespace
 
@@ -240,44 +211,4 @@ TEST(InstanceGuard, DoesNotFollowALinkPlantedInPlaceOfTheLockFile) {
     InstanceGuard guard(scratch / "run");
     EXPECT_TRUE(guard.isOff());
     EXPECT_FALSE(fs::exists(scratch / "target"));
-}
-
-TEST(InstanceGuard, FromTheEnvironmentTakesTheRuntimeDirectoryWhenItIsPrivate) {
-    ScratchDirectory scratch;
-    makeDirectory(scratch / "run", 0700);
-    ScopedEnvironment env((scratch / "run").c_str(), (scratch / "cache").c_str(), scratch.path().c_str());
-    InstanceGuard guard;
-    EXPECT_EQ(guard.lockFilePath(), scratch / "run/dravik.lock");
-    EXPECT_FALSE(fs::exists(scratch / "cache"));
-}
-
-TEST(InstanceGuard, FromTheEnvironmentFallsBackToTheCacheFolderWhenTheRuntimeDirectoryIsRefused) {
-    ScratchDirectory scratch;
-    makeDirectory(scratch / "run", 0755);
-    makeDirectory(scratch / "home", 0700);
-    {
-        ScopedEnvironment env((scratch / "run").c_str(), (scratch / "cache").c_str(), (scratch / "home").c_str());
-        InstanceGuard guard;
-        EXPECT_EQ(guard.lockFilePath(), scratch / "cache/dravik/dravik.lock");
-    }
-    {
-        ScopedEnvironment env(nullptr, nullptr, (scratch / "home").c_str());
-        InstanceGuard guard;
-        EXPECT_EQ(guard.lockFilePath(), scratch / "home/.cache/dravik/dravik.lock");
-    }
-    EXPECT_FALSE(fs::exists(scratch / "run/dravik.lock"));
-}
-
-TEST(InstanceGuard, FromTheEnvironmentIsOffRatherThanUseTheWorkingDirectory) {
-    ScratchDirectory scratch;
-    const fs::path before = fs::current_path();
-    fs::current_path(scratch.path());
-    {
-        ScopedEnvironment env("run", "cache", "home");
-        InstanceGuard guard;
-        EXPECT_TRUE(guard.isOff());
-        EXPECT_FALSE(guard.anotherCopyRunning());
-    }
-    fs::current_path(before);
-    EXPECT_TRUE(fs::is_empty(scratch.path())) << "nothing is created in the working directory";
 }
