@@ -73,9 +73,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps adds the libraries the programs link (Qt, libstdc++, libc);
 # these are what they need beyond that: the Song/Ming face the windows are
-# drawn in.
+# drawn in, and Qt's Chinese translation of its own texts (the OK button, the
+# fields' edit menu).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -1,12 +1,10 @@
 #include "shell/start_window.h"
 
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "sections/shapes.h"
 #include "shell/qt_text.h"
-#include "shell/trace.h"
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
@@ -30,16 +28,9 @@ QRadioButton* StartWindow::option(int index) const {
     return controls_.get<QRadioButton>(QStringLiteral("Option%1").arg(index));
 }
 
-void StartWindow::Form_Load() {
-    option(1)->setChecked(true);
-    if (!manager().anotherCopyRunning()) return;
-
-    QMessageBox box(QMessageBox::NoIcon, qs(layouts::kProgramTitle), qs(layouts::kAlreadyRunningMessage),
-                    QMessageBox::Ok);
-    qCDebug(windowTrace) << "message" << box.text();
-    box.exec();
-    closeDuringLoad();
-}
+// Whether another copy runs is settled once in main(), before this window
+// can exist (see second_copy.h).
+void StartWindow::Form_Load() { option(1)->setChecked(true); }
 
 void StartWindow::Command1_Click() {
     // Option i opens the calculator of the i-th section shape.

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QTextStream>
-#include <memory>
 
 #include "sections/shapes.h"
 #include "shell/appearance.h"
@@ -28,16 +27,11 @@ int main(int argc, char* argv[]) {
         err << "cannot create " << out.path() << "\n";
         return 1;
     }
-    // A private lock directory: a running copy of the program must not make
-    // the start-up window refuse to open here.
-    const QString lockDir = out.filePath(QStringLiteral(".lock"));
-    QDir().mkpath(lockDir);
-
     QStringList names{shell::kStartWindowName};
     for (const sections::SectionShape* shape : sections::allShapes()) names << shell::qs(shape->windowName);
     int failures = 0;
     for (const QString& name : names) {
-        shell::WindowManager windows(std::make_unique<shell::InstanceGuard>(lockDir));
+        shell::WindowManager windows;
         windows.show(name);
         shell::ProgramWindow* window = windows.window(name);
         if (window == nullptr) {
@@ -53,6 +47,5 @@ int main(int argc, char* argv[]) {
             ++failures;
         }
     }
-    QDir(lockDir).removeRecursively();
     return failures == 0 ? 0 : 1;
 }
