@@ -108,9 +108,9 @@ std::string render(bool negative, std::string digits, int exponent) {
     return out;
 }
 
-}  // namespace
-
-double readNumber(std::string_view text) {
+// readNumber, also telling whether anything but blanks follows the number.
+double scanNumber(std::string_view text, bool& whole) {
+    whole = false;
     BlankSkippingCursor in(text);
     std::string number;  // the prefix without blanks, in from_chars syntax
     if (in.peek() == '+' || in.peek() == '-') {
@@ -132,6 +132,7 @@ double readNumber(std::string_view text) {
         number += c;
     }
     if (!seenDigit) return 0.0;
+    whole = in.atEnd();
     const std::string mantissa = number.substr(mantissaStart);
 
     // An exponent counts only when at least one digit follows the letter and
@@ -152,6 +153,7 @@ double readNumber(std::string_view text) {
                 exponent = std::min<std::int64_t>(exponent * 10 + (look.peek() - '0'), kSaturated);
             }
             if (negativeExponent) exponent = -exponent;
+            whole = look.atEnd();
             number += 'e';
             number += std::to_string(exponent);
         }
@@ -165,6 +167,19 @@ double readNumber(std::string_view text) {
         return negative ? -0.0 : 0.0;
     }
     return value;
+}
+
+}  // namespace
+
+double readNumber(std::string_view text) {
+    bool whole = false;
+    return scanNumber(text, whole);
+}
+
+bool isWhollyNumber(std::string_view text) {
+    bool whole = false;
+    scanNumber(text, whole);
+    return whole;
 }
 
 std::string formatNumber(double x) {
