@@ -6,10 +6,7 @@
 
 namespace pictures {
 
-QImage drawRectangleSection() {
-    QImage image = blankDiagram(168, 181);
-    QPainter painter;
-    beginPainting(painter, image);
+void paintRectangleSection(QPainter& painter) {
 
     constexpr int kLeft = 26, kRight = 87, kTop = 44, kBottom = 165;
 
@@ -43,8 +40,8 @@ QImage drawRectangleSection() {
     drawTie(painter, {108.5, 128.5}, {154.5, 128.5});
     drawTie(painter, {108.5, 144.5}, {154.5, 144.5});
 
-    painter.end();
-    return image;
 }
+
+QImage drawRectangleSection() { return drawDiagram(kRectangleSectionSize, paintRectangleSection); }
 
 }  // namespace pictures
