@@ -8,7 +8,8 @@
 #include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextObjectInterface>
+#include <QUrl>
+#include <algorithm>
 
 #include "shell/appearance.h"
 #include "shell/qt_text.h"
@@ -17,128 +18,128 @@
 namespace dravik::shell {
 namespace {
 
-// A text object that draws a section diagram: the picture's own drawing
-// code, scaled from the picture's pixels to the object's rectangle, so on a
-// PDF page it stays vector drawing and on a printer it is drawn at the
-// printer's resolution.
-class DiagramObject : public QObject, public QTextObjectInterface {
-    Q_OBJECT
-    Q_INTERFACES(QTextObjectInterface)
-public:
-    static constexpr int kType = QTextFormat::UserObject + 1;
-    static constexpr int kPictureProperty = QTextFormat::UserProperty + 1;
-    static constexpr int kHeightProperty = QTextFormat::UserProperty + 2;
+// The section diagram of `which` drawn by its own drawing code, scaled from
+// the picture's pixels to `height` device pixels: sharp at the page's
+// resolution rather than the window's 96 dpi picture stretched.
+QImage drawnDiagram(layouts::StoredPicture which, int height) {
+    QSize size;
+    void (*paint)(QPainter&) = nullptr;
+    switch (which) {
+        case layouts::StoredPicture::SectionRectangle:
+            size = pictures::kRectangleSectionSize;
+            paint = pictures::paintRectangleSection;
+            break;
+        case layouts::StoredPicture::SectionL:
+            size = pictures::kLSectionSize;
+            paint = pictures::paintLSection;
+            break;
+        case layouts::StoredPicture::SectionFlanged:
+            size = pictures::kFlangedSectionSize;
+            paint = pictures::paintFlangedSection;
+            break;
+        case layouts::StoredPicture::SectionZ:
+            size = pictures::kZSectionSize;
+            paint = pictures::paintZSection;
+            break;
+        default: return {};
+    }
+    const double scale = double(height) / size.height();
+    QImage image(qRound(size.width() * scale), height, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.scale(scale, scale);
+    paint(painter);
+    painter.end();
+    return image;
+}
 
-    QSizeF intrinsicSize(QTextDocument* document, int, const QTextFormat& format) override {
-        const QSize pixels = drawing(format).size;
-        const double height = format.doubleProperty(kHeightProperty) * dpi(document) / 25.4;
-        return {height * pixels.width() / pixels.height(), height};
-    }
-
-    void drawObject(QPainter* painter, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) override {
-        const Drawing d = drawing(format);
-        if (d.paint == nullptr) return;
-        painter->save();
-        painter->translate(rect.topLeft());
-        painter->scale(rect.width() / d.size.width(), rect.height() / d.size.height());
-        painter->setRenderHint(QPainter::Antialiasing, true);
-        painter->setRenderHint(QPainter::TextAntialiasing, true);
-        painter->setClipRect(QRect(QPoint(0, 0), d.size));
-        d.paint(*painter);
-        painter->restore();
-    }
-
-private:
-    struct Drawing {
-        QSize size;
-        void (*paint)(QPainter&);
-    };
-    static Drawing drawing(const QTextFormat& format) {
-        switch (static_cast<layouts::StoredPicture>(format.intProperty(kPictureProperty))) {
-            case layouts::StoredPicture::SectionRectangle:
-                return {pictures::kRectangleSectionSize, pictures::paintRectangleSection};
-            case layouts::StoredPicture::SectionL: return {pictures::kLSectionSize, pictures::paintLSection};
-            case layouts::StoredPicture::SectionFlanged:
-                return {pictures::kFlangedSectionSize, pictures::paintFlangedSection};
-            case layouts::StoredPicture::SectionZ: return {pictures::kZSectionSize, pictures::paintZSection};
-            default: break;
-        }
-        return {QSize(1, 1), nullptr};
-    }
-    static double dpi(QTextDocument* document) {
-        const QPaintDevice* device = document->documentLayout()->paintDevice();
-        return device != nullptr ? device->logicalDpiY() : 96.0;
-    }
-};
+// Drawn at no more than this resolution: finer than any printer shows a
+// one-pixel line of the picture, and the image stays a few megabytes.
+constexpr int kMaxDiagramDpi = 600;
 
 // Height of the diagram on the page, millimetres.
-constexpr double kDiagramHeightMm = 48.0;
+constexpr double kDiagramHeightMm = 42.0;
 constexpr QChar kMark = QChar(0x203B);  // ※
 
 QString esc(std::string_view utf8) { return qs(utf8).toHtmlEscaped(); }
 
-// A number or formula in a table cell, kept on one line where it fits.
 QString cell(const QString& html, const QString& attributes = {}) {
     return QStringLiteral("<td%1>%2</td>").arg(attributes.isEmpty() ? QString() : QLatin1Char(' ') + attributes, html);
 }
 
-QString sheetHtml(const sheet::CalculationSheet& s) {
+QString stepLine(const sheet::Step& step) {
+    return QStringLiteral("%1　%2 = %3 = %4 = %5 %6")
+        .arg(esc(step.name), esc(step.symbol), esc(step.inSymbols()), esc(step.withValues()), esc(step.valueText),
+             esc(step.unit));
+}
+
+// Title, diagram beside the results, the inputs in two columns, the steps
+// one line each, the disclaimer: one A4 page for every shape's defaults.
+QString sheetHtml(const sheet::CalculationSheet& s, const QString& diagramHtml) {
     QString h;
     h += QStringLiteral("<h2 align=\"center\">%1</h2>").arg(esc(s.title));
-    h += QStringLiteral("<p align=\"center\">%1<br/>%2　　%3</p>")
+    h += QStringLiteral("<p align=\"center\">%1<br/>%2　%3</p>")
              .arg(esc(s.windowCaption), esc(s.dateTime), esc(s.programLine));
 
-    h += QStringLiteral("<h3>一、计算简图</h3><p align=\"center\">@@diagram@@</p>");
-
-    h += QStringLiteral("<h3>二、输入参数</h3>");
+    h += QStringLiteral("<h3>一、计算简图与计算结果</h3>");
     h += QStringLiteral(
-        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">"
-        "<tr><th>参数</th><th>符号</th><th>输入文字</th><th>计算用数值</th><th>单位</th></tr>");
-    QString notes;
-    for (const sheet::InputRow& row : s.inputs) {
-        QString typed = esc(row.fieldText);
-        if (row.notWhollyNumber) {
-            typed += QStringLiteral(" ") + kMark;
-            notes += QStringLiteral("<br/>") + kMark +
-                     QStringLiteral(" “%1”的输入文字“%2”不全是数字，计算用其开头的数 %3。")
-                         .arg(esc(row.label), esc(row.fieldText), esc(row.valueText));
-        }
-        h += QStringLiteral("<tr>") + cell(esc(row.label)) + cell(esc(row.symbol), QStringLiteral("align=\"center\"")) +
-             cell(typed) + cell(esc(row.valueText), QStringLiteral("align=\"right\"")) +
-             cell(esc(row.unit), QStringLiteral("align=\"center\"")) + QStringLiteral("</tr>");
-    }
-    h += QStringLiteral("</table>");
-    if (!notes.isEmpty()) h += QStringLiteral("<p>") + notes.mid(5) + QStringLiteral("</p>");
-
-    h += QStringLiteral("<h3>三、计算过程</h3>");
-    h += QStringLiteral(
-        "<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\" width=\"100%\">"
-        "<tr><th>项目</th><th>公式</th><th>代入数值</th><th>结果</th></tr>");
-    int number = 1;
-    for (const sheet::Figure& figure : s.figures) {
-        h += QStringLiteral("<tr><td colspan=\"4\"><b>%1. %2</b></td></tr>").arg(number++).arg(esc(figure.label));
-        for (const sheet::Step& step : figure.steps) {
-            h += QStringLiteral("<tr>") + cell(esc(step.name)) +
-                 cell(esc(step.symbol) + QStringLiteral(" = ") + qs(step.inSymbols()).toHtmlEscaped()) +
-                 cell(qs(step.withValues()).toHtmlEscaped()) +
-                 cell(esc(step.valueText) + QStringLiteral(" ") + esc(step.unit), QStringLiteral("align=\"right\"")) +
-                 QStringLiteral("</tr>");
-        }
-        QString shown = QStringLiteral("%1　<b>%2</b>").arg(esc(figure.label), esc(figure.shownText));
-        if (!figure.explanation.empty()) shown += QStringLiteral("（%1）").arg(esc(figure.explanation));
-        h += QStringLiteral("<tr><td colspan=\"4\">显示：%1</td></tr>").arg(shown);
-    }
-    h += QStringLiteral("</table>");
-
-    h += QStringLiteral("<h3>四、计算结果</h3>");
-    h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"2\">");
+             "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
+             "<td width=\"60%\" align=\"center\" valign=\"middle\">%1</td>")
+             .arg(diagramHtml);
+    h += QStringLiteral("<td valign=\"middle\"><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">");
     for (const sheet::Figure& figure : s.figures) {
         h += QStringLiteral("<tr>") + cell(esc(figure.label)) +
              cell(QStringLiteral("<b>%1</b>").arg(esc(figure.shownText)), QStringLiteral("align=\"right\"")) +
              QStringLiteral("</tr>");
     }
+    h += QStringLiteral("</table></td></tr></table>");
+
+    h += QStringLiteral("<h3>二、输入参数</h3>");
+    h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"1\" width=\"100%\"><tr>");
+    const QString header =
+        QStringLiteral("<th>参数</th><th>符号</th><th>输入文字</th><th>计算用数值</th><th>单位</th>");
+    h += header + header + QStringLiteral("</tr>");
+    QString notes;
+    // Two inputs a row, in the window's order down the left half first.
+    const std::size_t rows = (s.inputs.size() + 1) / 2;
+    for (std::size_t r = 0; r < rows; ++r) {
+        h += QStringLiteral("<tr>");
+        for (std::size_t i : {r, r + rows}) {
+            if (i >= s.inputs.size()) {
+                h += QStringLiteral("<td colspan=\"5\"></td>");
+                continue;
+            }
+            const sheet::InputRow& row = s.inputs[i];
+            QString typed = esc(row.fieldText);
+            if (row.notWhollyNumber) typed += QStringLiteral(" ") + kMark;
+            h += cell(esc(row.label)) + cell(esc(row.symbol), QStringLiteral("align=\"center\"")) + cell(typed) +
+                 cell(esc(row.valueText), QStringLiteral("align=\"right\"")) +
+                 cell(esc(row.unit), QStringLiteral("align=\"center\""));
+        }
+        h += QStringLiteral("</tr>");
+    }
     h += QStringLiteral("</table>");
-    h += QStringLiteral("<p>%1</p>").arg(esc(s.disclaimer));
+    for (const sheet::InputRow& row : s.inputs) {
+        if (!row.notWhollyNumber) continue;
+        notes += QStringLiteral("<p>%1 “%2”的输入文字“%3”不全是数字，计算用其开头的数 %4。</p>")
+                     .arg(kMark)
+                     .arg(esc(row.label), esc(row.fieldText), esc(row.valueText));
+    }
+    h += notes;
+
+    h += QStringLiteral("<h3>三、计算过程（π = 3.1415926）</h3>");
+    int number = 1;
+    for (const sheet::Figure& figure : s.figures) {
+        h += QStringLiteral("<p><b>%1. %2</b></p>").arg(number++).arg(esc(figure.label));
+        for (const sheet::Step& step : figure.steps)
+            h += QStringLiteral("<p class=\"step\">%1</p>").arg(stepLine(step));
+        QString shown = QStringLiteral("窗口显示：%1 <b>%2</b>").arg(esc(figure.label), esc(figure.shownText));
+        if (!figure.explanation.empty()) shown += QStringLiteral("（%1）").arg(esc(figure.explanation));
+        h += QStringLiteral("<p class=\"step\">%1</p>").arg(shown);
+    }
+    h += QStringLiteral("<p class=\"disclaimer\">%1</p>").arg(esc(s.disclaimer));
     return h;
 }
 
@@ -167,24 +168,31 @@ void drawPages(QTextDocument& document, QPagedPaintDevice& device, QPainter& pai
 std::unique_ptr<QTextDocument> sheetDocument(const sheet::CalculationSheet& sheet, QPagedPaintDevice& device) {
     auto document = std::make_unique<QTextDocument>();
     document->documentLayout()->setPaintDevice(&device);
-    auto* handler = new DiagramObject;
-    handler->setParent(document.get());
-    document->documentLayout()->registerHandler(DiagramObject::kType, handler);
     document->setDefaultFont(pageFont(9));
     document->setDocumentMargin(0);
     document->setPageSize(QSizeF(device.width(), device.height()));
-    document->setDefaultStyleSheet(QStringLiteral("h2 { font-size: 16pt; } h3 { font-size: 10.5pt; }"));
-    document->setHtml(sheetHtml(sheet));
+    document->setDefaultStyleSheet(QStringLiteral(
+        "h2 { font-size: 15pt; margin-bottom: 2px; } h3 { font-size: 10pt; margin-top: 8px; margin-bottom: 3px; }"
+        "p { margin-top: 0px; margin-bottom: 0px; } p.step { margin-left: 12px; margin-top: 1px; }"
+        "p.disclaimer { margin-top: 10px; }"));
 
-    // The diagram takes the place of its marker.
-    QTextCursor marker = document->find(QStringLiteral("@@diagram@@"));
-    if (!marker.isNull()) {
-        QTextCharFormat format;
-        format.setObjectType(DiagramObject::kType);
-        format.setProperty(DiagramObject::kPictureProperty, static_cast<int>(sheet.diagram));
-        format.setProperty(DiagramObject::kHeightProperty, kDiagramHeightMm);
-        marker.insertText(QString(QChar::ObjectReplacementCharacter), format);
+    // The diagram at the page's resolution, shown at its size on the page.
+    const double dpi = device.logicalDpiY();
+    // The size an image is shown at is given in pixels of 96 per inch; the
+    // layout scales it to the device.
+    const int shownHeight = qRound(kDiagramHeightMm * 96 / 25.4);
+    const int drawnHeight = qRound(kDiagramHeightMm * std::min<double>(dpi, kMaxDiagramDpi) / 25.4);
+    const QImage diagram = drawnDiagram(sheet.diagram, drawnHeight);
+    QString diagramHtml;
+    if (!diagram.isNull()) {
+        const QUrl name(QStringLiteral("dravik-sheet:diagram"));
+        document->addResource(QTextDocument::ImageResource, name, diagram);
+        diagramHtml = QStringLiteral("<img src=\"%1\" width=\"%2\" height=\"%3\"/>")
+                          .arg(name.toString())
+                          .arg(qRound(double(diagram.width()) * shownHeight / diagram.height()))
+                          .arg(shownHeight);
     }
+    document->setHtml(sheetHtml(sheet, diagramHtml));
     return document;
 }
 
@@ -233,5 +241,3 @@ bool printSheet(const sheet::CalculationSheet& sheet, QPrinter& printer) {
 }
 
 }  // namespace dravik::shell
-
-#include "sheet_document.moc"

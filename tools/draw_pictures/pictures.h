@@ -7,8 +7,8 @@
 
 namespace pictures {
 
-QImage drawWindowIcon();        // 32 x 32
-QImage drawLogo();              // 465 x 308
+QImage drawWindowIcon();  // 32 x 32
+QImage drawLogo();        // 465 x 308
 QImage drawRectangleSection();
 QImage drawLSection();
 QImage drawFlangedSection();

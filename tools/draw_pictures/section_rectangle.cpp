@@ -7,7 +7,6 @@
 namespace pictures {
 
 void paintRectangleSection(QPainter& painter) {
-
     constexpr int kLeft = 26, kRight = 87, kTop = 44, kBottom = 165;
 
     drawWall(painter, {kLeft, kTop}, {kRight, kTop}, {0, -1}, 28);
@@ -39,7 +38,6 @@ void paintRectangleSection(QPainter& painter) {
     drawClosedHoop(painter, QRectF(140.5, 62.5, 14.0, 24.0));
     drawTie(painter, {108.5, 128.5}, {154.5, 128.5});
     drawTie(painter, {108.5, 144.5}, {154.5, 144.5});
-
 }
 
 QImage drawRectangleSection() { return drawDiagram(kRectangleSectionSize, paintRectangleSection); }
