@@ -1,11 +1,13 @@
 // The calculation sheet from the window: Ctrl+P, Ctrl+S and Ctrl+Shift+C
 // press "计算" first, then print, save or copy what the window shows.
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include "sheet/window_texts.h"
 #include "shell/qt_text.h"
 #include "shell/sheet_dialogs.h"
+#include "shell/sheet_document.h"
 #include "window_test_support.h"
 
 using namespace dravik;
@@ -288,6 +291,48 @@ private slots:
                            "1000\t800\t400\t400\t20\t18\t7\t15\t12\t10\t 5\t4\t3\t2\t120\t15\t") +
                 resultTexts(w).join(QLatin1Char('\t')) + QLatin1Char('\n'));
         QCOMPARE(resultTexts(w)[0], QStringLiteral(" 6016"));
+    }
+
+    // Every character a sheet or its commands can show is in the embedded
+    // face: the defaults, a marked input and each kind of dash explanation.
+    void everyCharacterOfTheSheetIsInTheEmbeddedFace() {
+        QStringList texts;
+        for (const sections::SectionShape* shape : sections::allShapes()) {
+            for (const char* edit : {"", "bad", "zero", "overflow", "range"}) {
+                std::vector<std::string> fields;
+                for (const sections::InputSpec& input : shape->inputs) fields.emplace_back(input.defaultText);
+                const std::string_view e = edit;
+                if (e == "bad") fields[0] = "12mm";
+                if (e == "zero") fields[0] = fields[1] = "";
+                if (e == "overflow") fields[0] = fields[1] = fields[2] = fields[3] = "1e300";
+                if (e == "range") fields[4] = "1e999";
+                const std::vector<std::string_view> views(fields.begin(), fields.end());
+                const sheet::CalculationSheet s = sheet::makeSheet(*shape, views, "2026-12-08 09:00", "1.2.0");
+                QBuffer pdf;
+                pdf.open(QIODevice::WriteOnly);
+                QPdfWriter writer(&pdf);
+                texts << shell::sheetDocument(s, writer)->toPlainText();
+            }
+        }
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("azpjl"));
+        for (QAction* a : w->actions()) texts << a->text();
+        QFont embedded;
+        embedded.setFamilies({QString::fromLatin1(shell::kEmbeddedSongFamily)});
+        QCOMPARE(QFontInfo(embedded).family(), QString::fromLatin1(shell::kEmbeddedSongFamily));
+        const QFontMetrics metrics(embedded);
+        QString missing;
+        for (const QString& text : texts) {
+            for (char32_t c : text.toUcs4()) {
+                // Line and paragraph breaks and the picture's place hold no glyph.
+                if (c == U'\n' || c == 0x2028 || c == 0x2029 || c == 0xFFFC) continue;
+                if (!metrics.inFontUcs4(c) && !missing.contains(QString::fromUcs4(&c, 1)))
+                    missing += QString::fromUcs4(&c, 1);
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
+        QVERIFY(texts.join(QString()).contains(QStringLiteral("除数为零")));
+        QVERIFY(texts.join(QString()).contains(QStringLiteral("数值溢出")));
     }
 
     void rightClickOffersTheSheetExceptInAnInputField() {
