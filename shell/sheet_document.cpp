@@ -6,7 +6,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QSaveFile>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 #include <algorithm>
