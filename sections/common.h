@@ -79,6 +79,8 @@ struct InputSpec {
 
 enum class Result { SteelArea, LongitudinalRatio, HoopRatio };
 
+class SectionTerms;  // sections/terms.h
+
 // Everything that tells one section shape from another. Adding a shape means
 // one more of these and one more formula; the window frame reads it as data.
 struct SectionShape {
@@ -92,6 +94,9 @@ struct SectionShape {
     std::array<Result, 3> writeOrder;
     // Takes one number per input, in the order of `inputs`.
     SectionResults (*calculate)(std::span<const double> numbers);
+    // The same evaluation with every intermediate quantity it formed;
+    // calculate() gives exactly the results recorded here.
+    SectionTerms (*terms)(std::span<const double> numbers);
 };
 
 }  // namespace dravik::sections

@@ -2,6 +2,7 @@
 // the free end of a straight wall.
 #include "sections/common_inputs.h"
 #include "sections/shapes.h"
+#include "sections/terms.h"
 
 namespace dravik::sections {
 namespace {
@@ -29,21 +30,26 @@ constexpr InputSpec kInputs[] = {
 static_assert(std::size(kInputs) == kInputCount);
 static_assert(kInputs[hxsl].name == "hxsl" && kInputs[bhhd_].name == "bhhd");
 
-SectionResults calculate(std::span<const double> numbers) {
+SectionTerms terms(std::span<const double> numbers) {
     const auto v = asReals<kInputCount>(numbers);
+    SectionTerms out;
     const Real t = v[bhhd_];
-    const Real S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
-    const Real ratio = ((S / v[a]) / v[b]) * 100.0;
+    const Real S = formSteelArea(out, v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
+    out.form(Term::LongitudinalRatio, ((S / v[a]) / v[b]) * 100.0);
 
-    const Real coreA = coreDimension(v[a], t);
-    const Real coreB = coreDimension(v[b], t);
-    const Real outer = (2.0 * coreA) + (2.0 * coreB);
-    const Real inner = ((v[hxsl] - 2.0) * coreA) + ((v[zxsl] - 2.0) * coreB);
-    const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
+    const Real coreA = out.form(Term::CoreA, coreDimension(v[a], t));
+    const Real coreB = out.form(Term::CoreB, coreDimension(v[b], t));
+    const Real outer = out.form(Term::OuterHoopLength, (2.0 * coreA) + (2.0 * coreB));
+    const Real inner = out.form(Term::InnerLegLength, ((v[hxsl] - 2.0) * coreA) + ((v[zxsl] - 2.0) * coreB));
+    const Real outerBar = out.form(Term::OuterBarArea, barArea(v[dgzj_]));
+    const Real innerBar = out.form(Term::InnerBarArea, barArea(v[xgzj_]));
+    const Real numerator = out.form(Term::Numerator, (outerBar * outer) + (innerBar * inner));
     // The core area is never formed: N is divided by each core side in turn.
-    const Real hoop = (((numerator / coreA) / coreB) / v[gjjj_]) * 100.0;
-    return {S.value(), ratio.value(), hoop.value()};
+    out.form(Term::HoopRatio, (((numerator / coreA) / coreB) / v[gjjj_]) * 100.0);
+    return out;
 }
+
+SectionResults calculate(std::span<const double> numbers) { return terms(numbers).results(); }
 
 }  // namespace
 
@@ -55,6 +61,7 @@ const SectionShape kRectangle = {
     {"3996", "1.25", "1.19"},
     {Result::SteelArea, Result::LongitudinalRatio, Result::HoopRatio},
     calculate,
+    terms,
 };
 
 }  // namespace dravik::sections

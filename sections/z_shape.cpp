@@ -3,6 +3,7 @@
 // b high in all.
 #include "sections/common_inputs.h"
 #include "sections/shapes.h"
+#include "sections/terms.h"
 
 namespace dravik::sections {
 namespace {
@@ -58,35 +59,42 @@ constexpr InputSpec kInputs[] = {
 static_assert(std::size(kInputs) == kInputCount);
 static_assert(kInputs[asl].name == "asl" && kInputs[fsl].name == "fsl" && kInputs[bhhd_].name == "bhhd");
 
-SectionResults calculate(std::span<const double> numbers) {
+SectionTerms terms(std::span<const double> numbers) {
     const auto v = asReals<kInputCount>(numbers);
+    SectionTerms out;
     const Real t = v[bhhd_];
-    const Real S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
-    const Real gross = ((v[a] * v[d]) + (v[e] * v[f])) + (v[c] * ((v[b] - v[e]) - v[d]));
-    const Real ratio = (S / gross) * 100.0;
+    const Real S = formSteelArea(out, v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
+    const Real gross = out.form(Term::GrossArea, ((v[a] * v[d]) + (v[e] * v[f])) + (v[c] * ((v[b] - v[e]) - v[d])));
+    out.form(Term::LongitudinalRatio, (S / gross) * 100.0);
 
-    const Real coreA = coreDimension(v[a], t);
-    const Real coreB = coreDimension(v[b], t);
-    const Real coreC = coreDimension(v[c], t);
-    const Real coreD = coreDimension(v[d], t);
-    const Real coreE = coreDimension(v[e], t);
-    const Real coreF = coreDimension(v[f], t);
+    const Real coreA = out.form(Term::CoreA, coreDimension(v[a], t));
+    const Real coreB = out.form(Term::CoreB, coreDimension(v[b], t));
+    const Real coreC = out.form(Term::CoreC, coreDimension(v[c], t));
+    const Real coreD = out.form(Term::CoreD, coreDimension(v[d], t));
+    const Real coreE = out.form(Term::CoreE, coreDimension(v[e], t));
+    const Real coreF = out.form(Term::CoreF, coreDimension(v[f], t));
     // Summed strictly from the left: d is added, then 2t taken off, then e
     // added and 2t taken off again; the d and e legs are never formed alone.
     const Real twoT = 2.0 * t;
-    const Real outer = (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT;
+    const Real outer = out.form(Term::OuterHoopLength,
+                                (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT);
     // All csl legs are inner legs: nothing is subtracted from csl.
-    const Real inner = (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[fsl] - 2.0) * coreF)) +
-                        ((v[dsl] - 1.0) * coreD)) +
-                       ((v[esl] - 1.0) * coreE) + (v[csl] * coreC);
-    const Real numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
+    const Real inner = out.form(Term::InnerLegLength,
+                                (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[fsl] - 2.0) * coreF)) +
+                                 ((v[dsl] - 1.0) * coreD)) +
+                                    ((v[esl] - 1.0) * coreE) + (v[csl] * coreC));
+    const Real outerBar = out.form(Term::OuterBarArea, barArea(v[dgzj_]));
+    const Real innerBar = out.form(Term::InnerBarArea, barArea(v[xgzj_]));
+    const Real numerator = out.form(Term::Numerator, (outerBar * outer) + (innerBar * inner));
     // The middle core reaches from the bottom core to the top core:
     // ((b − e) − d) + 2t high.
     const Real middleHeight = ((v[b] - v[e]) - v[d]) + twoT;
-    const Real core = ((coreA * coreD) + (coreF * coreE)) + (coreC * middleHeight);
-    const Real hoop = ((numerator / core) / v[gjjj_]) * 100.0;
-    return {S.value(), ratio.value(), hoop.value()};
+    const Real core = out.form(Term::CoreArea, ((coreA * coreD) + (coreF * coreE)) + (coreC * middleHeight));
+    out.form(Term::HoopRatio, ((numerator / core) / v[gjjj_]) * 100.0);
+    return out;
 }
+
+SectionResults calculate(std::span<const double> numbers) { return terms(numbers).results(); }
 
 }  // namespace
 
@@ -98,6 +106,7 @@ const SectionShape kZShape = {
     {"12497", "1", "1.41"},
     {Result::LongitudinalRatio, Result::HoopRatio, Result::SteelArea},
     calculate,
+    terms,
 };
 
 }  // namespace dravik::sections

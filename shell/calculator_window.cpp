@@ -1,38 +1,31 @@
 #include "shell/calculator_window.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <string>
 #include <vector>
 
 #include "layouts/windows.h"
 #include "sections/calculation.h"
+#include "sheet/window_texts.h"
 #include "shell/input_field.h"
 #include "shell/qt_text.h"
+#include "shell/sheet_dialogs.h"
+#include "shell/sheet_document.h"
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
 namespace {
-
-// The label above each result box.
-QString resultLabelName(sections::Result result, const layouts::WindowLayout& layout) {
-    switch (result) {
-        case sections::Result::LongitudinalRatio: return QStringLiteral("Label17");
-        case sections::Result::HoopRatio: return QStringLiteral("Label2");
-        case sections::Result::SteelArea: break;
-    }
-    // The area label is the label that stands directly above zjmj.
-    const layouts::ControlRecord* box = layout.find("zjmj");
-    for (const layouts::ControlRecord& c : layout.controls) {
-        if (c.kind == layouts::ControlClass::Label && c.container == box->container && c.left == box->left &&
-            c.top + 16 == box->top) {
-            return qs(c.name);
-        }
-    }
-    return {};
-}
 
 constexpr sections::Result kResults[] = {sections::Result::SteelArea, sections::Result::LongitudinalRatio,
                                          sections::Result::HoopRatio};
@@ -52,6 +45,7 @@ CalculatorWindow::CalculatorWindow(WindowManager& manager, const sections::Secti
             &CalculatorWindow::Command1_Click);
     connect(controls_.get<QPushButton>(QStringLiteral("exit")), &QPushButton::clicked, this,
             &CalculatorWindow::exit_Click);
+    addSheetCommands();
     Form_Load();
 }
 
@@ -84,11 +78,16 @@ void CalculatorWindow::Form_Load() {
     for (const sections::InputSpec& entry : shape_.inputs) setFieldText(input(qs(entry.name)), qs(entry.defaultText));
 }
 
-void CalculatorWindow::run_Click() {
+std::vector<std::string> CalculatorWindow::fieldTexts() const {
     std::vector<std::string> texts;
     texts.reserve(shape_.inputs.size());
     for (const sections::InputSpec& entry : shape_.inputs)
         texts.push_back(fieldText(input(qs(entry.name))).toStdString());
+    return texts;
+}
+
+void CalculatorWindow::run_Click() {
+    const std::vector<std::string> texts = fieldTexts();
     const std::vector<std::string_view> views(texts.begin(), texts.end());
     const sections::ResultTexts shown = sections::displayTexts(sections::calculateFromTexts(shape_, views));
     for (sections::Result r : shape_.writeOrder) result(r)->setText(qs(shown[r]));
@@ -109,10 +108,75 @@ void CalculatorWindow::nameForAccessibility() {
         input(qs(entry.name))->setAccessibleName(label->text());
     }
     for (sections::Result r : kResults) {
-        auto* label = controls_.get<QLabel>(resultLabelName(r, layout));
+        auto* label = controls_.get<QLabel>(qs(sheet::resultLabelControl(layout, r)));
         label->setBuddy(result(r));
         result(r)->setAccessibleName(label->text());
     }
+}
+
+sheet::CalculationSheet CalculatorWindow::calculationSheet() const {
+    const std::vector<std::string> texts = fieldTexts();
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    return sheet::makeSheet(shape_, views, now.toStdString(), DRAVIK_VERSION);
+}
+
+void CalculatorWindow::addSheetCommands() {
+    struct Command {
+        const char* text;
+        QKeySequence keys;
+        void (CalculatorWindow::*run)();
+    };
+    const Command commands[] = {
+        {"打印计算书…", QKeySequence(Qt::CTRL | Qt::Key_P), &CalculatorWindow::printCalculationSheet},
+        {"保存计算书…", QKeySequence(Qt::CTRL | Qt::Key_S), &CalculatorWindow::saveCalculationSheet},
+        {"复制计算结果", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &CalculatorWindow::copyCalculationResults},
+    };
+    for (const Command& c : commands) {
+        auto* action = new QAction(QString::fromUtf8(c.text), this);
+        action->setShortcut(c.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, c.run);
+        addAction(action);
+    }
+    // A right-click anywhere but in a text field (which keeps its own edit
+    // menu) reaches the window, which offers its actions.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CalculatorWindow::printCalculationSheet() {
+    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    const sheet::CalculationSheet sheet = calculationSheet();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(qs(sheet.title));
+    if (!sheetDialogs().setUpPrinter(this, printer)) return;
+    if (!printSheet(sheet, printer)) {
+        QMessageBox::warning(this, QStringLiteral("打印计算书"),
+                             QStringLiteral("计算书没有打印：无法开始打印，请检查打印机。"));
+    }
+}
+
+void CalculatorWindow::saveCalculationSheet() {
+    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    const sheet::CalculationSheet sheet = calculationSheet();
+    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                 .filePath(qs(sheet.typeName) + QStringLiteral("-计算书.pdf"));
+    const QString path = sheetDialogs().saveFileName(this, proposed);
+    if (path.isEmpty()) return;
+    const QString error = writeSheetPdf(sheet, path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(
+            this, QStringLiteral("保存计算书"),
+            QStringLiteral("计算书没有保存。%1\n窗口中的输入和结果都还在，请另选一个可以写入的文件夹再保存。")
+                .arg(error));
+    }
+}
+
+void CalculatorWindow::copyCalculationResults() {
+    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    QGuiApplication::clipboard()->setText(qs(sheet::tabSeparatedRows(calculationSheet())));
 }
 
 }  // namespace dravik::shell

@@ -42,6 +42,12 @@ using NumberBuffer = std::array<char, kNumberTextCapacity>;
 // reads as 0 (with its sign).
 inline double readNumber(std::string_view text);
 
+// Whether readNumber reads the whole text, blanks aside: true for "400",
+// " 12", "1 200", "1.2E3", "-20"; false where text follows the number
+// ("12.5mm", "1.2.3", "3,5", "1e") and where there is no number ("",
+// "mm400", "-").
+bool isWhollyNumber(std::string_view text);
+
 // Writes x in the number-to-text form: one blank before a number that is
 // zero or positive ("-" before a negative one), at most 15 significant
 // digits, no "0" before the point, no trailing zeros and never an exponent.

@@ -90,11 +90,10 @@ std::int64_t decimalMagnitude(std::string_view mantissa, std::int64_t exponent) 
     return exponent + (integerDigits > 0 ? integerDigits : -leadingFractionZeros);
 }
 
-}  // namespace
-
-namespace paths {
-
-double readNumberFull(std::string_view text) {
+// The full text-to-number rule; `whole` (when given) tells whether nothing
+// but blanks follows the number.
+double scanNumber(std::string_view text, bool* whole) {
+    if (whole != nullptr) *whole = false;
     BlankSkippingCursor in(text);
     // Room for the text plus an exponent's "e", sign and ten digits.
     PrefixBuffer number(text.size() + 16);
@@ -117,6 +116,7 @@ double readNumberFull(std::string_view text) {
         number.push(c);
     }
     if (!seenDigit) return 0.0;
+    if (whole != nullptr) *whole = in.atEnd();
     const std::string_view mantissa = number.view().substr(mantissaStart);
 
     // An exponent counts only when at least one digit follows the letter and
@@ -137,6 +137,7 @@ double readNumberFull(std::string_view text) {
                 exponent = std::min<std::int64_t>(exponent * 10 + (look.peek() - '0'), kSaturated);
             }
             if (negativeExponent) exponent = -exponent;
+            if (whole != nullptr) *whole = look.atEnd();
             number.push('e');
             number.pushInteger(exponent);
         }
@@ -153,6 +154,18 @@ double readNumberFull(std::string_view text) {
     return value;
 }
 
+}  // namespace
+
+namespace paths {
+
+double readNumberFull(std::string_view text) { return scanNumber(text, nullptr); }
+
 }  // namespace paths
+
+bool isWhollyNumber(std::string_view text) {
+    bool whole = false;
+    scanNumber(text, &whole);
+    return whole;
+}
 
 }  // namespace dravik::text
