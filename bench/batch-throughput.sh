@@ -1,24 +1,32 @@
 #!/usr/bin/env bash
-# Whole-process throughput and peak memory of dravik-batch.
+# Whole-process throughput and peak memory of dravik-batch, against the
+# parse-only yardstick (parse_yardstick: read, split, from_chars every input
+# cell, write each line back with three constant cells).
 #
 #   bench/batch-throughput.sh [BUILD_DIR] [ROWS...]
+#   RUNS=7 bench/batch-throughput.sh build 1000000
 #
 # For each row count (default 1000000 and 2000000) it writes a file of mixed
-# rows with batch_gen, runs dravik-batch on it once to warm the page cache,
-# then times three runs under /usr/bin/time -v and reports the best run's wall
-# and CPU (user + system) seconds, rows per second of wall time, and the
-# largest peak resident set size of the three. Peak memory should not grow with
-# the number of rows: the rows are streamed.
+# rows with batch_gen, runs both programs once to warm the page cache, then
+# times RUNS runs of each (default 5) under /usr/bin/time -v, alternating the
+# two programs so that a busy moment of the machine hits both alike. It
+# reports for each program the best run's wall seconds and the least CPU
+# (user + system) seconds, dravik-batch's rows per second of wall time, its
+# largest peak resident set size, and dravik-batch / yardstick for wall and
+# for CPU time. On a shared machine the CPU ratio is the steadier one. Peak
+# memory should not grow with the number of rows: the rows are streamed.
 set -euo pipefail
 
 build=${1:-build}
 shift || true
 counts=("$@")
 [ ${#counts[@]} -gt 0 ] || counts=(1000000 2000000)
+runs=${RUNS:-5}
 
 gen=$build/bench/batch_gen
 tool=$build/batch/dravik-batch
-for program in "$gen" "$tool"; do
+yardstick=$build/bench/parse_yardstick
+for program in "$gen" "$tool" "$yardstick"; do
     [ -x "$program" ] || { echo "missing $program: build with -DDRAVIK_BUILD_BENCH=ON" >&2; exit 2; }
 done
 [ -x /usr/bin/time ] || { echo "needs /usr/bin/time (Debian package time)" >&2; exit 2; }
@@ -26,30 +34,45 @@ done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-printf '%-10s %6s %9s %9s %14s %14s\n' rows MB "wall s" "cpu s" "rows/s (wall)" "peak RSS KiB"
+# time_run PROGRAM INPUT OUTPUT: one timed run; prints "wall cpu peak_kib".
+time_run() {
+    /usr/bin/time -v -o "$work/time" "$1" "$2" > "$3"
+    awk -F': ' '
+        /Elapsed \(wall clock\)/ { n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i]; wall = s }
+        /User time|System time/ { cpu += $2 }
+        /Maximum resident set size/ { rss = $2 }
+        END { printf "%s %s %s\n", wall, cpu, rss }' "$work/time"
+}
+
+# least A B: the smaller number, the first one when there is none yet.
+least() { awk -v a="$1" -v b="$2" 'BEGIN { print (b == "" || a + 0 < b + 0) ? a : b }'; }
+
+# batch: dravik-batch; yard: parse_yardstick; ratio: batch / yard.
+printf '%-8s %4s %10s %10s %10s %10s %10s %10s %10s %10s\n' \
+    rows MB "batch wall" "batch cpu" "rows/s" "peak KiB" "yard wall" "yard cpu" "ratio wall" "ratio cpu"
 for rows in "${counts[@]}"; do
     input=$work/rows-$rows.csv
     "$gen" "$rows" > "$input"
     megabytes=$(( $(stat -c %s "$input") / 1000000 ))
+    "$yardstick" "$input" > /dev/null
     "$tool" "$input" > /dev/null
-    best=""
-    cpu=""
-    rss=""
-    for run in 1 2 3; do
-        /usr/bin/time -v -o "$work/time" "$tool" "$input" > "$work/out.csv"
-        seconds=$(awk -F': ' '/Elapsed \(wall clock\)/ {
-            n = split($2, p, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + p[i]; print s }' "$work/time")
-        kib=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/time")
-        used=$(awk -F': ' '/User time|System time/ { s += $2 } END { print s }' "$work/time")
-        if [ -z "$best" ] || awk -v a="$seconds" -v b="$best" 'BEGIN { exit !(a < b) }'; then
-            best=$seconds
-            cpu=$used
-        fi
-        if [ -z "$rss" ] || [ "$kib" -gt "$rss" ]; then rss=$kib; fi
+    batch_wall="" batch_cpu="" batch_rss=0 yard_wall="" yard_cpu=""
+    for ((run = 1; run <= runs; run++)); do
+        read -r wall cpu _ < <(time_run "$yardstick" "$input" "$work/yardstick.csv")
+        yard_wall=$(least "$wall" "$yard_wall")
+        yard_cpu=$(least "$cpu" "$yard_cpu")
+        read -r wall cpu rss < <(time_run "$tool" "$input" "$work/out.csv")
+        batch_wall=$(least "$wall" "$batch_wall")
+        batch_cpu=$(least "$cpu" "$batch_cpu")
+        if [ "$rss" -gt "$batch_rss" ]; then batch_rss=$rss; fi
     done
     # Every row must come back: header + rows lines (no cell of batch_gen holds a line break).
-    lines=$(wc -l < "$work/out.csv")
-    [ "$lines" -eq $((rows + 1)) ] || { echo "expected $((rows + 1)) output lines, got $lines" >&2; exit 1; }
-    printf '%-10s %6s %9s %9s %14.0f %14s\n' "$rows" "$megabytes" "$best" "$cpu" \
-        "$(awk -v r="$rows" -v s="$best" 'BEGIN { print (s > 0 ? r / s : 0) }')" "$rss"
+    for output in "$work/out.csv" "$work/yardstick.csv"; do
+        lines=$(wc -l < "$output")
+        [ "$lines" -eq $((rows + 1)) ] || { echo "expected $((rows + 1)) lines in $output, got $lines" >&2; exit 1; }
+    done
+    awk -v rows="$rows" -v mb="$megabytes" -v bw="$batch_wall" -v bc="$batch_cpu" -v rss="$batch_rss" \
+        -v yw="$yard_wall" -v yc="$yard_cpu" 'BEGIN {
+        printf "%-8s %4s %10.2f %10.2f %10.0f %10s %10.2f %10.2f %10.2f %10.2f\n", rows, mb, bw, bc,
+            (bw > 0 ? rows / bw : 0), rss, yw, yc, (yw > 0 ? bw / yw : 0), (yc > 0 ? bc / yc : 0) }'
 done

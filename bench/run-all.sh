@@ -9,14 +9,14 @@ build=${1:-build}
 here=$(cd "$(dirname "$0")" && pwd)
 status=0
 
-cmake --build "$build" --target core_bench batch_bench batch_gen dravik-batch startup_bench >/dev/null || exit 2
+cmake --build "$build" --target core_bench batch_bench batch_gen parse_yardstick dravik-batch startup_bench >/dev/null || exit 2
 
 echo "== Core: text rules and section calculations, per call"
 "$build/bench/core_bench" --benchmark_min_time=0.2 --benchmark_repetitions=3 \
     --benchmark_report_aggregates_only=true || status=$?
 
 echo
-echo "== dravik-batch: whole process, rows per second and peak memory"
+echo "== dravik-batch: whole process, rows per second, peak memory, against the parse-only yardstick"
 "$here/batch-throughput.sh" "$build" || status=$?
 
 echo

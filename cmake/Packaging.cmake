@@ -73,9 +73,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps adds the libraries the programs link (Qt, libstdc++, libc);
 # these are what they need beyond that: the Song/Ming face the windows are
-# drawn in.
+# drawn in, Qt's Chinese translation of its own texts (the OK button, the
+# fields' edit menu), and the face of the letters in the section diagrams that
+# the calculation sheets draw.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-translations-l10n, fonts-dejavu-core")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

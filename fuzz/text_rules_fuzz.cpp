@@ -1,7 +1,8 @@
 // The text rules on any input. readNumber takes the bytes as a field text;
 // formatNumber and displayResult take a double made from the bytes (and the
 // number read from them) and must write a text that reads back to the value
-// they were meant to show:
+// they were meant to show; the rules' short ways must agree with their full
+// ways wherever they answer:
 //  - formatNumber(x) reads back to x written with 15 significant digits;
 //  - displayResult(x, k) reads back to that 15-digit decimal rounded to k
 //    places, a half going away from zero, and has at most k decimals;
@@ -19,6 +20,7 @@
 #include <system_error>
 
 #include "text_rules/text_rules.h"
+#include "text_rules/text_rules_paths.h"
 
 namespace {
 
@@ -115,6 +117,12 @@ void checkDisplay(double x, int decimals) {
     const std::string shown = dravik::text_rules::displayResult(x, decimals);
     checkShape(shown, x);
     if (!std::isfinite(x)) return;
+    // The short way, when it answers, answers as the exact way does.
+    dravik::text_rules::NumberBuffer fast;
+    dravik::text_rules::NumberBuffer full;
+    if (const auto quick = dravik::text_rules::paths::displayResultShortcut(fast, x, decimals)) {
+        check(*quick == dravik::text_rules::paths::displayResultExact(full, x, decimals));
+    }
     const std::size_t point = shown.find('.');
     if (point != std::string::npos) check(shown.size() - point - 1 <= static_cast<std::size_t>(decimals));
 
@@ -153,6 +161,8 @@ void checkDisplay(double x, int decimals) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const double read = dravik::text_rules::readNumber(text);
+    check(sameValue(read, dravik::text_rules::paths::readNumberFull(text)) &&
+          std::signbit(read) == std::signbit(dravik::text_rules::paths::readNumberFull(text)));
     if (!startsWithNumber(text)) check(read == 0 && !std::signbit(read));
     checkFormat(read);
     checkDisplay(read, 0);

@@ -27,15 +27,39 @@ std::string_view resultName(Result r) {
 
 SectionResults calculateFromTexts(const SectionShape& shape, std::span<const std::string_view> fieldTexts) {
     assert(fieldTexts.size() == shape.inputs.size());
-    std::array<double, kMaxInputs> numbers{};
-    const std::size_t count = std::min(fieldTexts.size(), numbers.size());
+    // A fixed buffer keeps a batch row free of allocation.
+    // Only the shape's own inputs are set; an input without a text reads 0.
+    std::array<double, kMaxInputs> numbers;
+    const std::size_t inputs = std::min(shape.inputs.size(), numbers.size());
+    const std::size_t count = std::min(fieldTexts.size(), inputs);
     for (std::size_t i = 0; i < count; ++i) numbers[i] = text_rules::readNumber(fieldTexts[i]);
-    return shape.calculate(std::span<const double>(numbers.data(), shape.inputs.size()));
+    for (std::size_t i = count; i < inputs; ++i) numbers[i] = 0.0;
+    return shape.calculate(std::span<const double>(numbers.data(), inputs));
 }
 
+namespace {
+
+// The steel area is shown in whole mm², the ratios with two places.
+constexpr int kSteelAreaDecimals = 0;
+constexpr int kRatioDecimals = 2;
+
+}  // namespace
+
 ResultTexts displayTexts(const SectionResults& results) {
-    return {text_rules::displayResult(results.steelArea, 0), text_rules::displayResult(results.longitudinalRatio, 2),
-            text_rules::displayResult(results.hoopRatio, 2)};
+    return {text_rules::displayResult(results.steelArea, kSteelAreaDecimals),
+            text_rules::displayResult(results.longitudinalRatio, kRatioDecimals),
+            text_rules::displayResult(results.hoopRatio, kRatioDecimals)};
+}
+
+std::array<std::string_view, 3> displayTextsInto(ResultBuffers& buffers, const SectionResults& results) {
+    std::array<std::string_view, 3> texts;
+    texts[static_cast<std::size_t>(Result::SteelArea)] = text_rules::displayResultInto(
+        buffers[static_cast<std::size_t>(Result::SteelArea)], results.steelArea, kSteelAreaDecimals);
+    texts[static_cast<std::size_t>(Result::LongitudinalRatio)] = text_rules::displayResultInto(
+        buffers[static_cast<std::size_t>(Result::LongitudinalRatio)], results.longitudinalRatio, kRatioDecimals);
+    texts[static_cast<std::size_t>(Result::HoopRatio)] = text_rules::displayResultInto(
+        buffers[static_cast<std::size_t>(Result::HoopRatio)], results.hoopRatio, kRatioDecimals);
+    return texts;
 }
 
 }  // namespace dravik::sections

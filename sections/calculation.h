@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "sections/section_shape.h"
+#include "text_rules/text_rules.h"
 
 namespace dravik::sections {
 
@@ -32,5 +33,11 @@ SectionResults calculateFromTexts(const SectionShape& shape, std::span<const std
 // The result display rule applied to each result: no decimals for the steel
 // area, two for both ratios. A non-finite result gives the dash.
 ResultTexts displayTexts(const SectionResults& results);
+
+// The same three texts written into a caller's buffers, indexed by Result,
+// for a loop over many rows that keeps its buffers from row to row. Each view
+// stays valid until its buffer is written again.
+using ResultBuffers = std::array<text_rules::NumberBuffer, 3>;
+std::array<std::string_view, 3> displayTextsInto(ResultBuffers& buffers, const SectionResults& results);
 
 }  // namespace dravik::sections

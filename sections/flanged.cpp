@@ -34,7 +34,8 @@ static_assert(kInputs[two_limb::a].name == "a" && kInputs[two_limb::asl].name ==
 
 // Two outer hoop legs along c: both ends of the flange, so the c term is
 // doubled in the outer hoop and csl loses 2 (the L loses 1).
-SectionResults calculate(std::span<const double> numbers) { return two_limb::calculate(numbers, 2.0); }
+SectionTerms terms(std::span<const double> numbers) { return two_limb::terms(numbers, 2.0); }
+SectionResults calculate(std::span<const double> numbers) { return terms(numbers).results(); }
 
 }  // namespace
 
@@ -46,6 +47,7 @@ const SectionShape kFlanged = {
     {"6585", "1.83", "1.48"},
     {Result::LongitudinalRatio, Result::HoopRatio, Result::SteelArea},
     calculate,
+    terms,
 };
 
 }  // namespace dravik::sections

@@ -33,7 +33,8 @@ static_assert(kInputs[two_limb::a].name == "a" && kInputs[two_limb::asl].name ==
               kInputs[two_limb::csl].name == "csl" && kInputs[two_limb::bhhd].name == "bhhd");
 
 // One outer hoop leg along c: the end of the lower limb.
-SectionResults calculate(std::span<const double> numbers) { return two_limb::calculate(numbers, 1.0); }
+SectionTerms terms(std::span<const double> numbers) { return two_limb::terms(numbers, 1.0); }
+SectionResults calculate(std::span<const double> numbers) { return terms(numbers).results(); }
 
 }  // namespace
 
@@ -45,6 +46,7 @@ const SectionShape kLShape = {
     {"6016", "1.07", "1.38"},
     {Result::LongitudinalRatio, Result::HoopRatio, Result::SteelArea},
     calculate,
+    terms,
 };
 
 }  // namespace dravik::sections

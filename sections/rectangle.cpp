@@ -4,6 +4,7 @@
 #include "sections/common_inputs.h"
 #include "sections/common_quantities.h"
 #include "sections/shapes.h"
+#include "sections/terms.h"
 
 namespace dravik::sections {
 namespace {
@@ -31,21 +32,26 @@ constexpr InputSpec kInputs[] = {
 static_assert(std::size(kInputs) == kInputCount && kInputCount <= kMaxInputs);
 static_assert(kInputs[hxsl].name == "hxsl" && kInputs[bhhd_].name == "bhhd");
 
-SectionResults calculate(std::span<const double> numbers) {
+SectionTerms terms(std::span<const double> numbers) {
     const auto v = asFiniteOrNan<kInputCount>(numbers);
+    SectionTerms out;
     const FiniteOrNan t = v[bhhd_];
-    const FiniteOrNan S = steelArea(v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
-    const FiniteOrNan ratio = ((S / v[a]) / v[b]) * 100.0;
+    const FiniteOrNan S = formSteelArea(out, v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
+    out.form(Term::LongitudinalRatio, ((S / v[a]) / v[b]) * 100.0);
 
-    const FiniteOrNan coreA = coreDimension(v[a], t);
-    const FiniteOrNan coreB = coreDimension(v[b], t);
-    const FiniteOrNan outer = (2.0 * coreA) + (2.0 * coreB);
-    const FiniteOrNan inner = ((v[hxsl] - 2.0) * coreA) + ((v[zxsl] - 2.0) * coreB);
-    const FiniteOrNan numerator = (barArea(v[dgzj_]) * outer) + (barArea(v[xgzj_]) * inner);
+    const FiniteOrNan coreA = out.form(Term::CoreA, coreDimension(v[a], t));
+    const FiniteOrNan coreB = out.form(Term::CoreB, coreDimension(v[b], t));
+    const FiniteOrNan outer = out.form(Term::OuterHoopLength, (2.0 * coreA) + (2.0 * coreB));
+    const FiniteOrNan inner = out.form(Term::InnerLegLength, ((v[hxsl] - 2.0) * coreA) + ((v[zxsl] - 2.0) * coreB));
+    const FiniteOrNan outerBar = out.form(Term::OuterBarArea, barArea(v[dgzj_]));
+    const FiniteOrNan innerBar = out.form(Term::InnerBarArea, barArea(v[xgzj_]));
+    const FiniteOrNan numerator = out.form(Term::Numerator, (outerBar * outer) + (innerBar * inner));
     // The core area is never formed: N is divided by each core side in turn.
-    const FiniteOrNan hoop = (((numerator / coreA) / coreB) / v[gjjj_]) * 100.0;
-    return {S.value(), ratio.value(), hoop.value()};
+    out.form(Term::HoopRatio, (((numerator / coreA) / coreB) / v[gjjj_]) * 100.0);
+    return out;
 }
+
+SectionResults calculate(std::span<const double> numbers) { return terms(numbers).results(); }
 
 }  // namespace
 
@@ -57,6 +63,7 @@ const SectionShape kRectangle = {
     {"3996", "1.25", "1.19"},
     {Result::SteelArea, Result::LongitudinalRatio, Result::HoopRatio},
     calculate,
+    terms,
 };
 
 }  // namespace dravik::sections

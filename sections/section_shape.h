@@ -28,6 +28,8 @@ inline constexpr std::array<Result, 3> kAllResults = {Result::SteelArea, Result:
 // row needs no allocation. Each shape's input table checks it at compile time.
 inline constexpr std::size_t kMaxInputs = 32;
 
+class SectionTerms;  // sections/terms.h
+
 // Everything that tells one section shape from another. Adding a shape means
 // one more of these and one more formula; the window frame reads it as data.
 struct SectionShape {
@@ -41,6 +43,9 @@ struct SectionShape {
     std::array<Result, kAllResults.size()> writeOrder;
     // Takes one number per input, in the order of `inputs`.
     SectionResults (*calculate)(std::span<const double> numbers);
+    // The same evaluation with every intermediate quantity it formed;
+    // calculate() gives exactly the results recorded here.
+    SectionTerms (*terms)(std::span<const double> numbers);
 };
 
 }  // namespace dravik::sections

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "sections/section_shape.h"
+#include "sections/terms.h"
 
 namespace dravik::sections::two_limb {
 
@@ -14,7 +15,7 @@ namespace dravik::sections::two_limb {
 enum Input { a, b, c, d, zj1zj, zj2zj, zj1sl, zj2sl, dgzj, xgzj, asl, bsl, csl, dsl, gjjj, bhhd, kInputCount };
 // clang-format on
 
-// The three results of a section made of a limb a long and c high and a limb
+// The terms and results of a section made of a limb a long and c high and a limb
 // d wide reaching up to the total height b, in the written order:
 //   gross area  (a × c) + ((b − c) × d)
 //   outer hoop  (((2 × (a − 2t)) + (2 × (b − 2t))) + (n × (c − 2t))) + (d − 2t)
@@ -24,6 +25,6 @@ enum Input { a, b, c, d, zj1zj, zj2zj, zj1sl, zj2sl, dgzj, xgzj, asl, bsl, csl, 
 // where n is the number of outer hoop legs along c: 1 for the L (the end of
 // its lower limb), 2 for the flanged column (both ends of its flange). n × x
 // with n = 1 is x exactly, so the L's sums are unchanged bit for bit.
-SectionResults calculate(std::span<const double> numbers, double outerLegsAlongC);
+SectionTerms terms(std::span<const double> numbers, double outerLegsAlongC);
 
 }  // namespace dravik::sections::two_limb

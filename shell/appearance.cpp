@@ -9,6 +9,8 @@
 #include <QStyleFactory>
 #include <QWidget>
 
+#include "shell/qt_chinese.h"
+
 namespace dravik::shell {
 namespace {
 
@@ -92,9 +94,10 @@ void applyAppearance(QApplication& app) {
 
 void prepareApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("Dravik"));
+    installQtChineseTexts(app);
     loadEmbeddedSong();
-    // Qt's own rule would also end the program while a message box of the
-    // load step closes; the window manager decides instead.
+    // The window manager decides when the program ends, not Qt's rule about
+    // the last window closed (a message box counts as one for that rule).
     QApplication::setQuitOnLastWindowClosed(false);
     applyAppearance(app);
 }

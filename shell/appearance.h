@@ -25,7 +25,7 @@ inline constexpr char kCaptionColourProperty[] = "dravikCaptionColour";
 void applyAppearance(QApplication& app);
 
 // Everything the program sets on its QApplication before the first window:
-// names, appearance, and that the window manager, not the last window
+// names, Qt's own texts in Chinese, appearance, and that the window manager, not the last window
 // closing, ends the program.
 void prepareApplication(QApplication& app);
 

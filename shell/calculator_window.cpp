@@ -1,9 +1,17 @@
 #include "shell/calculator_window.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <string>
 #include <vector>
 
@@ -11,6 +19,8 @@
 #include "sections/calculation.h"
 #include "shell/input_field.h"
 #include "shell/qt_text.h"
+#include "shell/sheet_dialogs.h"
+#include "shell/sheet_document.h"
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
@@ -29,6 +39,7 @@ CalculatorWindow::CalculatorWindow(WindowManager& manager, const sections::Secti
             &CalculatorWindow::Command1_Click);
     connect(controls_.get<QPushButton>(QStringLiteral("exit")), &QPushButton::clicked, this,
             &CalculatorWindow::exit_Click);
+    addSheetCommands();
     Form_Load();
 }
 
@@ -75,11 +86,16 @@ void CalculatorWindow::showDefaultTexts() {
     for (const sections::InputSpec& entry : shape_.inputs) setFieldText(input(qs(entry.name)), qs(entry.defaultText));
 }
 
-void CalculatorWindow::calculateAndShowResults() {
+std::vector<std::string> CalculatorWindow::fieldTexts() const {
     std::vector<std::string> texts;
     texts.reserve(shape_.inputs.size());
     for (const sections::InputSpec& entry : shape_.inputs)
         texts.push_back(fieldText(input(qs(entry.name))).toStdString());
+    return texts;
+}
+
+void CalculatorWindow::calculateAndShowResults() {
+    const std::vector<std::string> texts = fieldTexts();
     const std::vector<std::string_view> views(texts.begin(), texts.end());
     const sections::ResultTexts shown = sections::displayTexts(sections::calculateFromTexts(shape_, views));
     for (sections::Result r : shape_.writeOrder) result(r)->setText(qs(shown[r]));
@@ -100,6 +116,71 @@ void CalculatorWindow::nameForAccessibility() {
         label->setBuddy(named);
         named->setAccessibleName(label->text());
     }
+}
+
+sheet::CalculationSheet CalculatorWindow::calculationSheet() const {
+    const std::vector<std::string> texts = fieldTexts();
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    return sheet::makeSheet(shape_, views, now.toStdString(), DRAVIK_VERSION);
+}
+
+void CalculatorWindow::addSheetCommands() {
+    struct Command {
+        const char* text;
+        QKeySequence keys;
+        void (CalculatorWindow::*run)();
+    };
+    const Command commands[] = {
+        {"打印计算书…", QKeySequence(Qt::CTRL | Qt::Key_P), &CalculatorWindow::printCalculationSheet},
+        {"保存计算书…", QKeySequence(Qt::CTRL | Qt::Key_S), &CalculatorWindow::saveCalculationSheet},
+        {"复制计算结果", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &CalculatorWindow::copyCalculationResults},
+    };
+    for (const Command& c : commands) {
+        auto* action = new QAction(QString::fromUtf8(c.text), this);
+        action->setShortcut(c.keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, c.run);
+        addAction(action);
+    }
+    // A right-click anywhere but in a text field (which keeps its own edit
+    // menu) reaches the window, which offers its actions.
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CalculatorWindow::printCalculationSheet() {
+    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    const sheet::CalculationSheet sheet = calculationSheet();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(qs(sheet.title));
+    if (!sheetDialogs().setUpPrinter(this, printer)) return;
+    if (!printSheet(sheet, printer)) {
+        QMessageBox::warning(this, QStringLiteral("打印计算书"),
+                             QStringLiteral("计算书没有打印：无法开始打印，请检查打印机。"));
+    }
+}
+
+void CalculatorWindow::saveCalculationSheet() {
+    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    const sheet::CalculationSheet sheet = calculationSheet();
+    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                 .filePath(qs(sheet.typeName) + QStringLiteral("-计算书.pdf"));
+    const QString path = sheetDialogs().saveFileName(this, proposed);
+    if (path.isEmpty()) return;
+    const QString error = writeSheetPdf(sheet, path);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(
+            this, QStringLiteral("保存计算书"),
+            QStringLiteral("计算书没有保存。%1\n窗口中的输入和结果都还在，请另选一个可以写入的文件夹再保存。")
+                .arg(error));
+    }
+}
+
+void CalculatorWindow::copyCalculationResults() {
+    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    QGuiApplication::clipboard()->setText(qs(sheet::tabSeparatedRows(calculationSheet())));
 }
 
 }  // namespace dravik::shell

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <QStringList>
+#include <string>
+#include <vector>
 
 #include "sections/section_shape.h"
+#include "sheet/calculation_sheet.h"
 #include "shell/layout_builder.h"
 #include "shell/program_window.h"
 
@@ -22,6 +25,15 @@ public:
     QComboBox* input(const QString& name) const;
     QLineEdit* result(sections::Result result) const;
 
+    // The calculation sheet of the field texts as they stand now.
+    sheet::CalculationSheet calculationSheet() const;
+
+    // "打印计算书…", "保存计算书…" and "复制计算结果": each presses "计算"
+    // first, as the button does, so the sheet matches the window.
+    void printCalculationSheet();
+    void saveCalculationSheet();
+    void copyCalculationResults();
+
 private:
     // Entry points, named after the controls they serve (see ProgramWindow).
     void Form_Load();
@@ -34,6 +46,10 @@ private:
     void calculateAndShowResults();
     void backToShapeChoice();
     void nameForAccessibility();
+    // The sheet's three commands in the window's context menu and as
+    // shortcuts that work whichever control has the focus.
+    void addSheetCommands();
+    std::vector<std::string> fieldTexts() const;
 
     const sections::SectionShape& shape_;
     BuiltControls controls_;

@@ -4,33 +4,42 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QStandardPaths>
 #include <cerrno>
 
-namespace dravik::shell {
+#include "shell/lock_place.h"
 
-InstanceGuard::InstanceGuard(QString lockDirectory) {
-    if (lockDirectory.isEmpty()) {
-        // Qt checks that the runtime directory belongs to the user and is 0700,
-        // and creates a private one under the temporary directory if needed.
-        lockDirectory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+namespace dravik::shell {
+namespace {
+
+constexpr char kLockFileName[] = "dravik.lock";
+
+}  // namespace
+
+InstanceGuard::InstanceGuard() {
+    for (const LockPlace& place : lockPlaces(currentLockEnvironment())) {
+        openLockFileIn(place.directory, place.createIfMissing);
+        if (fd_ >= 0) return;
     }
-    path_ = QDir(lockDirectory).filePath(QStringLiteral("dravik.lock"));
 }
+
+InstanceGuard::InstanceGuard(const std::string& directory) { openLockFileIn(directory, false); }
 
 InstanceGuard::~InstanceGuard() {
     if (fd_ >= 0) ::close(fd_);
 }
 
+void InstanceGuard::openLockFileIn(const std::string& directory, bool createIfMissing) {
+    const std::optional<int> dir = openPrivateDirectory({directory, createIfMissing}, ::getuid());
+    if (!dir) return;
+    // Opened relative to the checked descriptor; O_NOFOLLOW: a symbolic link
+    // in place of the lock file is not followed.
+    fd_ = ::openat(*dir, kLockFileName, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    ::close(*dir);
+    if (fd_ >= 0) path_ = directory + "/" + kLockFileName;
+}
+
 bool InstanceGuard::anotherCopyRunning() {
-    if (held_) return false;
-    if (fd_ < 0) {
-        const QByteArray file = QFile::encodeName(path_);
-        // O_NOFOLLOW: a symbolic link planted in place of the lock file is not followed.
-        fd_ = ::open(file.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-        if (fd_ < 0) return false;
-    }
+    if (held_ || fd_ < 0) return false;
     int rc;
     do {
         rc = ::flock(fd_, LOCK_EX | LOCK_NB);

@@ -2,33 +2,71 @@
 #include <malloc.h>
 
 #include <QApplication>
-#include <memory>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "shell/appearance.h"
+#include "shell/command_line.h"
 #include "shell/font_warmup.h"
+#include "shell/instance_guard.h"
+#include "shell/second_copy.h"
 #include "shell/window_manager.h"
 
+namespace {
+
+constexpr int kExitBadUsage = 2;
+
+std::vector<std::string_view> argumentsAfterName(int argc, char* argv[]) { return {argv + 1, argv + argc}; }
+
+// Writes `text` to standard output; says why on standard error when it cannot.
+int printAndExit(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) return 0;
+    const std::string message = std::string("dravik：无法写出到标准输出：") + std::strerror(errno) + "\n";
+    std::fputs(message.c_str(), stderr);
+    return kExitBadUsage;
+}
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
+    // Before anything else: these need no display and ignore another copy.
+    switch (dravik::shell::earlyRequest(argumentsAfterName(argc, argv))) {
+        case dravik::shell::EarlyRequest::Help:
+            return printAndExit(
+                dravik::shell::usageText(DRAVIK_VERSION, dravik::shell::programBesideThisOne("dravik-batch")));
+        case dravik::shell::EarlyRequest::Version: return printAndExit(dravik::shell::versionText(DRAVIK_VERSION));
+        case dravik::shell::EarlyRequest::None: break;
+    }
+
     // One malloc arena for all threads: the font configuration loaded on the
     // warm-up thread then lives in the main heap, whose freed blocks the
     // windows reuse, instead of in an arena of its own. That saves some
     // sixty first-touch page faults before the first window is on the screen.
     mallopt(M_ARENA_MAX, 1);
     dravik::shell::FontConfigurationWarmUp fonts;
-    QApplication app(argc, argv);
+    QApplication app(argc, argv);  // takes Qt's own options out of argv
     fonts.finish();
+    if (const auto unknown = dravik::shell::firstUnknownOption(argumentsAfterName(argc, argv))) {
+        std::fputs(dravik::shell::unknownOptionMessage(*unknown).c_str(), stderr);
+        return kExitBadUsage;
+    }
     dravik::shell::prepareApplication(app);
     QApplication::setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
 
-    dravik::shell::WindowManager windows(std::make_unique<dravik::shell::InstanceGuard>());
+    // Held until the program ends.
+    dravik::shell::InstanceGuard guard;
+    if (guard.isOff()) {
+        std::fputs("dravik：没有只属于本用户的目录可放锁文件，本次不检查是否已有另一份程序在运行。\n", stderr);
+    }
+    if (dravik::shell::refuseIfAnotherCopyRuns(guard)) return 0;
+
+    dravik::shell::WindowManager windows;
     QObject::connect(&windows, &dravik::shell::WindowManager::programEnded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     windows.start();
-    // Another copy was running: the start-up window closed itself before it
-    // was shown, and the event loop would never see a window close.
-    if (windows.hasEnded()) {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return 0;
-    }
     return QApplication::exec();
 }

@@ -2,6 +2,8 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
@@ -28,11 +30,26 @@ void ProgramWindow::centreOnScreen() {
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
 }
 
-void ProgramWindow::closeDuringLoad() { wantsToBeShown_ = false; }
-
 void ProgramWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     manager_.windowClosedByUser(this);
+}
+
+// Enter and keypad Enter press the focused push button, as Space already does.
+// Qt's push buttons take Enter only as a dialog's (auto-)default button, which
+// is drawn with a thicker frame and its caption moved; these windows are no
+// dialogs and their buttons keep their look. The key comes here when the
+// focused widget did not use it; an input field's Enter never arrives here
+// with a button in focus, so it still does nothing.
+void ProgramWindow::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && modifiers == 0;
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (enter && button != nullptr && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 }  // namespace dravik::shell

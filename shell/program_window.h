@@ -1,5 +1,6 @@
-// What the five windows of the program have in common: a fixed client area
-// and a place among the open windows of the WindowManager.
+// What the five windows of the program have in common: a fixed client area,
+// a place among the open windows of the WindowManager, and Enter on a focused
+// button.
 //
 // The handlers of every window follow one naming convention: Form_Load is the
 // load step, run in the constructor once the controls exist, and
@@ -22,22 +23,18 @@ public:
     ProgramWindow(WindowManager& manager, const QString& name);
 
     const QString& windowName() const { return name_; }
-    // False once the load step closed the window again before it was shown.
-    bool wantsToBeShown() const { return wantsToBeShown_; }
 
     // Places the window at the centre of its screen.
     void centreOnScreen();
 
 protected:
     WindowManager& manager() { return manager_; }
-    // Closes this window from its own load step, before it is ever shown.
-    void closeDuringLoad();
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     WindowManager& manager_;
     QString name_;
-    bool wantsToBeShown_ = true;
 };
 
 }  // namespace dravik::shell

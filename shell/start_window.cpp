@@ -1,11 +1,9 @@
 #include "shell/start_window.h"
 
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "shell/qt_text.h"
-#include "shell/trace.h"
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
@@ -24,10 +22,9 @@ QRadioButton* StartWindow::option(int index) const {
     return controls_.get<QRadioButton>(QStringLiteral("Option%1").arg(index));
 }
 
-void StartWindow::Form_Load() {
-    selectFirstShape();
-    if (manager().anotherCopyRunning()) refuseToRunTwice();
-}
+// Whether another copy runs is settled once in main(), before this window
+// can exist (see second_copy.h).
+void StartWindow::Form_Load() { selectFirstShape(); }
 
 void StartWindow::Command1_Click() { openChosenCalculator(); }
 
@@ -35,15 +32,6 @@ void StartWindow::Command2_Click() { manager().endProgram(); }
 
 void StartWindow::selectFirstShape() {
     controls_.get<QRadioButton>(qs(layouts::kShapeChoices[0].option))->setChecked(true);
-}
-
-// Says so in a message box, then closes this window before it is shown.
-void StartWindow::refuseToRunTwice() {
-    QMessageBox box(QMessageBox::NoIcon, qs(layouts::kProgramTitle), qs(layouts::kAlreadyRunningMessage),
-                    QMessageBox::Ok);
-    qCDebug(windowTrace) << "message" << box.text();
-    box.exec();
-    closeDuringLoad();
 }
 
 void StartWindow::openChosenCalculator() {

@@ -23,7 +23,6 @@ private:
     void Command2_Click();  // "退出程序"
 
     void selectFirstShape();
-    void refuseToRunTwice();
     void openChosenCalculator();
 
     BuiltControls controls_;

@@ -10,8 +10,7 @@ Q_LOGGING_CATEGORY(windowTrace, "dravik.windows", QtWarningMsg)
 
 namespace dravik::shell {
 
-WindowManager::WindowManager(std::unique_ptr<InstanceGuard> guard, QObject* parent)
-    : QObject(parent), guard_(std::move(guard)) {}
+WindowManager::WindowManager(QObject* parent) : QObject(parent) {}
 
 WindowManager::~WindowManager() {
     for (auto& [name, window] : open_) delete window.data();
@@ -35,11 +34,6 @@ void WindowManager::show(const QString& name) {
         if (window == nullptr) return;
         open_[name] = window;
         qCDebug(windowTrace) << "opened" << name;
-        if (!window->wantsToBeShown()) {
-            // The load step closed the window before it was shown.
-            close(window);
-            return;
-        }
         window->centreOnScreen();
     }
     window->show();

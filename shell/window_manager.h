@@ -7,9 +7,6 @@
 #include <QString>
 #include <functional>
 #include <map>
-#include <memory>
-
-#include "shell/instance_guard.h"
 
 namespace dravik::shell {
 
@@ -22,7 +19,7 @@ inline const QString kStartWindowName = QStringLiteral("欢迎使用");
 class WindowManager : public QObject {
     Q_OBJECT
 public:
-    explicit WindowManager(std::unique_ptr<InstanceGuard> guard, QObject* parent = nullptr);
+    explicit WindowManager(QObject* parent = nullptr);
     ~WindowManager() override;
 
     // Opens the program: shows the start-up window.
@@ -30,7 +27,6 @@ public:
 
     // Show a window: if it is closed, create it (its load step runs in its
     // constructor), then make it visible, centred, modeless and without owner.
-    // A window whose load step closed it again is not shown.
     void show(const QString& windowName);
 
     // Close a window: hide and discard it. When no window is left open, the
@@ -47,9 +43,6 @@ public:
     QStringList openWindows() const;
     bool hasEnded() const { return ended_; }
 
-    // Whether another copy of the program was already running at start.
-    bool anotherCopyRunning() { return guard_->anotherCopyRunning(); }
-
     // Called by a window whose close box was used.
     void windowClosedByUser(ProgramWindow* window);
 
@@ -62,7 +55,6 @@ private:
     void forget(ProgramWindow* window);
     void endIfNoWindowLeft();
 
-    std::unique_ptr<InstanceGuard> guard_;
     std::map<QString, QPointer<ProgramWindow>> open_;
     bool ended_ = false;
 };

@@ -6,6 +6,10 @@
 // start-up, so strtod/printf would read and write "," under a German locale).
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +18,15 @@ namespace dravik::text_rules {
 // Shown in a result box instead of a number when a result is not finite
 // (a zero divisor, 0/0, an overflow, an input beyond the double range).
 inline constexpr std::string_view kNotANumber = "\u2014";  // EM DASH
+
+// Room for the longest text formatNumber or displayResult can write: a sign,
+// a point, the 323 zeros after the point of the smallest double and its 15
+// significant digits (340 bytes), or the 309 integer digits of the largest.
+inline constexpr std::size_t kNumberTextCapacity = 352;
+
+// A caller's buffer for the *Into functions below, so that a hot loop (a
+// batch file's rows) writes result texts without a heap string per text.
+using NumberBuffer = std::array<char, kNumberTextCapacity>;
 
 // Reads a field text as a number.
 //
@@ -27,7 +40,13 @@ inline constexpr std::string_view kNotANumber = "\u2014";  // EM DASH
 // A number beyond the double range ("1e400") reads as NaN, so every result
 // built from it shows kNotANumber; one too small for a double ("1e-400")
 // reads as 0 (with its sign).
-double readNumber(std::string_view text);
+inline double readNumber(std::string_view text);
+
+// Whether readNumber reads the whole text, blanks aside: true for "400",
+// " 12", "1 200", "1.2E3", "-20"; false where text follows the number
+// ("12.5mm", "1.2.3", "3,5", "1e") and where there is no number ("",
+// "mm400", "-").
+bool isWhollyNumber(std::string_view text);
 
 // Writes x in the number-to-text form: one blank before a number that is
 // zero or positive ("-" before a negative one), at most 15 significant
@@ -38,13 +57,50 @@ double readNumber(std::string_view text);
 // A non-finite x gives kNotANumber.
 std::string formatNumber(double x);
 
+// formatNumber written into `buffer`; the view stays valid as long as the
+// buffer does.
+std::string_view formatNumberInto(NumberBuffer& buffer, double x);
+
 // The result display rule. x is first written with 15 significant digits
 // (rounded to nearest), that decimal is rounded to `decimals` places with a
 // half going away from zero, and the rounded number is written by
 // formatNumber. So with 2 places 1.005 gives " 1.01" (it is "1.00500000000000"
 // at 15 digits, although the double lies just below 1.005), 0.849 gives
 // " .85", 0.99978 gives " 1", -0.004 gives " 0". A non-finite x gives
-// kNotANumber.
+// kNotANumber. A negative `decimals` rounds to tens, hundreds, ...
 std::string displayResult(double x, int decimals);
+
+// displayResult written into `buffer`; the view stays valid as long as the
+// buffer does.
+std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals);
+
+// The two ways of readNumber; text_rules_paths.h has those of displayResult.
+// The short one is inline so that a loop over many cells pays no call for it.
+namespace paths {
+
+// The full text-to-number rule, for any text.
+double readNumberFull(std::string_view text);
+
+// A text of 1 to 15 ASCII digits and nothing else (no blank, sign, point or
+// exponent) read as an integer; nullopt for any other text. Fifteen digits
+// stay below 2^53, so the integer is the double the full rule reads.
+inline std::optional<double> readPlainInteger(std::string_view text) {
+    if (text.empty() || text.size() > 15) return std::nullopt;
+    std::int64_t value = 0;
+    for (char c : text) {
+        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c)) - unsigned{'0'};
+        if (digit > 9) return std::nullopt;
+        value = value * 10 + static_cast<std::int64_t>(digit);
+    }
+    return static_cast<double>(value);
+}
+
+}  // namespace paths
+
+inline double readNumber(std::string_view text) {
+    // Most cells of a batch file and most typed fields are plain integers.
+    if (const auto integer = paths::readPlainInteger(text)) return *integer;
+    return paths::readNumberFull(text);
+}
 
 }  // namespace dravik::text_rules

@@ -1,11 +1,19 @@
 #!/usr/bin/env bash
-# Renders the five windows to PNG files on a virtual X display.
+# Renders the five windows to PNG files on a virtual X display, and the first
+# page of each shape's calculation sheet at its defaults to OUTPUT_DIR/sheets.
 #   usage: tools/screenshots.sh BUILD_DIR OUTPUT_DIR
 set -euo pipefail
 build=$1
 out=$2
-mkdir -p "$out"
+mkdir -p "$out/sheets"
+pdfs=$(mktemp -d)
+trap 'rm -rf "$pdfs"' EXIT
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
-    "$build/tools/screenshots/dravik-screenshots" "$out"
+    "$build/tools/screenshots/dravik-screenshots" "$out" "$pdfs"
+for pdf in "$pdfs"/*.pdf; do
+    name=$(basename "$pdf" .pdf)
+    # pdftoppm (poppler-utils) names a single page NAME.png with -singlefile.
+    pdftoppm -png -r 90 -f 1 -l 1 -singlefile "$pdf" "$out/sheets/$name"
+done
 echo "screenshots written to $out:"
-ls "$out"
+ls "$out" "$out/sheets"

@@ -114,6 +114,7 @@ const SectionCase kCases[] = {
 // clang-format on
 
 TEST(Sections, WorkedExamplesAndEdgeCases) {
+    ResultBuffers buffers;  // kept from case to case, as a batch keeps them from row to row
     for (const SectionCase& c : kCases) {
         SCOPED_TRACE(c.name);
         const SectionResults r = run(*c.shape, c.edits);
@@ -124,6 +125,10 @@ TEST(Sections, WorkedExamplesAndEdgeCases) {
         EXPECT_EQ(texts.steelArea, c.steelText);
         EXPECT_EQ(texts.longitudinalRatio, c.ratioText);
         EXPECT_EQ(texts.hoopRatio, c.hoopText);
+        const auto written = displayTextsInto(buffers, r);
+        EXPECT_EQ(written[static_cast<std::size_t>(Result::SteelArea)], c.steelText);
+        EXPECT_EQ(written[static_cast<std::size_t>(Result::LongitudinalRatio)], c.ratioText);
+        EXPECT_EQ(written[static_cast<std::size_t>(Result::HoopRatio)], c.hoopText);
     }
 }
 
@@ -174,12 +179,18 @@ const DashCase kDashCases[] = {
 // clang-format on
 
 TEST(Sections, NonFiniteResultsShowADashAndLeaveTheOthers) {
+    ResultBuffers buffers;
     for (const DashCase& c : kDashCases) {
         SCOPED_TRACE(c.name);
-        const ResultTexts texts = displayTexts(run(*c.shape, c.edits));
+        const SectionResults r = run(*c.shape, c.edits);
+        const ResultTexts texts = displayTexts(r);
         EXPECT_EQ(texts.steelArea, c.steelText);
         EXPECT_EQ(texts.longitudinalRatio, c.ratioText);
         EXPECT_EQ(texts.hoopRatio, c.hoopText);
+        const auto written = displayTextsInto(buffers, r);
+        EXPECT_EQ(written[static_cast<std::size_t>(Result::SteelArea)], c.steelText);
+        EXPECT_EQ(written[static_cast<std::size_t>(Result::LongitudinalRatio)], c.ratioText);
+        EXPECT_EQ(written[static_cast<std::size_t>(Result::HoopRatio)], c.hoopText);
     }
 }
 

@@ -211,3 +211,18 @@ TEST(TextRulesDisplay, DisplayedTextReadsBackToTheRoundedValue) {
 }
 
 }  // namespace
+
+struct WholeCase {
+    const char* text;
+    bool whole;
+};
+
+TEST(TextRulesWhole, TellsANumberFromANumberWithTextAfterIt) {
+    const WholeCase cases[] = {
+        {"400", true},  {" 12", true}, {"1 200", true}, {"\t-20\n", true}, {"1.2E3", true},   {"2D2", true},
+        {".5", true},   {"5.", true},  {"1e400", true}, {"1e - 3", true},  {"12.5mm", false}, {"1.2.3", false},
+        {"3,5", false}, {"1e", false}, {"1e+", false},  {"1e5x", false},   {"", false},       {"mm400", false},
+        {"-", false},   {".", false},  {"&H10", false}, {"400 mm", false},
+    };
+    for (const WholeCase& c : cases) EXPECT_EQ(dravik::text_rules::isWhollyNumber(c.text), c.whole) << '"' << c.text << '"';
+}

@@ -3,8 +3,10 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
+#include <QMenu>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <memory>
 
 #include "window_test_support.h"
 
@@ -222,6 +224,92 @@ private slots:
         zjl->selectAll();
         zjl->copy();
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1.25"));
+    }
+
+    // Qt's own texts are Chinese whatever the locale (this test program runs
+    // under a German locale too): the menu a right click on a field opens.
+    void theFieldsEditMenusAreInChinese() {
+        Program p;
+        shell::CalculatorWindow* w = openCalculator(p, 1, "azpjl");
+        auto actionTexts = [](QLineEdit* edit) {
+            std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+            QStringList texts;
+            for (QAction* action : menu->actions()) {
+                if (!action->isSeparator()) texts << action->text();
+            }
+            return texts;
+        };
+        const QStringList input = actionTexts(w->input("a")->lineEdit());
+        QVERIFY(!input.isEmpty());
+        QCOMPARE(input.first(), QStringLiteral("撤消(&U)\tCtrl+Z"));
+        QCOMPARE(input.last(), QStringLiteral("全选\tCtrl+A"));
+        const QStringList result = actionTexts(w->result(Result::SteelArea));
+        QVERIFY(!result.isEmpty());
+        QCOMPARE(result.first(), QStringLiteral("复制(&C)\tCtrl+C"));
+    }
+
+    // 计算, the back button and 退出 in every calculator window: the key does
+    // what a click does.
+    void enterAndSpacePressTheFocusedButton_data() {
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        const char* windows[] = {"azpjl", "lxzjzpjl", "yzpjl", "zxzjzpjl"};
+        for (int option = 1; option <= 4; ++option) {
+            for (const char* button : {"run", "Command1", "exit"}) {
+                for (const ButtonKey& k : kButtonKeys) {
+                    QTest::addRow("%s %s, %s", windows[option - 1], button, k.name)
+                        << option << windows[option - 1] << button << int(k.key) << int(k.modifiers);
+                }
+            }
+        }
+    }
+    void enterAndSpacePressTheFocusedButton() {
+        QFETCH(int, option);
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Program p;
+        shell::CalculatorWindow* w = openCalculator(p, option, window);
+        auto clearResults = [w] {
+            for (Result r : {Result::SteelArea, Result::LongitudinalRatio, Result::HoopRatio}) w->result(r)->clear();
+        };
+        QStringList clicked;
+        if (button == QLatin1String("run")) {
+            clearResults();
+            click(w, "run");
+            clicked = resultTexts(w);
+            clearResults();
+        }
+        QSignalSpy ended(&p.manager(), &shell::WindowManager::programEnded);
+        pressKeyOn(w->findChild<QPushButton*>(button), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (button == QLatin1String("run")) {
+            QCOMPARE(resultTexts(w), clicked);
+            QCOMPARE(p.manager().openWindows(), QStringList{window});
+        } else if (button == QLatin1String("Command1")) {
+            QCOMPARE(p.manager().openWindows(), QStringList{shell::kStartWindowName});
+            QVERIFY(p.startWindow()->isVisible());
+        } else {
+            QCOMPARE(ended.count(), 1);
+            QVERIFY(p.manager().openWindows().isEmpty());
+        }
+        QVERIFY(noDefaultButtons(w));
+    }
+
+    void enterInAFieldPressesNoButton() {
+        Program p;
+        shell::CalculatorWindow* w = openCalculator(p, 1, "azpjl");
+        const QStringList before = resultTexts(w);
+        type(w->input("gjjj"), "100");  // "计算" would change tjpgl
+        pressKeyOn(w->input("gjjj"), Qt::Key_Return);
+        pressKeyOn(w->input("gjjj"), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(resultTexts(w), before);
+        QCOMPARE(shell::fieldText(w->input("gjjj")), QStringLiteral("100"));
+        QCOMPARE(p.manager().openWindows(), QStringList{QStringLiteral("azpjl")});
+        QVERIFY(!p.manager().hasEnded());
     }
 
     void exitEndsTheProgram() {

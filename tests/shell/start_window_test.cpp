@@ -3,7 +3,10 @@
 #include <QPointer>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
+#include "shell/instance_guard.h"
+#include "shell/second_copy.h"
 #include "window_test_support.h"
 
 using namespace dravik;
@@ -75,6 +78,41 @@ private slots:
         QVERIFY(p.manager().openWindows().isEmpty());
     }
 
+    void enterAndSpacePressTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QStringList>("openAfter");  // empty: the program has ended
+        for (const ButtonKey& k : kButtonKeys) {
+            QTest::addRow("进入计算》, %s", k.name)
+                << "Command1" << int(k.key) << int(k.modifiers) << QStringList{QStringLiteral("azpjl")};
+            QTest::addRow("退出程序, %s", k.name) << "Command2" << int(k.key) << int(k.modifiers) << QStringList{};
+        }
+    }
+    void enterAndSpacePressTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QStringList, openAfter);
+        Program p;
+        p.manager().start();
+        shell::StartWindow* w = p.startWindow();
+        pressKeyOn(w->findChild<QPushButton*>(button), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(p.manager().openWindows(), openAfter);
+        QCOMPARE(p.manager().hasEnded(), openAfter.isEmpty());
+        if (!openAfter.isEmpty()) QVERIFY(p.calculator(openAfter.front())->isVisible());
+        QVERIFY(noDefaultButtons(w));
+    }
+
+    void enterOnAnOptionButtonChangesNothing() {
+        Program p;
+        p.manager().start();
+        pressKeyOn(p.startWindow()->option(4), Qt::Key_Return);
+        pressKeyOn(p.startWindow()->option(4), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(p.manager().openWindows(), QStringList{shell::kStartWindowName});
+        QVERIFY(p.startWindow()->option(1)->isChecked());
+    }
+
     void closeBoxEndsTheProgram() {
         Program p;
         p.manager().start();
@@ -96,9 +134,9 @@ private slots:
         QVERIFY(!p.manager().hasEnded());
     }
 
-    // The check runs again when the start-up window reopens; this copy holds
-    // the lock and must not count itself.
-    void reopeningTheStartWindowDoesNotCountThisCopy() {
+    // Whether another copy runs is asked once, at start: reopening the
+    // start-up window never brings up the message.
+    void reopeningTheStartWindowShowsNoMessage() {
         Program p;
         p.manager().start();
         for (int i = 0; i < 3; ++i) {
@@ -110,15 +148,26 @@ private slots:
         QVERIFY(watchdog_.seen().isEmpty());
     }
 
-    void aSecondCopySaysSoAndEndsWithoutShowingAWindow() {
+    void theFirstCopyGoesOnWithoutAMessage() {
+        QTemporaryDir lockDirectory;
+        shell::InstanceGuard guard(lockDirectory.path().toStdString());
+        ShownWindows shown;
+        QVERIFY(!shell::refuseIfAnotherCopyRuns(guard));
+        QVERIFY(!shell::refuseIfAnotherCopyRuns(guard));  // this copy never counts itself
+        QVERIFY(shown.shown().isEmpty());
+    }
+
+    void aSecondCopySaysSoWithoutShowingAWindow() {
+        QTemporaryDir lockDirectory;
+        shell::InstanceGuard firstGuard(lockDirectory.path().toStdString());
+        QVERIFY(!shell::refuseIfAnotherCopyRuns(firstGuard));
         Program first;
         first.manager().start();
         QVERIFY(first.startWindow()->isVisible());
 
-        Program second(first.lockDirectory());
-        QSignalSpy ended(&second.manager(), &shell::WindowManager::programEnded);
+        shell::InstanceGuard secondGuard(lockDirectory.path().toStdString());
         ShownWindows shown;
-        second.manager().start();
+        QVERIFY(shell::refuseIfAnotherCopyRuns(secondGuard));
         // The message box, and no window of the program.
         QCOMPARE(shown.shown(), QStringList{QStringLiteral("QMessageBox")});
 
@@ -127,10 +176,8 @@ private slots:
         watchdog_.clear();
         QCOMPARE(box.caption, QStringLiteral("Dravik"));
         QCOMPARE(box.text, QStringLiteral("程序已经打开了，请不要同时调用多个,以免多占系统资源！"));
-        QCOMPARE(box.buttons.size(), 1);
+        QCOMPARE(box.buttons, QStringList{QStringLiteral("确定")});  // Qt's own text, in Chinese
         QCOMPARE(box.icon, QMessageBox::NoIcon);
-        QVERIFY(second.manager().hasEnded());
-        QCOMPARE(ended.count(), 1);
 
         // The copy that was running goes on as before.
         QVERIFY(first.startWindow()->isVisible());

@@ -1,4 +1,4 @@
-// What the window tests share: a program with a private lock directory, and
+// What the window tests share: the program's windows as main() runs them, and
 // a watchdog that keeps a modal box from ever hanging a test.
 #pragma once
 
@@ -7,10 +7,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <memory>
 
 #include "shell/appearance.h"
 #include "shell/calculator_window.h"
@@ -92,19 +91,15 @@ private:
     QStringList shown_;
 };
 
-// The program as main() runs it, but with a lock directory of its own so that
-// a real copy running on the machine does not interfere.
+// The windows as main() runs them once this copy holds the single-copy lock.
 class Program {
 public:
-    Program() : manager_(std::make_unique<shell::InstanceGuard>(lockDir_.path())) {}
-    explicit Program(const QString& lockDirectory) : manager_(std::make_unique<shell::InstanceGuard>(lockDirectory)) {}
     ~Program() {
         manager_.endProgram();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     shell::WindowManager& manager() { return manager_; }
-    QString lockDirectory() const { return lockDir_.path(); }
 
     shell::StartWindow* startWindow() {
         return qobject_cast<shell::StartWindow*>(manager_.window(shell::kStartWindowName));
@@ -116,7 +111,6 @@ public:
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 private:
-    QTemporaryDir lockDir_;
     shell::WindowManager manager_;
 };
 
@@ -124,6 +118,38 @@ private:
 // is wider than its clickable circle and caption).
 inline void choose(QAbstractButton* option) {
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(7, option->height() / 2));
+}
+
+// Gives `widget` the keyboard focus in its active window, then presses and
+// releases `key` there, as a user at the keyboard does.
+inline void pressKeyOn(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* window = widget->window();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+    widget->setFocus(Qt::TabFocusReason);
+    QCOMPARE(QApplication::focusWidget(), widget);
+    QTest::keyClick(widget, key, modifiers);
+}
+
+// The keys that press a focused button, by name, for test rows.
+struct ButtonKey {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+inline constexpr ButtonKey kButtonKeys[] = {
+    {"Enter", Qt::Key_Return, Qt::NoModifier},
+    {"keypad Enter", Qt::Key_Enter, Qt::KeypadModifier},
+    {"Space", Qt::Key_Space, Qt::NoModifier},
+};
+
+// No push button of the window is a default button, or becomes one when it
+// takes the focus: such a button is drawn with a heavier frame.
+inline bool noDefaultButtons(QWidget* window) {
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        if (button->isDefault() || button->autoDefault()) return false;
+    }
+    return true;
 }
 
 inline QWidget* child(QWidget* window, const char* name) {

@@ -7,11 +7,7 @@
 
 namespace pictures {
 
-QImage drawFlangedSection() {
-    QImage image = blankDiagram(208, 162);
-    QPainter painter;
-    beginPainting(painter, image);
-
+void paintFlangedSection(QPainter& painter) {
     // The 8 x 8 blocks along the edges (x < 8, x >= 200, y < 8, y >= 160)
     // stay plain ground, so the JPEG edge pixels decode to the ground colour.
     const Scale s{34, 145, 0.125, 0.17};
@@ -61,9 +57,8 @@ QImage drawFlangedSection() {
     drawClosedHoop(painter, QRectF(40.5, 49.5, 13.0, 44.0));
     drawClosedHoop(painter, QRectF(59.5, 49.5, 26.0, 13.0), HookCorner::TopRight);
     drawTie(painter, {61.5, 81.5}, {83.5, 81.5});
-
-    painter.end();
-    return image;
 }
+
+QImage drawFlangedSection() { return drawDiagram(kFlangedSectionSize, paintFlangedSection); }
 
 }  // namespace pictures

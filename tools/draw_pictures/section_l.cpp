@@ -7,11 +7,7 @@
 
 namespace pictures {
 
-QImage drawLSection() {
-    QImage image = blankDiagram(189, 165);
-    QPainter painter;
-    beginPainting(painter, image);
-
+void paintLSection(QPainter& painter) {
     // 0.13 px/mm puts every bar (50 mm from the faces, 100 mm apart) on a
     // pixel centre.
     const Scale s{22, 142, 0.13, 0.13};
@@ -67,9 +63,8 @@ QImage drawLSection() {
     drawClosedHoop(painter, QRectF(91.5, 13.5, 10.0, 26.0), HookCorner::TopRight);
     drawClosedHoop(painter, QRectF(113.5, 51.5, 34.0, 10.0));
     drawTie(painter, {118.5, 22.5}, {162.5, 22.5});
-
-    painter.end();
-    return image;
 }
+
+QImage drawLSection() { return drawDiagram(kLSectionSize, paintLSection); }
 
 }  // namespace pictures

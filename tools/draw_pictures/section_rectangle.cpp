@@ -6,11 +6,7 @@
 
 namespace pictures {
 
-QImage drawRectangleSection() {
-    QImage image = blankDiagram(168, 181);
-    QPainter painter;
-    beginPainting(painter, image);
-
+void paintRectangleSection(QPainter& painter) {
     constexpr int kLeft = 26, kRight = 87, kTop = 44, kBottom = 165;
 
     drawWall(painter, {kLeft, kTop}, {kRight, kTop}, {0, -1}, 28);
@@ -42,9 +38,8 @@ QImage drawRectangleSection() {
     drawClosedHoop(painter, QRectF(140.5, 62.5, 14.0, 24.0));
     drawTie(painter, {108.5, 128.5}, {154.5, 128.5});
     drawTie(painter, {108.5, 144.5}, {154.5, 144.5});
-
-    painter.end();
-    return image;
 }
+
+QImage drawRectangleSection() { return drawDiagram(kRectangleSectionSize, paintRectangleSection); }
 
 }  // namespace pictures

@@ -8,11 +8,7 @@
 
 namespace pictures {
 
-QImage drawZSection() {
-    QImage image = blankDiagram(300, 184);
-    QPainter painter;
-    beginPainting(painter, image);
-
+void paintZSection(QPainter& painter) {
     // The 8 x 8 blocks along the edges (x < 8, x >= 296, y < 8, y >= 176)
     // stay plain ground, so the JPEG edge pixels decode to the ground colour.
     const Scale s{101, 162, 0.13, 0.105};
@@ -76,9 +72,8 @@ QImage drawZSection() {
     drawClosedHoop(painter, QRectF(200.5, 71.5, 38.0, 13.0), HookCorner::BottomRight);
     drawClosedHoop(painter, QRectF(200.5, 42.5, 14.0, 42.0), HookCorner::TopRight);
     drawTie(painter, {222.5, 50.5}, {248.5, 50.5});
-
-    painter.end();
-    return image;
 }
+
+QImage drawZSection() { return drawDiagram(kZSectionSize, paintZSection); }
 
 }  // namespace pictures

@@ -81,6 +81,15 @@ void beginPainting(QPainter& painter, QImage& image) {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
+QImage drawDiagram(QSize size, void (*paint)(QPainter&)) {
+    QImage image = blankDiagram(size.width(), size.height());
+    QPainter painter;
+    beginPainting(painter, image);
+    paint(painter);
+    painter.end();
+    return image;
+}
+
 QFont letterFont() {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(13);

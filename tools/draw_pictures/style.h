@@ -55,6 +55,9 @@ QImage blankDiagram(int width, int height);
 // Antialiased painter on `image`.
 void beginPainting(QPainter& painter, QImage& image);
 
+// A blank diagram of `size` with `paint` drawn on it.
+QImage drawDiagram(QSize size, void (*paint)(QPainter&));
+
 // The font of the dimension letters.
 QFont letterFont();
 

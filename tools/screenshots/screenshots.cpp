@@ -1,16 +1,19 @@
 // Renders each of the five windows, as it first appears, to a PNG file
-// (start.png, azpjl.png, lxzjzpjl.png, yzpjl.png, zxzjzpjl.png):
-//   dravik-screenshots OUTPUT_DIR
+// (start.png, azpjl.png, lxzjzpjl.png, yzpjl.png, zxzjzpjl.png), and with a
+// second directory writes each shape's calculation sheet at its default
+// inputs there as a PDF file (azpjl.pdf …):
+//   dravik-screenshots OUTPUT_DIR [SHEETS_DIR]
 // Runs on any Qt platform, the offscreen one included.
 #include <QApplication>
 #include <QDir>
 #include <QTextStream>
-#include <memory>
 
 #include "sections/shapes.h"
+#include "sheet/calculation_sheet.h"
 #include "shell/appearance.h"
 #include "shell/program_window.h"
 #include "shell/qt_text.h"
+#include "shell/sheet_document.h"
 #include "shell/window_manager.h"
 
 using namespace dravik;
@@ -18,8 +21,8 @@ using namespace dravik;
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QTextStream err(stderr);
-    if (argc != 2) {
-        err << "usage: dravik-screenshots OUTPUT_DIR\n";
+    if (argc != 2 && argc != 3) {
+        err << "usage: dravik-screenshots OUTPUT_DIR [SHEETS_DIR]\n";
         return 2;
     }
     shell::prepareApplication(app);
@@ -28,16 +31,11 @@ int main(int argc, char* argv[]) {
         err << "cannot create " << out.path() << "\n";
         return 1;
     }
-    // A private lock directory: a running copy of the program must not make
-    // the start-up window refuse to open here.
-    const QString lockDir = out.filePath(QStringLiteral(".lock"));
-    QDir().mkpath(lockDir);
-
     QStringList names{shell::kStartWindowName};
     for (const sections::SectionShape* shape : sections::allShapes()) names << shell::qs(shape->windowName);
     int failures = 0;
     for (const QString& name : names) {
-        shell::WindowManager windows(std::make_unique<shell::InstanceGuard>(lockDir));
+        shell::WindowManager windows;
         windows.show(name);
         shell::ProgramWindow* window = windows.window(name);
         if (window == nullptr) {
@@ -53,6 +51,21 @@ int main(int argc, char* argv[]) {
             ++failures;
         }
     }
-    QDir(lockDir).removeRecursively();
+    if (argc == 3) {
+        const QDir sheets(QString::fromLocal8Bit(argv[2]));
+        QDir().mkpath(sheets.path());
+        for (const sections::SectionShape* shape : sections::allShapes()) {
+            std::vector<std::string_view> defaults;
+            for (const sections::InputSpec& input : shape->inputs) defaults.push_back(input.defaultText);
+            // A fixed time, so that the pictures of the sheets change only
+            // when the sheets do.
+            const sheet::CalculationSheet s = sheet::makeSheet(*shape, defaults, "2026-12-08 09:00", DRAVIK_VERSION);
+            const QString file = sheets.filePath(shell::qs(shape->windowName) + QStringLiteral(".pdf"));
+            if (const QString error = shell::writeSheetPdf(s, file); !error.isEmpty()) {
+                err << "could not write " << file << ": " << error << "\n";
+                ++failures;
+            }
+        }
+    }
     return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,95 @@
+// The calculation sheet (计算书) of one press of "计算": every input as typed
+// and as read, how each of the three results was obtained, step by step, and
+// the results as the window shows them. Qt-free, so that the windows and the
+// batch tool can both make one; the windows only render it.
+#pragma once
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "layouts/windows.h"
+#include "sections/section_shape.h"
+
+namespace dravik::sheet {
+
+// One input of the window.
+struct InputRow {
+    std::string name;       // the field's name: "a", "zj1zj" …
+    std::string label;      // the window's label text: "长度a（mm）"
+    std::string symbol;     // the symbol the formulas use: "a", "d1", "t" …
+    std::string fieldText;  // the field text as typed
+    double value = 0;       // what the text-to-number rule read from it
+    std::string valueText;  // that value, written in full
+    std::string unit;       // "mm" or "根"
+    // The text is not wholly a number (text after the number, or no number
+    // at all): the value used is what the rule read from its beginning.
+    bool notWhollyNumber = false;
+};
+
+// A piece of a formula: literal text ("(", " × ", "2") or an operand, a
+// named input or an earlier step, written by its symbol or by its value.
+struct FormulaPiece {
+    std::string text;  // the literal text, or the operand's symbol
+    bool operand = false;
+    double value = 0;       // the operand's value
+    std::string valueText;  // the operand's value as the sheet writes it
+};
+
+// One quantity the formula formed.
+struct Step {
+    std::string name;    // "纵筋1单根面积"
+    std::string symbol;  // "Ab1"
+    std::vector<FormulaPiece> formula;
+    double value = 0;  // exactly the value the calculation formed
+    std::string valueText;
+    std::string unit;  // "mm²", "mm", "%" …
+
+    std::string inSymbols() const;   // "((π × d1) × d1) / 4"
+    std::string withValues() const;  // "((3.1415926 × 20) × 20) / 4"
+};
+
+// One of the three results, with the steps that lead to it.
+struct Figure {
+    sections::Result result;
+    std::string label;  // the window's label of the result box
+    std::vector<Step> steps;
+    std::string shownText;  // exactly as the result box shows it: " 3996", "—"
+    // For a dash: which divisor was zero, or what overflowed; else empty.
+    std::string explanation;
+};
+
+struct CalculationSheet {
+    std::string title;          // "暗柱计算书"
+    std::string typeName;       // "暗柱"
+    std::string windowCaption;  // the calculator window's caption
+    std::string dateTime;       // as passed in
+    std::string programLine;    // "Dravik 1.2.0"
+    layouts::StoredPicture diagram = layouts::StoredPicture::NoPicture;
+    std::vector<InputRow> inputs;     // in the window's input order
+    std::array<Figure, 3> figures{};  // zjmj, zjl, tjpgl
+    std::string disclaimer;           // the window's disclaimer text
+};
+
+// Makes the sheet from the window's field texts (one per input, in the order
+// of the shape's inputs), reading each once through the text-to-number rule
+// and evaluating the shape's formula once, as "计算" does. `dateTime` and
+// `version` are written as given.
+CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const std::string_view> fieldTexts,
+                           std::string_view dateTime, std::string_view version);
+
+// The sheet's figures for a spreadsheet: a row of titles (the input labels,
+// then the result labels) and a row of values (the field texts as typed,
+// then the result texts as shown), cells separated by tabs, each row ended
+// by a line feed. A cell holding a tab, a line break or a leading quote is
+// quoted, its quotes doubled, so that it stays one cell.
+std::string tabSeparatedRows(const CalculationSheet& sheet);
+
+// How the sheet writes an intermediate value: ten significant digits, no
+// trailing zeros, "—" for a value that is not finite. 113.09733600000001 ->
+// "113.0973336", 1e20 -> "1e+20".
+std::string intermediateText(double value);
+
+}  // namespace dravik::sheet

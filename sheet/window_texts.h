@@ -1,0 +1,21 @@
+// Texts of a calculator window as its layout records hold them, for
+// everything that shows or copies them outside the window.
+#pragma once
+
+#include <string_view>
+
+#include "layouts/windows.h"
+#include "sections/section_shape.h"
+
+namespace dravik::sheet {
+
+// The caption of the label control `name`; empty if the layout lacks it.
+std::string_view captionOf(const layouts::WindowLayout& layout, std::string_view name);
+
+// The label text of an input, as the window shows it above the field.
+std::string_view inputLabel(const layouts::WindowLayout& layout, const sections::InputSpec& input);
+
+// The label text of a result box, as the window shows it above the box.
+std::string_view resultLabel(const layouts::WindowLayout& layout, sections::Result result);
+
+}  // namespace dravik::sheet

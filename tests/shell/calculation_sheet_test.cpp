@@ -1,0 +1,356 @@
+// The calculation sheet from the window: Ctrl+P, Ctrl+S and Ctrl+Shift+C
+// press "计算" first, then print, save or copy what the window shows.
+#include <QAction>
+#include <QBuffer>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "sections/shapes.h"
+#include "sheet/window_texts.h"
+#include "shell/qt_text.h"
+#include "shell/sheet_dialogs.h"
+#include "shell/sheet_document.h"
+#include "window_test_support.h"
+
+using namespace dravik;
+using namespace dravik::testing;
+using sections::Result;
+
+namespace {
+
+// Answers the sheet's dialogs as a user would, and remembers what they were
+// asked.
+class ScriptedDialogs : public shell::SheetDialogs {
+public:
+    QString saveAs;      // the file "chosen"; empty: cancel
+    QString printToPdf;  // the printer "chosen" prints to this file
+    QStringList proposedNames;
+    int printDialogs = 0;
+
+    QString saveFileName(QWidget*, const QString& proposed) override {
+        proposedNames << proposed;
+        return saveAs;
+    }
+    bool setUpPrinter(QWidget*, QPrinter& printer) override {
+        ++printDialogs;
+        if (printToPdf.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printToPdf);
+        return true;
+    }
+};
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return QStringLiteral("<%1 failed>").arg(program);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The PDF's text without any white space, so that a text the page wrapped
+// over two lines is still found whole.
+QString pdfText(const QString& file) {
+    return run(QStringLiteral("pdftotext"),
+               {QStringLiteral("-raw"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")})
+        .remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+QString squeezed(QString text) { return text.remove(QRegularExpression(QStringLiteral("\\s"))); }
+
+void type(QComboBox* field, const QString& text) {
+    field->lineEdit()->selectAll();
+    QTest::keyClick(field->lineEdit(), Qt::Key_Delete);
+    QTest::keyClicks(field->lineEdit(), text);
+}
+
+QStringList resultTexts(shell::CalculatorWindow* w) {
+    return {w->result(Result::SteelArea)->text(), w->result(Result::LongitudinalRatio)->text(),
+            w->result(Result::HoopRatio)->text()};
+}
+
+// The texts every sheet of `shape` must hold: the caption, every label,
+// the three results as shown and the disclaimer.
+QStringList textsOnTheSheet(const sections::SectionShape& shape, shell::CalculatorWindow* w) {
+    const layouts::WindowLayout& layout = *layouts::calculatorLayout(shape.windowName);
+    QStringList texts{shell::qs(shape.typeName) + QStringLiteral("计算书"), shell::qs(shape.caption)};
+    for (const sections::InputSpec& input : shape.inputs) texts << shell::qs(sheet::inputLabel(layout, input));
+    for (Result r : {Result::SteelArea, Result::LongitudinalRatio, Result::HoopRatio}) {
+        texts << shell::qs(sheet::resultLabel(layout, r));
+        texts << w->result(r)->text();
+    }
+    texts << shell::qs(sheet::captionOf(layout, "Label1"));
+    return texts;
+}
+
+// Runs `open` on the menu that pops up and gives the texts of its actions.
+QStringList popupMenuTexts(const std::function<void()>& open) {
+    QStringList texts;
+    QTimer::singleShot(100, [&texts] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            for (QAction* a : menu->actions()) texts << a->text();
+            menu->close();
+        }
+    });
+    open();
+    QTest::qWait(150);
+    return texts;
+}
+
+void rightClick(QWidget* widget) {
+    const QPoint at(widget->width() / 2, widget->height() / 2);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+    QApplication::sendEvent(widget, &event);
+}
+
+}  // namespace
+
+class CalculationSheetTest : public QObject {
+    Q_OBJECT
+    ModalWatchdog watchdog_;
+    ScriptedDialogs* dialogs_ = nullptr;
+    QTemporaryDir dir_;
+
+    shell::CalculatorWindow* open(Program& p, const QString& name) {
+        p.manager().show(name);
+        shell::CalculatorWindow* w = p.calculator(name);
+        w->activateWindow();
+        if (!QTest::qWaitForWindowActive(w)) qWarning("window not active");
+        return w;
+    }
+
+private slots:
+    void init() {
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        dialogs_ = dialogs.get();
+        shell::setSheetDialogs(std::move(dialogs));
+    }
+    void cleanup() {
+        shell::setSheetDialogs(nullptr);
+        watchdog_.verifyNoneShown();
+    }
+
+    void ctrlSSavesAnA4PageWithEveryTextOfTheWindow_data() {
+        QTest::addColumn<int>("shape");
+        for (int i = 0; i < 4; ++i) QTest::newRow(sections::allShapes()[i]->windowName.data()) << i;
+    }
+    void ctrlSSavesAnA4PageWithEveryTextOfTheWindow() {
+        QFETCH(int, shape);
+        const sections::SectionShape& s = *sections::allShapes()[shape];
+        Program p;
+        shell::CalculatorWindow* w = open(p, shell::qs(s.windowName));
+        dialogs_->saveAs = dir_.filePath(shell::qs(s.windowName) + QStringLiteral(".pdf"));
+        QTest::keyClick(w->input(QStringLiteral("a")), Qt::Key_S, Qt::ControlModifier);
+
+        // "计算" was pressed: the results carry the display rule's blank.
+        QVERIFY(w->result(Result::SteelArea)->text().startsWith(QLatin1Char(' ')));
+        QCOMPARE(dialogs_->proposedNames.size(), 1);
+        QVERIFY2(dialogs_->proposedNames[0].endsWith(QLatin1Char('/') + shell::qs(s.typeName) +
+                                                     QStringLiteral("-计算书.pdf")),
+                 qPrintable(dialogs_->proposedNames[0]));
+        QVERIFY(QFile::exists(dialogs_->saveAs));
+
+        const QString info = run(QStringLiteral("pdfinfo"), {dialogs_->saveAs});
+        QVERIFY2(info.contains(QStringLiteral("(A4)")), qPrintable(info));
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+        const QString fonts = run(QStringLiteral("pdffonts"), {dialogs_->saveAs});
+        const QStringList fontLines = fonts.split(QLatin1Char('\n'), Qt::SkipEmptyParts).mid(2);
+        QVERIFY(!fontLines.isEmpty());
+        for (const QString& line : fontLines) {
+            // Columns: name, type, encoding, embedded, subset, unicode map.
+            QVERIFY2(line.contains(QRegularExpression(QStringLiteral("\\syes\\s+(yes|no)\\s+yes\\s"))),
+                     qPrintable(line));
+        }
+
+        const QString text = pdfText(dialogs_->saveAs);
+        for (const QString& expected : textsOnTheSheet(s, w)) {
+            QVERIFY2(text.contains(squeezed(expected)), qPrintable(QStringLiteral("missing: ") + expected));
+        }
+    }
+
+    void theSheetIsMadeFromTheFieldsAsTheyStandWhenAsked() {
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("azpjl"));
+        type(w->input(QStringLiteral("hxsl")), QStringLiteral("2.5"));
+        w->input(QStringLiteral("hxsl"))->lineEdit()->insert(QStringLiteral("根"));
+        dialogs_->saveAs = dir_.filePath(QStringLiteral("edited.pdf"));
+        QTest::keyClick(w->input(QStringLiteral("hxsl")), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(resultTexts(w), (QStringList{" 3996", " 1.25", " .97"}));
+        const QString text = pdfText(dialogs_->saveAs);
+        QVERIFY(text.contains(QStringLiteral("2.5根※")));  // marked: text after the number
+        QVERIFY(text.contains(QStringLiteral("计算用其开头的数2.5")));
+        QVERIFY(text.contains(QStringLiteral("((2.5-2)×370)+((3-2)×770)")));
+    }
+
+    void aDashOnTheSheetNamesTheZeroDivisor() {
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("lxzjzpjl"));
+        type(w->input(QStringLiteral("gjjj")), QString());
+        dialogs_->saveAs = dir_.filePath(QStringLiteral("dash.pdf"));
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(w->result(Result::HoopRatio)->text(), QStringLiteral("\u2014"));
+        const QString text = pdfText(dialogs_->saveAs);
+        QVERIFY2(text.contains(QStringLiteral("除数为零：“箍筋间距（mm）”s=0")), qPrintable(text));
+    }
+
+    void cancellingTheSaveDialogWritesNothing() {
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("yzpjl"));
+        dialogs_->saveAs.clear();
+        const QStringList before = QDir(dir_.path()).entryList(QDir::Files);
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs_->proposedNames.size(), 1);
+        QCOMPARE(QDir(dir_.path()).entryList(QDir::Files), before);
+    }
+
+    void savingWhereNothingCanBeWrittenSaysSoAndLosesNothing_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("missing folder") << QStringLiteral("no such folder/sheet.pdf") << QStringLiteral("不存在");
+        QTest::newRow("folder is a file") << QStringLiteral("plain file/sheet.pdf") << QStringLiteral("不存在");
+        QTest::newRow("system folder") << QStringLiteral("/proc/sheet.pdf") << QStringLiteral("/proc");
+    }
+    void savingWhereNothingCanBeWrittenSaysSoAndLosesNothing() {
+        QFETCH(QString, target);
+        QFETCH(QString, says);
+        QFile plain(dir_.filePath(QStringLiteral("plain file")));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.write("keep");
+        plain.close();
+
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("zxzjzpjl"));
+        type(w->input(QStringLiteral("b")), QStringLiteral("1000"));
+        dialogs_->saveAs = target.startsWith(QLatin1Char('/')) ? target : dir_.filePath(target);
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+
+        QCOMPARE(watchdog_.seen().size(), 1);
+        const ModalSeen box = watchdog_.seen().first();
+        watchdog_.clear();
+        QCOMPARE(box.caption, QStringLiteral("保存计算书"));
+        QVERIFY2(box.text.startsWith(QStringLiteral("计算书没有保存。")), qPrintable(box.text));
+        QVERIFY2(box.text.contains(says), qPrintable(box.text));
+        QCOMPARE(box.icon, QMessageBox::Warning);
+        // The window is still open with what was typed and calculated.
+        QCOMPARE(p.calculator(QStringLiteral("zxzjzpjl")), w);
+        QCOMPARE(shell::fieldText(w->input(QStringLiteral("b"))), QStringLiteral("1000"));
+        QCOMPARE(resultTexts(w), (QStringList{" 12497", " 1.14", " 1.49"}));
+        QCOMPARE(plain.size(), 4);
+    }
+
+    void ctrlPPressesCalculateThenPrintsTheSheet() {
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("zxzjzpjl"));
+        dialogs_->printToPdf = dir_.filePath(QStringLiteral("printed.pdf"));
+        QTest::keyClick(child(w, "run"), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(dialogs_->printDialogs, 1);
+        QCOMPARE(resultTexts(w), (QStringList{" 12497", " 1", " 1.41"}));
+        QVERIFY(run(QStringLiteral("pdfinfo"), {dialogs_->printToPdf}).contains(QStringLiteral("(A4)")));
+        const QString text = pdfText(dialogs_->printToPdf);
+        for (const QString& expected : textsOnTheSheet(sections::kZShape, w)) {
+            QVERIFY2(text.contains(squeezed(expected)), qPrintable(QStringLiteral("missing: ") + expected));
+        }
+    }
+
+    void cancellingThePrintDialogPrintsNothing() {
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("azpjl"));
+        QTest::keyClick(w, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(dialogs_->printDialogs, 1);
+        QCOMPARE(resultTexts(w), (QStringList{" 3996", " 1.25", " 1.19"}));
+    }
+
+    void ctrlShiftCCopiesTitlesAndValuesWhateverHasTheFocus_data() {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("input field") << QStringLiteral("a");
+        QTest::newRow("result box") << QStringLiteral("zjl");
+        QTest::newRow("button") << QStringLiteral("Command1");
+    }
+    void ctrlShiftCCopiesTitlesAndValuesWhateverHasTheFocus() {
+        QFETCH(QString, focus);
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("lxzjzpjl"));
+        type(w->input(QStringLiteral("asl")), QStringLiteral(" 5"));
+        QGuiApplication::clipboard()->clear();
+        QWidget* target = w->findChild<QWidget*>(focus);
+        target->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(
+            QGuiApplication::clipboard()->text(),
+            QStringLiteral("长度a（mm）\t高度b（mm）\t高度c（mm）\t宽度d（mm）\t纵筋1直径（mm）\t纵筋2直径（mm）\t"
+                           "纵筋1数量（根）\t纵筋2数量（根）\t大箍直径（mm）\t小箍、拉筋直径（mm）\t平行a数量（根）\t"
+                           "平行b数量（根）\t平行c数量（根）\t平行d数量（根）\t箍筋间距（mm）\t保护层厚（mm）\t"
+                           "纵筋面积（mm2）\t纵筋率（％）\t体积配箍率（％）\n"
+                           "1000\t800\t400\t400\t20\t18\t7\t15\t12\t10\t 5\t4\t3\t2\t120\t15\t") +
+                resultTexts(w).join(QLatin1Char('\t')) + QLatin1Char('\n'));
+        QCOMPARE(resultTexts(w)[0], QStringLiteral(" 6016"));
+    }
+
+    // Every character a sheet or its commands can show is in the embedded
+    // face: the defaults, a marked input and each kind of dash explanation.
+    void everyCharacterOfTheSheetIsInTheEmbeddedFace() {
+        QStringList texts;
+        for (const sections::SectionShape* shape : sections::allShapes()) {
+            for (const char* edit : {"", "bad", "zero", "overflow", "range"}) {
+                std::vector<std::string> fields;
+                for (const sections::InputSpec& input : shape->inputs) fields.emplace_back(input.defaultText);
+                const std::string_view e = edit;
+                if (e == "bad") fields[0] = "12mm";
+                if (e == "zero") fields[0] = fields[1] = "";
+                if (e == "overflow") fields[0] = fields[1] = fields[2] = fields[3] = "1e300";
+                if (e == "range") fields[4] = "1e999";
+                const std::vector<std::string_view> views(fields.begin(), fields.end());
+                const sheet::CalculationSheet s = sheet::makeSheet(*shape, views, "2026-12-08 09:00", "1.2.0");
+                QBuffer pdf;
+                pdf.open(QIODevice::WriteOnly);
+                QPdfWriter writer(&pdf);
+                texts << shell::sheetDocument(s, writer)->toPlainText();
+            }
+        }
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("azpjl"));
+        for (QAction* a : w->actions()) texts << a->text();
+        QFont embedded;
+        embedded.setFamilies({QString::fromLatin1(shell::kEmbeddedSongFamily)});
+        QCOMPARE(QFontInfo(embedded).family(), QString::fromLatin1(shell::kEmbeddedSongFamily));
+        const QFontMetrics metrics(embedded);
+        QString missing;
+        for (const QString& text : texts) {
+            for (char32_t c : text.toUcs4()) {
+                // Line and paragraph breaks and the picture's place hold no glyph.
+                if (c == U'\n' || c == 0x2028 || c == 0x2029 || c == 0xFFFC) continue;
+                if (!metrics.inFontUcs4(c) && !missing.contains(QString::fromUcs4(&c, 1)))
+                    missing += QString::fromUcs4(&c, 1);
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(missing));
+        QVERIFY(texts.join(QString()).contains(QStringLiteral("除数为零")));
+        QVERIFY(texts.join(QString()).contains(QStringLiteral("数值溢出")));
+    }
+
+    void rightClickOffersTheSheetExceptInAnInputField() {
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("azpjl"));
+        const QStringList sheetCommands{QStringLiteral("打印计算书…"), QStringLiteral("保存计算书…"),
+                                        QStringLiteral("复制计算结果")};
+        QCOMPARE(popupMenuTexts([&] { rightClick(child(w, "Label5")); }), sheetCommands);
+        QCOMPARE(popupMenuTexts([&] { rightClick(child(w, "Frame1")); }), sheetCommands);
+        QCOMPARE(popupMenuTexts([&] { rightClick(child(w, "Image1")); }), sheetCommands);
+        const QStringList fieldMenu = popupMenuTexts([&] { rightClick(w->input(QStringLiteral("a"))->lineEdit()); });
+        QVERIFY(!fieldMenu.isEmpty());
+        QVERIFY(!fieldMenu.contains(sheetCommands[0]));
+        // A command from the menu presses "计算" too.
+        w->actions().at(2)->trigger();
+        QVERIFY(QGuiApplication::clipboard()->text().endsWith(QStringLiteral("\t 3996\t 1.25\t 1.19\n")));
+    }
+};
+
+DRAVIK_QTEST_MAIN(CalculationSheetTest)
+#include "calculation_sheet_test.moc"

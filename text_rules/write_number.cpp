@@ -1,0 +1,210 @@
+// The number-to-text form and the result display rule.
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "text_rules/text_rules.h"
+#include "text_rules/text_rules_paths.h"
+
+namespace dravik::text_rules {
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+// |x| as 15 significant digits and the power of ten of the first one.
+struct Decimal15 {
+    std::array<char, kSignificantDigits> digits;  // first one non-zero unless x == 0
+    int exponent = 0;                             // value = d.dddddddddddddd * 10^exponent
+};
+
+Decimal15 toDecimal15(double magnitude) {
+    // "d.dddddddddddddde+ddd": at most 21 bytes.
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+    const std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
+    Decimal15 d;
+    std::size_t i = 0;
+    std::size_t count = 0;
+    for (; i < s.size() && s[i] != 'e'; ++i) {
+        if (s[i] != '.') d.digits[count++] = s[i];
+    }
+    ++i;  // skip 'e'
+    int sign = 1;
+    if (s[i] == '-' || s[i] == '+') {
+        sign = s[i] == '-' ? -1 : 1;
+        ++i;
+    }
+    int e = 0;
+    for (; i < s.size(); ++i) e = e * 10 + (s[i] - '0');
+    d.exponent = sign * e;
+    return d;
+}
+
+char* fill(char* out, int count, char c) {
+    if (count <= 0) return out;
+    std::memset(out, c, static_cast<std::size_t>(count));
+    return out + count;
+}
+
+char* copy(char* out, const char* digits, int count) {
+    if (count <= 0) return out;
+    std::memcpy(out, digits, static_cast<std::size_t>(count));
+    return out + count;
+}
+
+std::string_view finished(const NumberBuffer& buffer, const char* end) {
+    return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
+}
+
+std::string_view zeroText(NumberBuffer& buffer) {
+    buffer[0] = ' ';
+    buffer[1] = '0';
+    return {buffer.data(), 2};
+}
+
+// Renders significant digits placed so that the first one has the place
+// value 10^exponent, without leading "0", trailing zeros or exponent. Zero
+// (no digit left) is " 0" whatever the sign.
+std::string_view render(NumberBuffer& buffer, bool negative, const char* digits, int count, int exponent) {
+    while (count > 0 && digits[count - 1] == '0') --count;
+    if (count == 0) return zeroText(buffer);
+    char* out = buffer.data();
+    *out++ = negative ? '-' : ' ';
+    const int integerDigits = exponent + 1;
+    if (integerDigits <= 0) {
+        *out++ = '.';
+        out = fill(out, -integerDigits, '0');
+        out = copy(out, digits, count);
+    } else if (integerDigits >= count) {
+        out = copy(out, digits, count);
+        out = fill(out, integerDigits - count, '0');
+    } else {
+        out = copy(out, digits, integerDigits);
+        *out++ = '.';
+        out = copy(out, digits + integerDigits, count - integerDigits);
+    }
+    return finished(buffer, out);
+}
+
+// Renders the integer `scaled` divided by 10^decimals (0 to 9 places, scaled
+// below 2^53) straight from its digits: the fraction's trailing zeros are
+// dropped first, then the digits are written from the last one backwards.
+std::string_view renderScaled(NumberBuffer& buffer, bool negative, std::uint64_t scaled, int decimals) {
+    if (scaled == 0) return zeroText(buffer);
+    while (decimals > 0 && scaled % 10 == 0) {
+        scaled /= 10;
+        --decimals;
+    }
+    // A sign, sixteen digits, a point and up to nine zeros after it.
+    char scratch[32];
+    char* const end = scratch + sizeof scratch;
+    char* first = end;
+    for (int i = 0; i < decimals; ++i) {
+        *--first = static_cast<char>('0' + scaled % 10);
+        scaled /= 10;
+    }
+    if (decimals > 0) *--first = '.';
+    for (; scaled != 0; scaled /= 10) *--first = static_cast<char>('0' + scaled % 10);
+    *--first = negative ? '-' : ' ';
+    const auto size = static_cast<std::size_t>(end - first);
+    std::memcpy(buffer.data(), first, size);
+    return {buffer.data(), size};
+}
+
+// Place counts beyond these give the same text as these: with more than 400
+// places no 15-digit decimal of a double needs rounding, with fewer than -400
+// every double rounds to zero. Clamping keeps the digit arithmetic in range.
+constexpr int kFewestDecimals = -400;
+constexpr int kMostDecimals = 400;
+
+// The short way handles 0 to 9 places.
+constexpr std::array<double, 10> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+}  // namespace
+
+namespace paths {
+
+std::string_view displayResultExact(NumberBuffer& buffer, double x, int decimals) {
+    decimals = std::clamp(decimals, kFewestDecimals, kMostDecimals);
+    const Decimal15 d = toDecimal15(std::fabs(x));
+    // Number of the 15 digits whose place value is at least 10^-decimals.
+    const int keep = d.exponent + 1 + decimals;
+    std::array<char, kSignificantDigits + 1> digits;
+    int count = 0;
+    int exponent = d.exponent;
+    if (keep < 0) {
+        // below a tenth of the last place: rounds to zero
+    } else if (keep == 0) {
+        // Only the rounding digit is left; it alone decides.
+        if (d.digits[0] >= '5') {
+            digits[0] = '1';
+            count = 1;
+            exponent = -decimals;
+        }
+    } else if (keep >= kSignificantDigits) {
+        std::copy(d.digits.begin(), d.digits.end(), digits.begin());
+        count = kSignificantDigits;
+    } else {
+        const bool roundUp = d.digits[static_cast<std::size_t>(keep)] >= '5';
+        std::copy_n(d.digits.begin(), keep, digits.begin());
+        count = keep;
+        if (roundUp) {
+            int i = keep - 1;
+            for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) {
+                digits[static_cast<std::size_t>(i)] = '0';
+            }
+            if (i >= 0) {
+                ++digits[static_cast<std::size_t>(i)];
+            } else {
+                // 99.9 became 100: one more digit in front.
+                std::copy_backward(digits.begin(), digits.begin() + count, digits.begin() + count + 1);
+                digits[0] = '1';
+                ++count;
+                ++exponent;
+            }
+        }
+    }
+    return render(buffer, std::signbit(x), digits.data(), count, exponent);
+}
+
+std::optional<std::string_view> displayResultShortcut(NumberBuffer& buffer, double x, int decimals) {
+    if (decimals < 0 || decimals >= static_cast<int>(kPowersOfTen.size())) return std::nullopt;
+    const double t = std::fabs(x) * kPowersOfTen[static_cast<std::size_t>(decimals)];
+    if (!(t < 1e13)) return std::nullopt;  // NaN and infinity too
+    // Below 2^53 the truncation is exact, and so is the fraction.
+    const auto whole = static_cast<std::uint64_t>(t);
+    const double fraction = t - static_cast<double>(whole);
+    if (!(std::fabs(fraction - 0.5) > 2e-14 * t)) return std::nullopt;
+    const std::uint64_t rounded = whole + (fraction > 0.5 ? 1 : 0);
+    return renderScaled(buffer, std::signbit(x), rounded, decimals);
+}
+
+}  // namespace paths
+
+std::string_view formatNumberInto(NumberBuffer& buffer, double x) {
+    if (!std::isfinite(x)) return kNotANumber;
+    const Decimal15 d = toDecimal15(std::fabs(x));
+    return render(buffer, std::signbit(x), d.digits.data(), kSignificantDigits, d.exponent);
+}
+
+std::string formatNumber(double x) {
+    NumberBuffer buffer;
+    return std::string(formatNumberInto(buffer, x));
+}
+
+std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals) {
+    if (!std::isfinite(x)) return kNotANumber;
+    if (const auto text = paths::displayResultShortcut(buffer, x, decimals)) return *text;
+    return paths::displayResultExact(buffer, x, decimals);
+}
+
+std::string displayResult(double x, int decimals) {
+    NumberBuffer buffer;
+    return std::string(displayResultInto(buffer, x, decimals));
+}
+
+}  // namespace dravik::text_rules
