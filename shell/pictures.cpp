@@ -5,11 +5,16 @@
 #include <QResource>
 #include <QtEndian>
 #include <cstring>
+#include <iterator>
 
 namespace dravik::shell {
 namespace {
 
 constexpr qsizetype kHeaderSize = 16;  // "DRP1", width, height, padding
+
+// The finer scales the pictures are drawn at besides their stored size
+// (tools/draw_pictures writes assets/hidpi/<stem>@<scale>x.png), finest last.
+constexpr int kFinerScales[] = {2, 3};
 
 QString storedFileName(layouts::StoredPicture which) {
     switch (which) {
@@ -52,6 +57,25 @@ QString decodedPicturePath(const QString& storedFileName) {
 QImage picture(layouts::StoredPicture which) {
     const QString file = storedFileName(which);
     return file.isEmpty() ? QImage() : decoded(file);
+}
+
+int drawnScaleFor(qreal devicePixelRatio) {
+    if (devicePixelRatio <= 1.0) return 1;
+    for (int scale : kFinerScales) {
+        if (scale >= devicePixelRatio) return scale;
+    }
+    return std::end(kFinerScales)[-1];
+}
+
+QImage drawnPicture(layouts::StoredPicture which, int scale) {
+    if (scale == 1) return picture(which);
+    const QString file = storedFileName(which);
+    if (file.isEmpty()) return {};
+    const QString stem = file.left(file.lastIndexOf(QLatin1Char('.')));
+    // Stored as drawn (PNG, read by Qt's built-in reader): decoded only on
+    // a screen that shows it.
+    const QImage drawn(QStringLiteral(":/pictures/hidpi/%1@%2x.png").arg(stem).arg(scale));
+    return drawn.isNull() ? drawn : drawn.convertToFormat(QImage::Format_RGB32);
 }
 
 QIcon windowIcon() { return QIcon(QPixmap::fromImage(decoded(QStringLiteral("dravik.ico")))); }

@@ -14,6 +14,18 @@ namespace dravik::shell {
 // NoPicture.
 QImage picture(layouts::StoredPicture which);
 
+// The scale of the drawing to show on a screen with `devicePixelRatio`
+// device pixels per pixel: 1 (the stored picture) up to a ratio of 1, above
+// that the smallest finer drawing at least that fine (2 for 1.25, 1.5 and 2;
+// 3 for 2.5 and 3), and the finest one beyond it; the picture box scales it
+// down smoothly to the screen.
+int drawnScaleFor(qreal devicePixelRatio);
+
+// The picture drawn at `scale` times its stored size (see drawnScaleFor),
+// decoded on each call: the stored picture for 1, a null image for a scale
+// that was not drawn or for NoPicture.
+QImage drawnPicture(layouts::StoredPicture which, int scale);
+
 // The window icon.
 QIcon windowIcon();
 

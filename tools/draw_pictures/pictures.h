@@ -1,15 +1,17 @@
-// The program's pictures, each drawn at its stored pixel size.
+// The program's pictures. Each is drawn at its stored pixel size, or at
+// `scale` times that size for screens of that many device pixels per pixel:
+// the same drawing, rendered finer, not an enlarged copy.
 #pragma once
 
 #include <QImage>
 
 namespace pictures {
 
-QImage drawWindowIcon();        // 32 x 32
-QImage drawLogo();              // 465 x 308
-QImage drawRectangleSection();  // 168 x 181
-QImage drawLSection();          // 189 x 165
-QImage drawFlangedSection();    // 208 x 162
-QImage drawZSection();          // 300 x 184
+QImage drawWindowIcon();                     // 32 x 32
+QImage drawLogo(int scale = 1);              // 465 x 308
+QImage drawRectangleSection(int scale = 1);  // 168 x 181
+QImage drawLSection(int scale = 1);          // 189 x 165
+QImage drawFlangedSection(int scale = 1);    // 208 x 162
+QImage drawZSection(int scale = 1);          // 300 x 184
 
 }  // namespace pictures

@@ -7,10 +7,10 @@
 
 namespace pictures {
 
-QImage drawFlangedSection() {
-    QImage image = blankDiagram(208, 162);
+QImage drawFlangedSection(int scale) {
+    QImage image = blankDiagram(208, 162, scale);
     QPainter painter;
-    beginPainting(painter, image);
+    beginPainting(painter, image, scale);
 
     // The 8 x 8 blocks along the edges (x < 8, x >= 200, y < 8, y >= 160)
     // stay plain ground, so the JPEG edge pixels decode to the ground colour.

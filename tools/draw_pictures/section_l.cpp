@@ -7,10 +7,10 @@
 
 namespace pictures {
 
-QImage drawLSection() {
-    QImage image = blankDiagram(189, 165);
+QImage drawLSection(int scale) {
+    QImage image = blankDiagram(189, 165, scale);
     QPainter painter;
-    beginPainting(painter, image);
+    beginPainting(painter, image, scale);
 
     // 0.13 px/mm puts every bar (50 mm from the faces, 100 mm apart) on a
     // pixel centre.

@@ -6,10 +6,10 @@
 
 namespace pictures {
 
-QImage drawRectangleSection() {
-    QImage image = blankDiagram(168, 181);
+QImage drawRectangleSection(int scale) {
+    QImage image = blankDiagram(168, 181, scale);
     QPainter painter;
-    beginPainting(painter, image);
+    beginPainting(painter, image, scale);
 
     constexpr int kLeft = 26, kRight = 87, kTop = 44, kBottom = 165;
 

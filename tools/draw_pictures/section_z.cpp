@@ -8,10 +8,10 @@
 
 namespace pictures {
 
-QImage drawZSection() {
-    QImage image = blankDiagram(300, 184);
+QImage drawZSection(int scale) {
+    QImage image = blankDiagram(300, 184, scale);
     QPainter painter;
-    beginPainting(painter, image);
+    beginPainting(painter, image, scale);
 
     // The 8 x 8 blocks along the edges (x < 8, x >= 296, y < 8, y >= 176)
     // stay plain ground, so the JPEG edge pixels decode to the ground colour.
