@@ -74,45 +74,22 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("stem");
-        QTest::newRow("start rectangle") << "欢迎使用"
-                                         << "Image1"
-                                         << "section_rectangle";
-        QTest::newRow("start L") << "欢迎使用"
-                                 << "Image2"
-                                 << "section_l";
-        QTest::newRow("start flanged") << "欢迎使用"
-                                       << "Image3"
-                                       << "section_flanged";
-        QTest::newRow("start Z") << "欢迎使用"
-                                 << "Image4"
-                                 << "section_z";
-        QTest::newRow("start logo") << "欢迎使用"
-                                    << "Image5"
-                                    << "logo";
-        QTest::newRow("azpjl diagram") << "azpjl"
-                                       << "Image1"
-                                       << "section_rectangle";
-        QTest::newRow("azpjl logo") << "azpjl"
-                                    << "Image2"
-                                    << "logo";
-        QTest::newRow("lxzjzpjl diagram") << "lxzjzpjl"
-                                          << "Image1"
-                                          << "section_l";
-        QTest::newRow("lxzjzpjl logo") << "lxzjzpjl"
-                                       << "Image2"
-                                       << "logo";
-        QTest::newRow("yzpjl diagram") << "yzpjl"
-                                       << "Image1"
-                                       << "section_flanged";
-        QTest::newRow("yzpjl logo") << "yzpjl"
-                                    << "Image2"
-                                    << "logo";
-        QTest::newRow("zxzjzpjl diagram") << "zxzjzpjl"
-                                          << "Image1"
-                                          << "section_z";
-        QTest::newRow("zxzjzpjl logo") << "zxzjzpjl"
-                                       << "Image2"
-                                       << "logo";
+        auto row = [](const char* name, const char* window, const char* control, const char* stem) {
+            QTest::newRow(name) << QString::fromUtf8(window) << QString::fromUtf8(control) << QString::fromUtf8(stem);
+        };
+        row("start rectangle", "欢迎使用", "Image1", "section_rectangle");
+        row("start L", "欢迎使用", "Image2", "section_l");
+        row("start flanged", "欢迎使用", "Image3", "section_flanged");
+        row("start Z", "欢迎使用", "Image4", "section_z");
+        row("start logo", "欢迎使用", "Image5", "logo");
+        row("azpjl diagram", "azpjl", "Image1", "section_rectangle");
+        row("azpjl logo", "azpjl", "Image2", "logo");
+        row("lxzjzpjl diagram", "lxzjzpjl", "Image1", "section_l");
+        row("lxzjzpjl logo", "lxzjzpjl", "Image2", "logo");
+        row("yzpjl diagram", "yzpjl", "Image1", "section_flanged");
+        row("yzpjl logo", "yzpjl", "Image2", "logo");
+        row("zxzjzpjl diagram", "zxzjzpjl", "Image1", "section_z");
+        row("zxzjzpjl logo", "zxzjzpjl", "Image2", "logo");
     }
     void windowsShowTheFinerDrawings() {
         QFETCH(QString, window);
