@@ -1,9 +1,12 @@
 #include "shell/pictures.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QResource>
 #include <QtEndian>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <iterator>
 
@@ -15,6 +18,12 @@ constexpr qsizetype kHeaderSize = 16;  // "DRP1", width, height, padding
 // The finer scales the pictures are drawn at besides their stored size
 // (tools/draw_pictures writes assets/hidpi/<stem>@<scale>x.png), finest last.
 constexpr int kFinerScales[] = {2, 3};
+
+// The sizes of the application icon (assets/icons/dravik-<size>.png, drawn
+// by tools/draw_pictures and installed in the icon theme).
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The largest icon a window offers, per device pixel per pixel.
+constexpr int kLargestIconPerDevicePixel = 64;
 
 QString storedFileName(layouts::StoredPicture which) {
     switch (which) {
@@ -78,6 +87,20 @@ QImage drawnPicture(layouts::StoredPicture which, int scale) {
     return drawn.isNull() ? drawn : drawn.convertToFormat(QImage::Format_RGB32);
 }
 
-QIcon windowIcon() { return QIcon(QPixmap::fromImage(decoded(QStringLiteral("dravik.ico")))); }
+int largestWindowIconSize(qreal devicePixelRatio) {
+    return kLargestIconPerDevicePixel * std::max(1, static_cast<int>(std::ceil(devicePixelRatio)));
+}
+
+QIcon windowIcon() {
+    // The window system copies every size into the window's properties when
+    // the window is created, before it is shown: the two largest sizes alone
+    // would add about a megabyte to the start-up of an ordinary screen.
+    const int largest = largestWindowIconSize(qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0);
+    QIcon icon;
+    for (int size : kIconSizes) {
+        if (size <= largest) icon.addPixmap(QPixmap::fromImage(decoded(QStringLiteral("dravik-%1.png").arg(size))));
+    }
+    return icon;
+}
 
 }  // namespace dravik::shell

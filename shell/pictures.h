@@ -8,7 +8,7 @@
 
 namespace dravik::shell {
 
-// The stored picture, as its file holds it (the icon, logo and section
+// The stored picture, as its file holds it (the icons, logo and section
 // diagrams are decoded at build time; see tools/embed_pictures). The image
 // reads the embedded pixels in place, without a copy. A null image for
 // NoPicture.
@@ -26,7 +26,15 @@ int drawnScaleFor(qreal devicePixelRatio);
 // that was not drawn or for NoPicture.
 QImage drawnPicture(layouts::StoredPicture which, int scale);
 
-// The window icon.
+// The largest size of the window icon on a screen with `devicePixelRatio`
+// device pixels per pixel: 64 pixels per started device pixel (64 up to a
+// ratio of 1, 128 up to 2, 192 up to 3 …).
+int largestWindowIconSize(qreal devicePixelRatio);
+
+// The window icon: the application icon at each size it is drawn at (16 to
+// 256 pixels) up to largestWindowIconSize() of the application's ratio, the
+// 32-pixel one being the stored icon's image. Desktops take the larger sizes
+// from the icon theme the program installs.
 QIcon windowIcon();
 
 // The resource path of the decoded pixels of a stored picture file

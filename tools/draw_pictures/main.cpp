@@ -48,7 +48,6 @@ int main(int argc, char** argv) {
     };
     std::vector<Output> outputs{
         {"dravik.ico", [&](const QString& path) { return pictures::writeIco(icon, path); }},
-        {"dravik.png", [&](const QString& path) { return pictures::writePng(icon, path); }},
         {"logo.jpg",
          [](const QString& path) { return pictures::writeJpeg(pictures::drawLogo(), path, std::nullopt, 0); }},
         {"section_rectangle.bmp",
@@ -63,6 +62,12 @@ int main(int argc, char** argv) {
              return pictures::writeJpeg(pictures::drawZSection(), path, pictures::kGround, kGroundTolerance);
          }},
     };
+    // The application icon for the icon theme: icons/dravik-<size>.png.
+    for (int size : pictures::kIconThemeSizes) {
+        outputs.push_back({QStringLiteral("icons/dravik-%1.png").arg(size), [size](const QString& path) {
+                               return pictures::writePng(pictures::drawWindowIcon(size), path);
+                           }});
+    }
     // The pictures the windows show, drawn again for screens with two and
     // three device pixels per pixel: hidpi/<stored file's stem>@<scale>x.png.
     const struct {

@@ -7,7 +7,11 @@
 
 namespace pictures {
 
-QImage drawWindowIcon();                     // 32 x 32
+// The window icon, `size` x `size` pixels: 32 is the stored icon; the icon
+// theme gets every size the desktop asks for, each drawn at that size.
+QImage drawWindowIcon(int size = 32);
+inline constexpr int kIconThemeSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
 QImage drawLogo(int scale = 1);              // 465 x 308
 QImage drawRectangleSection(int scale = 1);  // 168 x 181
 QImage drawLSection(int scale = 1);          // 189 x 165
