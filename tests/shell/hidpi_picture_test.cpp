@@ -67,9 +67,9 @@ private slots:
         QVERIFY(shell::drawnPicture(layouts::StoredPicture::NoPicture, 2).isNull());
     }
 
-    // Each picture of each window, grabbed at the screen's ratio, is the
-    // finer drawing scaled smoothly to the control's size in device pixels,
-    // and clearly not the stored picture enlarged to it.
+    // Each picture's area of each window, grabbed at the screen's ratio, is
+    // the finer drawing scaled smoothly to the control's size in device
+    // pixels, and clearly not the stored picture enlarged to it.
     void windowsShowTheFinerDrawings_data() {
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
@@ -112,10 +112,12 @@ private slots:
                                     .scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                     .convertToFormat(QImage::Format_RGB32);
 
-        const QPixmap grabbed = box->grab();
+        QWidget* w = box->window();
+        const QPixmap grabbed = w->grab();
         QCOMPARE(grabbed.devicePixelRatio(), ratio);
-        const QImage shown = grabbed.toImage().convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(shown.size(), deviceSize);
+        QCOMPARE(grabbed.size(), w->size() * scale);
+        const QRect area(box->mapTo(w, QPoint(0, 0)) * scale, deviceSize);
+        const QImage shown = grabbed.toImage().copy(area).convertToFormat(QImage::Format_RGB32);
         // The two candidates differ, so the comparison below tells them apart
         // in at least one pixel in twenty (the flat ground of the diagrams is
         // alike in both).
