@@ -22,7 +22,9 @@ constexpr int kFinerScales[] = {2, 3};
 // The sizes of the application icon (assets/icons/dravik-<size>.png, drawn
 // by tools/draw_pictures and installed in the icon theme).
 constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
-// The largest icon a window offers, per device pixel per pixel.
+// The window icon at one device pixel per pixel: the stored icon's size.
+constexpr int kStandardIconSize = 32;
+// The largest icon a window offers, per started device pixel per pixel.
 constexpr int kLargestIconPerDevicePixel = 64;
 
 QString storedFileName(layouts::StoredPicture which) {
@@ -87,19 +89,20 @@ QImage drawnPicture(layouts::StoredPicture which, int scale) {
     return drawn.isNull() ? drawn : drawn.convertToFormat(QImage::Format_RGB32);
 }
 
-int largestWindowIconSize(qreal devicePixelRatio) {
-    return kLargestIconPerDevicePixel * std::max(1, static_cast<int>(std::ceil(devicePixelRatio)));
+QList<int> windowIconSizes(qreal devicePixelRatio) {
+    if (devicePixelRatio <= 1.0) return {kStandardIconSize};
+    const int largest = kLargestIconPerDevicePixel * static_cast<int>(std::ceil(devicePixelRatio));
+    QList<int> sizes;
+    for (int size : kIconSizes) {
+        if (size <= largest) sizes << size;
+    }
+    return sizes;
 }
 
 QIcon windowIcon() {
-    // The window system copies every size into the window's properties when
-    // the window is created, before it is shown: the two largest sizes alone
-    // would add about a megabyte to the start-up of an ordinary screen.
-    const int largest = largestWindowIconSize(qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0);
     QIcon icon;
-    for (int size : kIconSizes) {
-        if (size <= largest) icon.addPixmap(QPixmap::fromImage(decoded(QStringLiteral("dravik-%1.png").arg(size))));
-    }
+    for (int size : windowIconSizes(qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0))
+        icon.addPixmap(QPixmap::fromImage(decoded(QStringLiteral("dravik-%1.png").arg(size))));
     return icon;
 }
 

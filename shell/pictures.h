@@ -3,6 +3,7 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QList>
 
 #include "layouts/windows.h"
 
@@ -26,15 +27,18 @@ int drawnScaleFor(qreal devicePixelRatio);
 // that was not drawn or for NoPicture.
 QImage drawnPicture(layouts::StoredPicture which, int scale);
 
-// The largest size of the window icon on a screen with `devicePixelRatio`
-// device pixels per pixel: 64 pixels per started device pixel (64 up to a
-// ratio of 1, 128 up to 2, 192 up to 3 …).
-int largestWindowIconSize(qreal devicePixelRatio);
+// The sizes of the window icon on a screen with `devicePixelRatio` device
+// pixels per pixel. Up to a ratio of 1, the 32-pixel icon alone: the window
+// system copies every size into the window's properties before the window is
+// shown, and the four other small sizes cost some 400 KB of start-up memory
+// (desktops take any size from the icon theme the program installs). Above
+// 1, every drawn size up to 64 pixels per started device pixel (16 to 128 up
+// to a ratio of 3, all up to 256 beyond).
+QList<int> windowIconSizes(qreal devicePixelRatio);
 
-// The window icon: the application icon at each size it is drawn at (16 to
-// 256 pixels) up to largestWindowIconSize() of the application's ratio, the
-// 32-pixel one being the stored icon's image. Desktops take the larger sizes
-// from the icon theme the program installs.
+// The window icon: the application icon at windowIconSizes() of the
+// application's ratio, each as drawn; the 32-pixel one is the stored icon's
+// image.
 QIcon windowIcon();
 
 // The resource path of the decoded pixels of a stored picture file

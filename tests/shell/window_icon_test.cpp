@@ -1,5 +1,5 @@
 // The application icon: drawn at every size the icon theme gets; the windows
-// carry the sizes their screen can use, each the drawn file pixel for pixel.
+// carry the sizes for their screen, each the drawn file pixel for pixel.
 #include <QDir>
 #include <QRegularExpression>
 
@@ -55,25 +55,24 @@ private slots:
         }
     }
 
-    // The largest window icon grows with the screen's device pixel ratio.
-    void theLargestWindowIconGrowsWithTheScreen_data() {
+    // The window icon's sizes grow with the screen's device pixel ratio.
+    void theWindowIconGrowsWithTheScreen_data() {
         QTest::addColumn<qreal>("ratio");
-        QTest::addColumn<int>("largest");
-        QTest::newRow("1") << 1.0 << 64;
-        QTest::newRow("1.25") << 1.25 << 128;
-        QTest::newRow("2") << 2.0 << 128;
-        QTest::newRow("2.5") << 2.5 << 192;
-        QTest::newRow("3") << 3.0 << 192;
-        QTest::newRow("4") << 4.0 << 256;
+        QTest::addColumn<QList<int>>("sizes");
+        QTest::newRow("1") << 1.0 << QList<int>{32};
+        QTest::newRow("1.25") << 1.25 << QList<int>{16, 24, 32, 48, 64, 128};
+        QTest::newRow("2") << 2.0 << QList<int>{16, 24, 32, 48, 64, 128};
+        QTest::newRow("3") << 3.0 << QList<int>{16, 24, 32, 48, 64, 128};
+        QTest::newRow("4") << 4.0 << QList<int>{16, 24, 32, 48, 64, 128, 256};
     }
-    void theLargestWindowIconGrowsWithTheScreen() {
+    void theWindowIconGrowsWithTheScreen() {
         QFETCH(qreal, ratio);
-        QFETCH(int, largest);
-        QCOMPARE(shell::largestWindowIconSize(ratio), largest);
+        QFETCH(QList<int>, sizes);
+        QCOMPARE(shell::windowIconSizes(ratio), sizes);
     }
 
-    // Every window's icon holds each drawn size up to the largest for the
-    // screen, pixel for pixel, and no other. (Run at ratios 1, 2 and 3.)
+    // Every window's icon holds the sizes for its screen, each the drawn
+    // file pixel for pixel, and no other. (Run at ratios 1, 2 and 3.)
     void everyWindowCarriesTheSizesForItsScreen_data() {
         QTest::addColumn<QString>("window");
         for (const char* name : {"欢迎使用", "azpjl", "lxzjzpjl", "yzpjl", "zxzjzpjl"})
@@ -85,20 +84,18 @@ private slots:
         p.manager().show(window);
         QWidget* w = p.manager().window(window);
         QVERIFY(w != nullptr);
-        const int largest = shell::largestWindowIconSize(w->devicePixelRatioF());
+        const QList<int> wanted = shell::windowIconSizes(w->devicePixelRatioF());
+        QVERIFY(wanted.contains(32));
         const QIcon icon = w->windowIcon();
-        QMap<int, QImage> icons = drawnIcons();
-        icons.removeIf([largest](auto it) { return it.key() > largest; });
-        QVERIFY(icons.contains(32) && icons.contains(64));
+        const QMap<int, QImage> icons = drawnIcons();
         QList<QSize> expectedSizes;
-        for (int size : icons.keys()) expectedSizes << QSize(size, size);
+        for (int size : wanted) expectedSizes << QSize(size, size);
         QList<QSize> sizes = icon.availableSizes();
         std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
         QCOMPARE(sizes, expectedSizes);
-        for (auto it = icons.begin(); it != icons.end(); ++it) {
-            const QImage shown =
-                icon.pixmap(QSize(it.key(), it.key()), 1.0).toImage().convertToFormat(QImage::Format_RGB32);
-            QVERIFY2(shown == it.value(), qPrintable(QString::number(it.key())));
+        for (int size : wanted) {
+            const QImage shown = icon.pixmap(QSize(size, size), 1.0).toImage().convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(shown == icons.value(size), qPrintable(QString::number(size)));
         }
     }
 };
