@@ -5,7 +5,6 @@
 #include <QPixmap>
 #include <QResource>
 #include <QtEndian>
-#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <iterator>
