@@ -13,8 +13,14 @@ if(DRAVIK_BUILD_GUI)
                 DESTINATION ${CMAKE_INSTALL_DOCDIR} RENAME arphic-uming-font-licence)
     endif()
     install(FILES ${PROJECT_SOURCE_DIR}/packaging/dravik.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES ${PROJECT_SOURCE_DIR}/assets/dravik.png
-            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+    # The application icon in the hicolor theme, each size drawn at that size
+    # (assets/icons/dravik-<size>.png); the desktop entry names it "dravik".
+    file(GLOB DRAVIK_ICON_FILES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/assets/icons/dravik-*.png)
+    foreach(icon IN LISTS DRAVIK_ICON_FILES)
+        string(REGEX REPLACE "^.*/dravik-([0-9]+)\\.png$" "\\1" size "${icon}")
+        set(dir ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
+        install(FILES ${icon} DESTINATION ${dir} RENAME dravik.png)
+    endforeach()
 endif()
 
 # What an installation must contain, relative to the prefix.
@@ -25,8 +31,10 @@ endif()
 if(DRAVIK_BUILD_GUI)
     list(APPEND DRAVIK_INSTALLED_FILES
          ${CMAKE_INSTALL_BINDIR}/dravik
-         ${CMAKE_INSTALL_DATADIR}/applications/dravik.desktop
-         ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps/dravik.png)
+         ${CMAKE_INSTALL_DATADIR}/applications/dravik.desktop)
+    foreach(size 16 24 32 48 64 128 256)
+        list(APPEND DRAVIK_INSTALLED_FILES ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps/dravik.png)
+    endforeach()
 endif()
 
 if(DRAVIK_BUILD_TESTS)

@@ -17,6 +17,7 @@
 
 #include "layouts/windows.h"
 #include "sections/calculation.h"
+#include "sheet/sheet_texts.h"
 #include "shell/input_field.h"
 #include "shell/qt_text.h"
 #include "shell/sheet_dialogs.h"
@@ -127,17 +128,18 @@ sheet::CalculationSheet CalculatorWindow::calculationSheet() const {
 
 void CalculatorWindow::addSheetCommands() {
     struct Command {
-        const char* text;
+        std::string_view text;
         QKeySequence keys;
         void (CalculatorWindow::*run)();
     };
     const Command commands[] = {
-        {"打印计算书…", QKeySequence(Qt::CTRL | Qt::Key_P), &CalculatorWindow::printCalculationSheet},
-        {"保存计算书…", QKeySequence(Qt::CTRL | Qt::Key_S), &CalculatorWindow::saveCalculationSheet},
-        {"复制计算结果", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), &CalculatorWindow::copyCalculationResults},
+        {sheet::texts::kPrintCommand, QKeySequence(Qt::CTRL | Qt::Key_P), &CalculatorWindow::printCalculationSheet},
+        {sheet::texts::kSaveCommand, QKeySequence(Qt::CTRL | Qt::Key_S), &CalculatorWindow::saveCalculationSheet},
+        {sheet::texts::kCopyCommand, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
+         &CalculatorWindow::copyCalculationResults},
     };
     for (const Command& c : commands) {
-        auto* action = new QAction(QString::fromUtf8(c.text), this);
+        auto* action = new QAction(qs(c.text), this);
         action->setShortcut(c.keys);
         action->setShortcutContext(Qt::WindowShortcut);
         connect(action, &QAction::triggered, this, c.run);
@@ -157,8 +159,7 @@ void CalculatorWindow::printCalculationSheet() {
     printer.setDocName(qs(sheet.title));
     if (!sheetDialogs().setUpPrinter(this, printer)) return;
     if (!printSheet(sheet, printer)) {
-        QMessageBox::warning(this, QStringLiteral("打印计算书"),
-                             QStringLiteral("计算书没有打印：无法开始打印，请检查打印机。"));
+        QMessageBox::warning(this, qs(sheet::texts::kPrintTitle), qs(sheet::texts::kNotPrinted));
     }
 }
 
@@ -166,15 +167,12 @@ void CalculatorWindow::saveCalculationSheet() {
     controls_.get<QPushButton>(QStringLiteral("run"))->click();
     const sheet::CalculationSheet sheet = calculationSheet();
     const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                 .filePath(qs(sheet.typeName) + QStringLiteral("-计算书.pdf"));
+                                 .filePath(qs(sheet.typeName) + qs(sheet::texts::kProposedFileSuffix));
     const QString path = sheetDialogs().saveFileName(this, proposed);
     if (path.isEmpty()) return;
     const QString error = writeSheetPdf(sheet, path);
     if (!error.isEmpty()) {
-        QMessageBox::warning(
-            this, QStringLiteral("保存计算书"),
-            QStringLiteral("计算书没有保存。%1\n窗口中的输入和结果都还在，请另选一个可以写入的文件夹再保存。")
-                .arg(error));
+        QMessageBox::warning(this, qs(sheet::texts::kSaveTitle), qs(sheet::texts::kNotSaved).arg(error));
     }
 }
 

@@ -19,11 +19,24 @@ const QImage& PictureBox::image() const {
     return image_;
 }
 
+const QImage& PictureBox::finerImage(qreal devicePixelRatio) {
+    const QSize deviceSize(qRound(width() * devicePixelRatio), qRound(height() * devicePixelRatio));
+    if (finerRatio_ != devicePixelRatio || finer_.size() != deviceSize) {
+        const QImage drawn = drawnPicture(picture_, drawnScaleFor(devicePixelRatio));
+        finer_ = drawn.isNull() ? drawn : drawn.scaled(deviceSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        finer_.setDevicePixelRatio(devicePixelRatio);
+        finerRatio_ = devicePixelRatio;
+    }
+    return finer_;
+}
+
 void PictureBox::paintEvent(QPaintEvent* /*event*/) {
-    if (image().isNull()) return;
+    const qreal ratio = devicePixelRatioF();
+    const QImage& shown = ratio > 1.0 ? finerImage(ratio) : image();
+    if (shown.isNull()) return;
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(rect(), image());
+    painter.drawImage(rect(), shown);
 }
 
 }  // namespace dravik::shell

@@ -1,15 +1,30 @@
 #include "shell/pictures.h"
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QResource>
 #include <QtEndian>
+#include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace dravik::shell {
 namespace {
 
 constexpr qsizetype kHeaderSize = 16;  // "DRP1", width, height, padding
+
+// The finer scales the pictures are drawn at besides their stored size
+// (tools/draw_pictures writes assets/hidpi/<stem>@<scale>x.png), finest last.
+constexpr int kFinerScales[] = {2, 3};
+
+// The sizes of the application icon (assets/icons/dravik-<size>.png, drawn
+// by tools/draw_pictures and installed in the icon theme).
+constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+// The window icon at one device pixel per pixel: the stored icon's size.
+constexpr int kStandardIconSize = 32;
+// The largest icon a window offers, per started device pixel per pixel.
+constexpr int kLargestIconPerDevicePixel = 64;
 
 QString storedFileName(layouts::StoredPicture which) {
     switch (which) {
@@ -54,6 +69,40 @@ QImage picture(layouts::StoredPicture which) {
     return file.isEmpty() ? QImage() : decoded(file);
 }
 
-QIcon windowIcon() { return QIcon(QPixmap::fromImage(decoded(QStringLiteral("dravik.ico")))); }
+int drawnScaleFor(qreal devicePixelRatio) {
+    if (devicePixelRatio <= 1.0) return 1;
+    for (int scale : kFinerScales) {
+        if (scale >= devicePixelRatio) return scale;
+    }
+    return std::end(kFinerScales)[-1];
+}
+
+QImage drawnPicture(layouts::StoredPicture which, int scale) {
+    if (scale == 1) return picture(which);
+    const QString file = storedFileName(which);
+    if (file.isEmpty()) return {};
+    const QString stem = file.left(file.lastIndexOf(QLatin1Char('.')));
+    // Stored as drawn (PNG, read by Qt's built-in reader): decoded only on
+    // a screen that shows it.
+    const QImage drawn(QStringLiteral(":/pictures/hidpi/%1@%2x.png").arg(stem).arg(scale));
+    return drawn.isNull() ? drawn : drawn.convertToFormat(QImage::Format_RGB32);
+}
+
+QList<int> windowIconSizes(qreal devicePixelRatio) {
+    if (devicePixelRatio <= 1.0) return {kStandardIconSize};
+    const int largest = kLargestIconPerDevicePixel * static_cast<int>(std::ceil(devicePixelRatio));
+    QList<int> sizes;
+    for (int size : kIconSizes) {
+        if (size <= largest) sizes << size;
+    }
+    return sizes;
+}
+
+QIcon windowIcon() {
+    QIcon icon;
+    for (int size : windowIconSizes(qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0))
+        icon.addPixmap(QPixmap::fromImage(decoded(QStringLiteral("dravik-%1.png").arg(size))));
+    return icon;
+}
 
 }  // namespace dravik::shell

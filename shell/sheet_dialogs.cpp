@@ -4,18 +4,22 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "sheet/sheet_texts.h"
+#include "shell/qt_text.h"
+
 namespace dravik::shell {
 namespace {
+
+namespace texts = sheet::texts;
 
 class StandardDialogs : public SheetDialogs {
 public:
     QString saveFileName(QWidget* parent, const QString& proposed) override {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("保存计算书"), proposed,
-                                            QStringLiteral("PDF 文件 (*.pdf)"));
+        return QFileDialog::getSaveFileName(parent, qs(texts::kSaveTitle), proposed, qs(texts::kPdfFilter));
     }
     bool setUpPrinter(QWidget* parent, QPrinter& printer) override {
         QPrintDialog dialog(&printer, parent);
-        dialog.setWindowTitle(QStringLiteral("打印计算书"));
+        dialog.setWindowTitle(qs(texts::kPrintTitle));
         return dialog.exec() == QDialog::Accepted;
     }
 };

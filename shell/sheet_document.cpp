@@ -10,11 +10,15 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "sheet/sheet_texts.h"
 #include "shell/appearance.h"
 #include "shell/qt_text.h"
 #include "tools/draw_pictures/pictures.h"
 
 namespace dravik::shell {
+
+namespace texts = sheet::texts;
+
 namespace {
 
 // The section diagram of `which` drawn by its own drawing code, scaled from
@@ -82,7 +86,7 @@ QString sheetHtml(const sheet::CalculationSheet& s, const QString& diagramHtml) 
     h += QStringLiteral("<p align=\"center\">%1<br/>%2　%3</p>")
              .arg(esc(s.windowCaption), esc(s.dateTime), esc(s.programLine));
 
-    h += QStringLiteral("<h3>一、计算简图与计算结果</h3>");
+    h += QStringLiteral("<h3>%1</h3>").arg(qs(texts::kDiagramAndResults));
     h += QStringLiteral(
              "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
              "<td width=\"60%\" align=\"center\" valign=\"middle\">%1</td>")
@@ -95,10 +99,10 @@ QString sheetHtml(const sheet::CalculationSheet& s, const QString& diagramHtml) 
     }
     h += QStringLiteral("</table></td></tr></table>");
 
-    h += QStringLiteral("<h3>二、输入参数</h3>");
+    h += QStringLiteral("<h3>%1</h3>").arg(qs(texts::kInputs));
     h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"1\" width=\"100%\"><tr>");
-    const QString header =
-        QStringLiteral("<th>参数</th><th>符号</th><th>输入文字</th><th>计算用数值</th><th>单位</th>");
+    QString header;
+    for (std::string_view column : texts::kInputColumns) header += QStringLiteral("<th>%1</th>").arg(qs(column));
     h += header + header + QStringLiteral("</tr>");
     QString notes;
     // Two inputs a row, in the window's order down the left half first.
@@ -122,20 +126,21 @@ QString sheetHtml(const sheet::CalculationSheet& s, const QString& diagramHtml) 
     h += QStringLiteral("</table>");
     for (const sheet::InputRow& row : s.inputs) {
         if (!row.notWhollyNumber) continue;
-        notes += QStringLiteral("<p>%1 “%2”的输入文字“%3”不全是数字，计算用其开头的数 %4。</p>")
+        notes += QStringLiteral("<p>%1</p>")
+                     .arg(qs(texts::kNotWhollyNumberNote))
                      .arg(kMark)
                      .arg(esc(row.label), esc(row.fieldText), esc(row.valueText));
     }
     h += notes;
 
-    h += QStringLiteral("<h3>三、计算过程（π = 3.1415926）</h3>");
+    h += QStringLiteral("<h3>%1</h3>").arg(qs(texts::kSteps));
     int number = 1;
     for (const sheet::Figure& figure : s.figures) {
         h += QStringLiteral("<p><b>%1. %2</b></p>").arg(number++).arg(esc(figure.label));
         for (const sheet::Step& step : figure.steps)
             h += QStringLiteral("<p class=\"step\">%1</p>").arg(stepLine(step));
-        QString shown = QStringLiteral("窗口显示：%1 <b>%2</b>").arg(esc(figure.label), esc(figure.shownText));
-        if (!figure.explanation.empty()) shown += QStringLiteral("（%1）").arg(esc(figure.explanation));
+        QString shown = qs(texts::kShownInWindow).arg(esc(figure.label), esc(figure.shownText));
+        if (!figure.explanation.empty()) shown += qs(texts::kExplanation).arg(esc(figure.explanation));
         h += QStringLiteral("<p class=\"step\">%1</p>").arg(shown);
     }
     h += QStringLiteral("<p class=\"disclaimer\">%1</p>").arg(esc(s.disclaimer));
@@ -201,10 +206,10 @@ QString writeSheetPdf(const sheet::CalculationSheet& sheet, const QString& path)
     const QFileInfo target(path);
     const QFileInfo folder(target.absolutePath());
     auto cannotWrite = [&] {
-        if (!folder.isDir()) return QStringLiteral("文件夹“%1”不存在。").arg(folder.filePath());
-        if (!folder.isWritable()) return QStringLiteral("没有在文件夹“%1”中写入文件的权限。").arg(folder.filePath());
-        if (target.exists() && !target.isWritable()) return QStringLiteral("文件“%1”是只读的。").arg(target.filePath());
-        return QStringLiteral("写入文件“%1”时出错（磁盘已满或文件被占用）。").arg(target.filePath());
+        if (!folder.isDir()) return qs(texts::kNoSuchFolder).arg(folder.filePath());
+        if (!folder.isWritable()) return qs(texts::kFolderNotWritable).arg(folder.filePath());
+        if (target.exists() && !target.isWritable()) return qs(texts::kFileReadOnly).arg(target.filePath());
+        return qs(texts::kWriteFailed).arg(target.filePath());
     };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return cannotWrite();

@@ -251,6 +251,18 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(missing));
     }
 
+    // Qt looks up its elision mark whenever it lays out a text that might be
+    // shortened; were it missing from the embedded face, the first paint
+    // would search the installed faces for it, at a cost in start-up time
+    // and memory.
+    void theEmbeddedSongFaceHoldsQtsElisionMark() {
+        QFont embeddedOnly;
+        embeddedOnly.setFamilies({QString::fromLatin1(shell::kEmbeddedSongFamily)});
+        embeddedOnly.setStyleStrategy(QFont::NoFontMerging);
+        QCOMPARE(QFontInfo(embeddedOnly).family(), QString::fromLatin1(shell::kEmbeddedSongFamily));
+        QVERIFY(QFontMetrics(embeddedOnly).inFontUcs4(U'\u2026'));
+    }
+
     // Only the step captions are red and the result caption blue; the group
     // boxes nested in them keep the system colour.
     void onlyTheStepAndResultCaptionsAreColoured() {

@@ -12,22 +12,22 @@
 namespace pictures {
 namespace {
 
-void appendU16(QByteArray& out, std::uint16_t value) {
+void appendU16LittleEndian(QByteArray& out, std::uint16_t value) {
     char bytes[2];
     qToLittleEndian(value, bytes);
     out.append(bytes, 2);
 }
 
-void appendU32(QByteArray& out, std::uint32_t value) {
+void appendU32LittleEndian(QByteArray& out, std::uint32_t value) {
     char bytes[4];
     qToLittleEndian(value, bytes);
     out.append(bytes, 4);
 }
 
-std::uint32_t readU32(const QByteArray& data, qsizetype offset) {
+std::uint32_t readU32LittleEndian(const QByteArray& data, qsizetype offset) {
     return qFromLittleEndian<std::uint32_t>(data.constData() + offset);
 }
-std::uint16_t readU16(const QByteArray& data, qsizetype offset) {
+std::uint16_t readU16LittleEndian(const QByteArray& data, qsizetype offset) {
     return qFromLittleEndian<std::uint16_t>(data.constData() + offset);
 }
 
@@ -54,16 +54,16 @@ QString writeBmp(const QImage& image, const QString& path) {
 
     const QByteArray data = readAll(path);
     if (data.size() < 54 || !data.startsWith("BM")) return path + QStringLiteral(": not a BMP file");
-    const auto width = static_cast<std::int32_t>(readU32(data, 18));
-    const auto height = static_cast<std::int32_t>(readU32(data, 22));
-    const std::uint16_t bitsPerPixel = readU16(data, 28);
-    const std::uint32_t compression = readU32(data, 30);
+    const auto width = static_cast<std::int32_t>(readU32LittleEndian(data, 18));
+    const auto height = static_cast<std::int32_t>(readU32LittleEndian(data, 22));
+    const std::uint16_t bitsPerPixel = readU16LittleEndian(data, 28);
+    const std::uint32_t compression = readU32LittleEndian(data, 30);
     if (width != image.width() || std::abs(height) != image.height())
         return path + QStringLiteral(": stored size differs");
     if (bitsPerPixel != 24) return path + QStringLiteral(": %1 bits per pixel, expected 24").arg(bitsPerPixel);
     if (compression != 0) return path + QStringLiteral(": compressed (%1), expected BI_RGB").arg(compression);
     const qsizetype rowBytes = (static_cast<qsizetype>(width) * 3 + 3) / 4 * 4;
-    if (data.size() < readU32(data, 10) + rowBytes * image.height())
+    if (data.size() < readU32LittleEndian(data, 10) + rowBytes * image.height())
         return path + QStringLiteral(": pixel data too short");
     if (QImage(path).convertToFormat(QImage::Format_RGB32) != rgb)
         return path + QStringLiteral(": pixels read back differ");
@@ -72,7 +72,10 @@ QString writeBmp(const QImage& image, const QString& path) {
 
 QString writeJpeg(const QImage& image, const QString& path, std::optional<QColor> border, int tolerance) {
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-    if (QString error = writeFile(path, encodeJpeg(rgb)); !error.isEmpty()) return error;
+    QString encoderError;
+    const QByteArray jpeg = encodeJpeg(rgb, encoderError);
+    if (jpeg.isEmpty()) return path + QStringLiteral(": ") + encoderError;
+    if (QString error = writeFile(path, jpeg); !error.isEmpty()) return error;
 
     const QImage decoded = QImage(path, "JPEG").convertToFormat(QImage::Format_RGB32);
     if (decoded.size() != image.size()) return path + QStringLiteral(": stored size differs");
@@ -120,30 +123,30 @@ QString writeIco(const QImage& image, const QString& path) {
 
     QByteArray out;
     // ICONDIR
-    appendU16(out, 0);  // reserved
-    appendU16(out, 1);  // icon
-    appendU16(out, 1);  // one image
+    appendU16LittleEndian(out, 0);  // reserved
+    appendU16LittleEndian(out, 1);  // icon
+    appendU16LittleEndian(out, 1);  // one image
     // ICONDIRENTRY
     out.append(static_cast<char>(width == 256 ? 0 : width));
     out.append(static_cast<char>(height == 256 ? 0 : height));
-    out.append('\0');   // no palette
-    out.append('\0');   // reserved
-    appendU16(out, 1);  // planes
-    appendU16(out, 24);
-    appendU32(out, kInfoBytes + imageBytes);
-    appendU32(out, kHeaderBytes);
+    out.append('\0');               // no palette
+    out.append('\0');               // reserved
+    appendU16LittleEndian(out, 1);  // planes
+    appendU16LittleEndian(out, 24);
+    appendU32LittleEndian(out, kInfoBytes + imageBytes);
+    appendU32LittleEndian(out, kHeaderBytes);
     // BITMAPINFOHEADER: the height counts the colour rows and the mask rows.
-    appendU32(out, kInfoBytes);
-    appendU32(out, static_cast<std::uint32_t>(width));
-    appendU32(out, static_cast<std::uint32_t>(height * 2));
-    appendU16(out, 1);
-    appendU16(out, 24);
-    appendU32(out, 0);  // BI_RGB
-    appendU32(out, imageBytes);
-    appendU32(out, 0);
-    appendU32(out, 0);
-    appendU32(out, 0);
-    appendU32(out, 0);
+    appendU32LittleEndian(out, kInfoBytes);
+    appendU32LittleEndian(out, static_cast<std::uint32_t>(width));
+    appendU32LittleEndian(out, static_cast<std::uint32_t>(height * 2));
+    appendU16LittleEndian(out, 1);
+    appendU16LittleEndian(out, 24);
+    appendU32LittleEndian(out, 0);  // BI_RGB
+    appendU32LittleEndian(out, imageBytes);
+    appendU32LittleEndian(out, 0);
+    appendU32LittleEndian(out, 0);
+    appendU32LittleEndian(out, 0);
+    appendU32LittleEndian(out, 0);
     // Colour rows, bottom up, blue-green-red.
     for (int y = height - 1; y >= 0; --y) {
         const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));

@@ -82,11 +82,11 @@ void drawShield(QPainter& painter, const QRectF& r, const QColor& colour, const 
 
 }  // namespace
 
-QImage drawLogo() {
-    QImage image(465, 308, QImage::Format_RGB32);
+QImage drawLogo(int scale) {
+    QImage image(465 * scale, 308 * scale, QImage::Format_RGB32);
     image.fill(kOrangeGround);
     QPainter painter;
-    beginPainting(painter, image);
+    beginPainting(painter, image, scale);
 
     // Two shields side by side.
     const QSizeF shieldSize(126.0, 158.0);

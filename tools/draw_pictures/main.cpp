@@ -4,11 +4,13 @@
 // to OUTPUT_DIR in the formats the program embeds.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
 #include <functional>
+#include <vector>
 
 #include "image_files.h"
 #include "pictures.h"
@@ -40,12 +42,12 @@ int main(int argc, char** argv) {
 
     constexpr int kGroundTolerance = 2;
     const QImage icon = pictures::drawWindowIcon();
-    const struct {
-        const char* name;
+    struct Output {
+        QString name;
         std::function<QString(const QString&)> write;
-    } outputs[] = {
+    };
+    std::vector<Output> outputs{
         {"dravik.ico", [&](const QString& path) { return pictures::writeIco(icon, path); }},
-        {"dravik.png", [&](const QString& path) { return pictures::writePng(icon, path); }},
         {"logo.jpg",
          [](const QString& path) { return pictures::writeJpeg(pictures::drawLogo(), path, std::nullopt, 0); }},
         {"section_rectangle.bmp",
@@ -60,11 +62,37 @@ int main(int argc, char** argv) {
              return pictures::writeJpeg(pictures::drawZSection(), path, pictures::kGround, kGroundTolerance);
          }},
     };
+    // The application icon for the icon theme: icons/dravik-<size>.png.
+    for (int size : pictures::kIconThemeSizes) {
+        outputs.push_back({QStringLiteral("icons/dravik-%1.png").arg(size), [size](const QString& path) {
+                               return pictures::writePng(pictures::drawWindowIcon(size), path);
+                           }});
+    }
+    // The pictures the windows show, drawn again for screens with two and
+    // three device pixels per pixel: hidpi/<stored file's stem>@<scale>x.png.
+    const struct {
+        const char* stem;
+        QImage (*draw)(int scale);
+    } finer[] = {
+        {"logo", pictures::drawLogo},          {"section_rectangle", pictures::drawRectangleSection},
+        {"section_l", pictures::drawLSection}, {"section_flanged", pictures::drawFlangedSection},
+        {"section_z", pictures::drawZSection},
+    };
+    for (const auto& picture : finer) {
+        for (int scale : {2, 3}) {
+            outputs.push_back(
+                {QStringLiteral("hidpi/%1@%2x.png").arg(QLatin1String(picture.stem)).arg(scale),
+                 [&picture, scale](const QString& path) { return pictures::writePng(picture.draw(scale), path); }});
+        }
+    }
 
     int failures = 0;
     for (const auto& output : outputs) {
-        const QString path = dir.filePath(QString::fromLatin1(output.name));
-        if (const QString error = output.write(path); !error.isEmpty()) {
+        const QString path = dir.filePath(output.name);
+        if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+            err << "draw_pictures: cannot create the directory of " << path << '\n';
+            ++failures;
+        } else if (const QString error = output.write(path); !error.isEmpty()) {
             err << "draw_pictures: " << error << '\n';
             ++failures;
         } else {

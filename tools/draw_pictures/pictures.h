@@ -1,4 +1,6 @@
-// The program's pictures, each drawn at its stored pixel size.
+// The program's pictures. Each is drawn at its stored pixel size, or at
+// `scale` times that size for screens of that many device pixels per pixel:
+// the same drawing, rendered finer, not an enlarged copy.
 #pragma once
 
 #include <QImage>
@@ -7,12 +9,17 @@
 
 namespace pictures {
 
-QImage drawWindowIcon();  // 32 x 32
-QImage drawLogo();        // 465 x 308
-QImage drawRectangleSection();
-QImage drawLSection();
-QImage drawFlangedSection();
-QImage drawZSection();
+// The window icon, `size` x `size` pixels: 32 is the stored icon; the icon
+// theme gets every size the desktop asks for, each drawn at that size.
+QImage drawWindowIcon(int size = 32);
+inline constexpr int kIconThemeSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+// The logo (465 x 308) and the section diagrams, `scale` times as fine.
+QImage drawLogo(int scale = 1);
+QImage drawRectangleSection(int scale = 1);
+QImage drawLSection(int scale = 1);
+QImage drawFlangedSection(int scale = 1);
+QImage drawZSection(int scale = 1);
 
 // The section diagrams as drawings: each paints its picture, in the
 // picture's pixel coordinates, with `painter` (antialiased, on the ground

@@ -59,6 +59,6 @@ void paintFlangedSection(QPainter& painter) {
     drawTie(painter, {61.5, 81.5}, {83.5, 81.5});
 }
 
-QImage drawFlangedSection() { return drawDiagram(kFlangedSectionSize, paintFlangedSection); }
+QImage drawFlangedSection(int scale) { return drawDiagram(kFlangedSectionSize, paintFlangedSection, scale); }
 
 }  // namespace pictures

@@ -65,6 +65,6 @@ void paintLSection(QPainter& painter) {
     drawTie(painter, {118.5, 22.5}, {162.5, 22.5});
 }
 
-QImage drawLSection() { return drawDiagram(kLSectionSize, paintLSection); }
+QImage drawLSection(int scale) { return drawDiagram(kLSectionSize, paintLSection, scale); }
 
 }  // namespace pictures

@@ -40,6 +40,6 @@ void paintRectangleSection(QPainter& painter) {
     drawTie(painter, {108.5, 144.5}, {154.5, 144.5});
 }
 
-QImage drawRectangleSection() { return drawDiagram(kRectangleSectionSize, paintRectangleSection); }
+QImage drawRectangleSection(int scale) { return drawDiagram(kRectangleSectionSize, paintRectangleSection, scale); }
 
 }  // namespace pictures

@@ -74,6 +74,6 @@ void paintZSection(QPainter& painter) {
     drawTie(painter, {222.5, 50.5}, {248.5, 50.5});
 }
 
-QImage drawZSection() { return drawDiagram(kZSectionSize, paintZSection); }
+QImage drawZSection(int scale) { return drawDiagram(kZSectionSize, paintZSection, scale); }
 
 }  // namespace pictures

@@ -69,22 +69,23 @@ void addHook(QPainterPath& path, QPointF end, QPointF outward, QPointF side, dou
 
 }  // namespace
 
-QImage blankDiagram(int width, int height) {
-    QImage image(width, height, QImage::Format_RGB32);
+QImage blankDiagram(int width, int height, int scale) {
+    QImage image(width * scale, height * scale, QImage::Format_RGB32);
     image.fill(kGround);
     return image;
 }
 
-void beginPainting(QPainter& painter, QImage& image) {
+void beginPainting(QPainter& painter, QImage& image, int scale) {
     painter.begin(&image);
+    if (scale != 1) painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
-QImage drawDiagram(QSize size, void (*paint)(QPainter&)) {
-    QImage image = blankDiagram(size.width(), size.height());
+QImage drawDiagram(QSize size, void (*paint)(QPainter&), int scale) {
+    QImage image = blankDiagram(size.width(), size.height(), scale);
     QPainter painter;
-    beginPainting(painter, image);
+    beginPainting(painter, image, scale);
     paint(painter);
     painter.end();
     return image;

@@ -49,14 +49,17 @@ struct Scale {
     }
 };
 
-// A blank diagram: 32-bit RGB (no alpha), filled with the ground colour.
-QImage blankDiagram(int width, int height);
+// A blank diagram of `width` x `height` pixels drawn `scale` times as fine
+// (an image `scale` times as wide and high): 32-bit RGB (no alpha), filled
+// with the ground colour.
+QImage blankDiagram(int width, int height, int scale);
 
-// Antialiased painter on `image`.
-void beginPainting(QPainter& painter, QImage& image);
+// Antialiased painter on `image`, drawing `scale` image pixels to each pixel
+// of the picture's coordinates, so that one drawing code serves every scale.
+void beginPainting(QPainter& painter, QImage& image, int scale = 1);
 
-// A blank diagram of `size` with `paint` drawn on it.
-QImage drawDiagram(QSize size, void (*paint)(QPainter&));
+// A blank diagram of `size` with `paint` drawn on it, `scale` times as fine.
+QImage drawDiagram(QSize size, void (*paint)(QPainter&), int scale = 1);
 
 // The font of the dimension letters.
 QFont letterFont();

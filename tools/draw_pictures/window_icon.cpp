@@ -1,6 +1,7 @@
 // Window icon: a cartoon dog's face, yellow with orange ears and eye patch,
-// on a light background. Drawn four times as large and scaled down, which
-// antialiases the small shapes better than drawing at 32 x 32.
+// on a light background, designed on a 32 x 32 grid. Each size is drawn from
+// the shapes at four times that size and scaled down, which antialiases the
+// small shapes better than drawing at the size itself.
 
 #include <QPainterPath>
 
@@ -30,15 +31,15 @@ QPainterPath ear(bool left) {
 
 }  // namespace
 
-QImage drawWindowIcon() {
-    constexpr int kSize = 32;
+QImage drawWindowIcon(int size) {
+    constexpr double kGrid = 32.0;
     constexpr int kOversample = 4;
-    QImage large(kSize * kOversample, kSize * kOversample, QImage::Format_RGB32);
+    QImage large(size * kOversample, size * kOversample, QImage::Format_RGB32);
     large.fill(kBackground);
 
     QPainter painter;
     beginPainting(painter, large);
-    painter.scale(kOversample, kOversample);
+    painter.scale(size * kOversample / kGrid, size * kOversample / kGrid);
     QPen ink(kInk, 1.0);
     ink.setJoinStyle(Qt::RoundJoin);
     ink.setCapStyle(Qt::RoundCap);
@@ -89,7 +90,7 @@ QImage drawWindowIcon() {
     painter.drawPath(mouth);
     painter.end();
 
-    return large.scaled(kSize, kSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return large.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 }  // namespace pictures

@@ -1,0 +1,67 @@
+// The fixed texts the windows show around a calculation sheet: its headings,
+// the commands that make it, and what they say when they cannot. Kept here,
+// Qt-free, so that the cut-down Song face is made from the same table the
+// windows read (see tools/song_subset/song_characters.cpp). "%1" … are the
+// places the window fills in.
+#pragma once
+
+#include <string_view>
+
+namespace dravik::sheet::texts {
+
+// Headings and fixed words of the sheet's page.
+inline constexpr std::string_view kDiagramAndResults = "一、计算简图与计算结果";
+inline constexpr std::string_view kInputs = "二、输入参数";
+inline constexpr std::string_view kInputColumns[] = {"参数", "符号", "输入文字", "计算用数值", "单位"};
+inline constexpr std::string_view kNotWhollyNumberNote = "%1 “%2”的输入文字“%3”不全是数字，计算用其开头的数 %4。";
+inline constexpr std::string_view kSteps = "三、计算过程（π = 3.1415926）";
+inline constexpr std::string_view kShownInWindow = "窗口显示：%1 <b>%2</b>";
+inline constexpr std::string_view kExplanation = "（%1）";
+
+// The commands in the calculator windows' context menu.
+inline constexpr std::string_view kPrintCommand = "打印计算书…";
+inline constexpr std::string_view kSaveCommand = "保存计算书…";
+inline constexpr std::string_view kCopyCommand = "复制计算结果";
+
+// Dialogs and what the commands say when they cannot do their work.
+inline constexpr std::string_view kPrintTitle = "打印计算书";
+inline constexpr std::string_view kSaveTitle = "保存计算书";
+inline constexpr std::string_view kPdfFilter = "PDF 文件 (*.pdf)";
+inline constexpr std::string_view kProposedFileSuffix = "-计算书.pdf";
+inline constexpr std::string_view kNotPrinted = "计算书没有打印：无法开始打印，请检查打印机。";
+inline constexpr std::string_view kNotSaved =
+    "计算书没有保存。%1\n窗口中的输入和结果都还在，请另选一个可以写入的文件夹再保存。";
+inline constexpr std::string_view kNoSuchFolder = "文件夹“%1”不存在。";
+inline constexpr std::string_view kFolderNotWritable = "没有在文件夹“%1”中写入文件的权限。";
+inline constexpr std::string_view kFileReadOnly = "文件“%1”是只读的。";
+inline constexpr std::string_view kWriteFailed = "写入文件“%1”时出错（磁盘已满或文件被占用）。";
+
+// Every text above, for those who need them all.
+inline constexpr std::string_view kAll[] = {
+    kDiagramAndResults,
+    kInputs,
+    kInputColumns[0],
+    kInputColumns[1],
+    kInputColumns[2],
+    kInputColumns[3],
+    kInputColumns[4],
+    kNotWhollyNumberNote,
+    kSteps,
+    kShownInWindow,
+    kExplanation,
+    kPrintCommand,
+    kSaveCommand,
+    kCopyCommand,
+    kPrintTitle,
+    kSaveTitle,
+    kPdfFilter,
+    kProposedFileSuffix,
+    kNotPrinted,
+    kNotSaved,
+    kNoSuchFolder,
+    kFolderNotWritable,
+    kFileReadOnly,
+    kWriteFailed,
+};
+
+}  // namespace dravik::sheet::texts
