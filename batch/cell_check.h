@@ -1,0 +1,16 @@
+// Whether a cell is wholly a number under the window's text-to-number rule,
+// or the rule read only a part of it ("1,000" → 1, "400mm" → 400) or nothing
+// at all ("" → 0). The rule itself never says; the batch tool notes such
+// cells so that no figure comes from a misread cell in silence.
+#pragma once
+
+#include <string_view>
+
+namespace dravik::batch {
+
+// True when, with blanks, tabs and line feeds removed, the text is one
+// number as the rule reads it: a sign, digits with at most one ".", and an
+// exponent E or D with an optional sign and at least one digit.
+bool isWholeNumber(std::string_view text);
+
+}  // namespace dravik::batch
