@@ -330,11 +330,18 @@ void setUpMessages() {
             break;
         }
     }
-    const char* set = std::setlocale(LC_MESSAGES, "");
-    if (language != nullptr && std::string_view(language).starts_with("zh") &&
-        (set == nullptr || !std::string_view(set).starts_with("zh"))) {
-        std::setlocale(LC_MESSAGES, "C.UTF-8");
-        ::setenv("LANGUAGE", language, 0);
+    // Texts of the C library (strerror) in the messages' language need a
+    // character set that can hold them.
+    if (std::setlocale(LC_CTYPE, "") == nullptr) std::setlocale(LC_CTYPE, "C.UTF-8");
+    const bool chinese = language != nullptr && std::string_view(language).starts_with("zh");
+    if (!chinese) {
+        std::setlocale(LC_MESSAGES, "C");  // the C library's texts in English too
+    } else {
+        const char* set = std::setlocale(LC_MESSAGES, "");
+        if (set == nullptr || !std::string_view(set).starts_with("zh")) std::setlocale(LC_MESSAGES, "C.UTF-8");
+        // The one Chinese catalogue serves every zh_* locale.
+        const char* chosen = std::getenv("LANGUAGE");
+        if (chosen == nullptr || *chosen == '\0') ::setenv("LANGUAGE", "zh_CN", 1);
     }
     ::bindtextdomain(kTextDomain, localeDirectory().c_str());
     ::bind_textdomain_codeset(kTextDomain, "UTF-8");
