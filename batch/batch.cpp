@@ -139,22 +139,6 @@ bool allCellsBlank(const CsvRecord& record, std::size_t from = 0) {
     return true;
 }
 
-// A record copied through as it stood, for the output's first line: a first
-// cell beginning with the bytes of a byte-order mark is quoted, so that
-// reading the output again does not take them for one.
-std::string guardFirstRecord(std::string_view raw) {
-    if (!raw.starts_with(kByteOrderMark)) return std::string(raw);
-    const std::size_t cellEnd = std::min(raw.find(','), raw.size());
-    std::string out = "\"";
-    for (char c : raw.substr(0, cellEnd)) {
-        out += c;
-        if (c == '"') out += '"';
-    }
-    out += '"';
-    out += raw.substr(cellEnd);
-    return out;
-}
-
 // The window's texts and the header's columns for one shape, set once per
 // file; each row overwrites only the texts of the columns it has.
 struct ShapeColumns {
@@ -516,21 +500,19 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     const bool byteOrderMark = reader.hadByteOrderMark();
     if (byteOrderMark) out.append(kByteOrderMark);
     // Lines with no bytes are kept, so that the line numbers of messages are
-    // those of the output too.
-    bool first = !byteOrderMark;
+    // those of the output too. (So the output begins with the bytes of a
+    // byte-order mark only when the input did: a record's first bytes only
+    // count as one at the very start of the input.)
     auto emptyLines = [&](std::int64_t count) {
         for (std::int64_t i = 0; i < count; ++i) out.endLine(lineEnd);
-        first = first && count == 0;
     };
     for (const TitleRow& title : titles) {
         emptyLines(title.emptyLinesBefore);
-        out.append(first ? guardFirstRecord(title.raw) : title.raw);
-        first = false;
+        out.append(title.raw);
         if (!title.openQuote) out.endLine(lineEnd);
     }
     emptyLines(record.emptyLinesBefore);
-    out.append(first ? guardFirstRecord(record.rawCells(columns.width()))
-                     : std::string(record.rawCells(columns.width())));
+    out.append(record.rawCells(columns.width()));
     for (int k : columns.appended()) {
         out.append(',');
         out.append(outputColumnName(static_cast<std::size_t>(k)));

@@ -293,3 +293,118 @@ TEST(QuoteForMessage, KeepsMessagesOnOneReadableLine) {
 }
 
 }  // namespace
+
+namespace {
+
+// An input that never ends a record: /dev/zero after a header.
+class EndlessZeros : public ByteSource {
+public:
+    std::size_t read(char* buffer, std::size_t capacity) override {
+        const std::string_view header = "shape\nazpjl\n";
+        if (given_ < header.size()) {
+            const std::size_t n = std::min(capacity, header.size() - given_);
+            header.substr(given_, n).copy(buffer, n);
+            given_ += n;
+            return n;
+        }
+        std::fill_n(buffer, capacity, '\0');
+        given_ += capacity;
+        return capacity;
+    }
+    std::size_t given_ = 0;
+};
+
+TEST(BatchRun, ARecordWithNoEndStopsAtTheBoundWithTheFinishedRowsWritten) {
+    EndlessZeros source;
+    StringSink sink;
+    std::vector<std::string> messages;
+    BatchOptions options;
+    options.maxRecordSize = std::size_t{1} << 20;
+    const BatchSummary summary = runBatch(
+        source, sink, [&messages](std::string_view m) { messages.emplace_back(m); }, options);
+    EXPECT_EQ(summary.exitStatus, kExitTrouble);
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_LT(source.given_, std::size_t{4} << 20) << "reads stop soon after the bound";
+    EXPECT_TRUE(sink.text.starts_with("shape,zjmj,zjl,tjpgl,notes\nazpjl, 3996, 1.25, 1.19,"));
+    EXPECT_NE(std::find_if(messages.begin(), messages.end(),
+                           [](const std::string& m) { return m.starts_with("line 3: a record longer than 1048576"); }),
+              messages.end());
+}
+
+// Memory running out half-way: every row finished before is written, the
+// line is named, and the status says nothing more could be done.
+TEST(BatchRun, RunningOutOfMemoryKeepsTheFinishedRows) {
+    class Exhausting : public ByteSource {
+    public:
+        std::size_t read(char* buffer, std::size_t capacity) override {
+            if (rows_ > 300000) throw std::bad_alloc();  // beyond the first megabyte
+            const std::string_view text = rows_++ == 0 ? std::string_view("shape\n") : std::string_view("azpjl\n");
+            const std::size_t n = std::min(capacity, text.size());
+            text.copy(buffer, n);
+            return n;
+        }
+        bool rewind() override { return false; }
+
+    private:
+        int rows_ = 0;
+    } source;
+    StringSink sink;
+    std::vector<std::string> messages;
+    BatchOptions options;
+    options.buffers = BufferSizes{64, 1 << 20};
+    const BatchSummary summary = runBatch(
+        source, sink, [&messages](std::string_view m) { messages.emplace_back(m); }, options);
+    EXPECT_EQ(summary.exitStatus, kExitTrouble);
+    const auto rows = std::count(sink.text.begin(), sink.text.end(), '\n');
+    EXPECT_GT(rows, 290000) << "the rows read before are all written";
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages.back().find("out of memory"), std::string::npos) << messages.back();
+}
+
+// A read error part-way: the half-received last row fails like any row cut
+// short, instead of being calculated from its half.
+TEST(BatchRun, ARowCutByAReadErrorIsNotCalculated) {
+    class FailingAfter : public ByteSource {
+    public:
+        std::size_t read(char* buffer, std::size_t capacity) override {
+            if (given_) {
+                failed_ = true;
+                return 0;
+            }
+            given_ = true;
+            const std::string_view text = "shape,a\nazpjl,400\nazpjl,4";
+            const std::size_t n = std::min(capacity, text.size());
+            text.copy(buffer, n);
+            return n;
+        }
+        bool failed() const override { return failed_; }
+
+    private:
+        bool given_ = false;
+        bool failed_ = false;
+    } source;
+    StringSink sink;
+    std::vector<std::string> messages;
+    const BatchSummary summary = runBatch(source, sink, [&messages](std::string_view m) { messages.emplace_back(m); });
+    EXPECT_EQ(summary.exitStatus, kExitTrouble);
+    EXPECT_TRUE(summary.readFailed);
+    EXPECT_EQ(summary.failedRows, 1);
+    EXPECT_TRUE(sink.text.ends_with("\nazpjl,4\n")) << sink.text;
+    EXPECT_NE(std::find(messages.begin(), messages.end(), "line 3: cut short: the input could not be read to its end"),
+              messages.end());
+}
+
+// A byte-order mark counts only as the first bytes of the input: after an
+// empty line those bytes belong to the first header name, and the output,
+// which keeps the empty line, reads back to the same names.
+TEST(BatchRun, AByteOrderMarkAfterAnEmptyLineIsPartOfTheFirstName) {
+    const std::string input = "\n\xEF\xBB\xBFid,shape\n1,azpjl\n";
+    const RunResult run = runOn(input);
+    EXPECT_TRUE(run.output.starts_with("\n\xEF\xBB\xBFid,shape,")) << run.output;
+    const RunResult again = runOn(run.output);
+    EXPECT_EQ(again.output, run.output);
+    const auto records = readAll(run.output);
+    EXPECT_EQ(records[0][0], "\xEF\xBB\xBFid");
+}
+
+}  // namespace
