@@ -97,7 +97,7 @@ EncodingChoice chooseEncoding(ReplaySource& input, const BatchOptions& options) 
         return valid == prefix.size() ? EncodingChoice{Encoding::Utf8, false} : EncodingChoice{Encoding::Gb18030, true};
     if (!cutShort(prefix, valid)) return {Encoding::Gb18030, true};
     if (!input.restart()) return {Encoding::Utf8, true};
-    std::vector<char> piece(std::size_t{1} << 16);
+    std::vector<char> piece(std::size_t{1} << 18);
     std::string carry;
     bool allValid = true;
     for (;;) {
@@ -130,6 +130,15 @@ std::string quoteProblemText(QuoteProblem problem) {
 
 bool isBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// Whether a record may be all blank: only commas, blanks and quotes. Most
+// rows are told at their first byte.
+bool mayBeBlank(std::string_view raw) {
+    for (char c : raw) {
+        if (c != ',' && c != ' ' && c != '\t' && c != '"') return false;
+    }
+    return true;
 }
 
 bool allCellsBlank(const CsvRecord& record, std::size_t from = 0) {
@@ -198,24 +207,26 @@ public:
         if (checkEncoding && !codec_.valid(record.raw())) {
             return failAsRead(record, fill(tr("bytes that are not valid {1}"), {encodingName(codec_.encoding())}));
         }
-        if (allCellsBlank(record)) {
+        if (mayBeBlank(record.raw()) && allCellsBlank(record)) {
             ++summary_.emptyRows;
             out_.append(record.raw());
             out_.endLine(lineEnd_);
             return;
         }
         const std::size_t width = columns_.width();
-        const std::string cellCount = fill(
-            record.size() == 1 ? tr("{1} cell where the header has {2}") : tr("{1} cells where the header has {2}"),
-            {decimal(static_cast<long long>(record.size())), decimal(static_cast<long long>(width))});
+        auto cellCount = [&] {
+            return fill(
+                record.size() == 1 ? tr("{1} cell where the header has {2}") : tr("{1} cells where the header has {2}"),
+                {decimal(static_cast<long long>(record.size())), decimal(static_cast<long long>(width))});
+        };
         // A short row stays short when the output is read again (its header
         // only grows), so it is kept as it stood.
-        if (record.size() < width) return failAsRead(record, cellCount);
+        if (record.size() < width) return failAsRead(record, cellCount());
         // A long row keeps its extra cells after the added columns: written
         // as it stood, its extra cells would fill those columns on the next
         // reading.
         if (record.size() > width && !allCellsBlank(record, width)) {
-            return failInPlace(record, cellCount, tr("more cells than the header (the extra ones are at the end)"));
+            return failInPlace(record, cellCount(), tr("more cells than the header (the extra ones are at the end)"));
         }
         const int s = shapeOf(record[columns_.shapeColumn()]);
         if (s < 0) {
@@ -258,12 +269,18 @@ private:
     }
 
     void calculate(const CsvRecord& record, const ShapeColumns& sc, std::size_t shapeIndex) {
-        std::array<std::string_view, kMaxInputs> texts = sc.defaults;
+        std::array<std::string_view, kMaxInputs> texts;
         notes_.clear();
         for (std::size_t i = 0; i < sc.count; ++i) {
-            if (sc.column[i] < 0) continue;
-            texts[i] = record[static_cast<std::size_t>(sc.column[i])];
-            if (!isWholeNumber(texts[i])) noteCell(sc.shape->inputs[i].name, texts[i]);
+            const int column = sc.column[i];
+            if (column < 0) {
+                texts[i] = sc.defaults[i];
+                continue;
+            }
+            texts[i] = record[static_cast<std::size_t>(column)];
+            if (!record.digitsOnly(static_cast<std::size_t>(column)) && !isWholeNumberQuick(texts[i])) {
+                noteCell(sc.shape->inputs[i].name, texts[i]);
+            }
         }
         if (!sc.missingNote.empty()) {
             ++defaulted_[shapeIndex];

@@ -3,6 +3,21 @@
 namespace dravik::batch {
 
 bool isWholeNumber(std::string_view text) {
+    // The common cell: digits, perhaps with one point.
+    bool digit = false;
+    bool point = false;
+    bool plain = true;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            plain = false;
+            break;
+        }
+    }
+    if (plain) return digit;
     std::size_t i = 0;
     auto skipBlanks = [&] {
         while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n')) ++i;

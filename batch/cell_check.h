@@ -13,4 +13,21 @@ namespace dravik::batch {
 // exponent E or D with an optional sign and at least one digit.
 bool isWholeNumber(std::string_view text);
 
+// The same, quick for the common cell of digits (at most one point) and
+// handing anything else to isWholeNumber.
+inline bool isWholeNumberQuick(std::string_view text) {
+    bool digit = false;
+    bool point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') {
+            digit = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            return isWholeNumber(text);
+        }
+    }
+    return digit;
+}
+
 }  // namespace dravik::batch

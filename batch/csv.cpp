@@ -34,7 +34,7 @@ std::string_view lineEndBytes(LineEnd lineEnd) {
 CsvReader::CsvReader(ByteSource& source, std::size_t bufferSize, std::size_t maxRecordSize)
     : source_(source),
       capacity_(std::max<std::size_t>(bufferSize, 4)),
-      maxRecordSize_(std::max<std::size_t>(maxRecordSize, 1)) {
+      maxRecordSize_(std::clamp<std::size_t>(maxRecordSize, 1, kMaxRecordSizeLimit)) {
     buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
 }
 
@@ -105,9 +105,7 @@ void CsvReader::finishRecord(CsvRecord& record, std::size_t length, LineEnd line
         record.problem = QuoteProblem::CutByReadError;
     }
     // Line breaks inside quoted cells count as lines.
-    bool anyQuoted = false;
-    for (const auto& cell : record.cells_) anyQuoted = anyQuoted || cell.quoted;
-    if (anyQuoted) {
+    if (record.anyQuoted_) {
         const char lineBreak = mode_ == Mode::Cr ? '\r' : '\n';
         line_ += std::count(record.raw_.begin(), record.raw_.end(), lineBreak);
     }
@@ -115,33 +113,76 @@ void CsvReader::finishRecord(CsvRecord& record, std::size_t length, LineEnd line
     pos_ += length + lineEndSize;
 }
 
+// The common record, without a branch per cell: it lies wholly in the
+// buffer, ends with LF or CR LF, and holds no quote and no CR but the one
+// before its LF. False, with nothing changed, for any other.
+bool CsvReader::scanPlainLine(CsvRecord& record) {
+    if (mode_ != Mode::Lf) return false;
+    const char* const data = buffer_.get() + pos_;
+    const void* const lineFeed = std::memchr(data, '\n', end_ - pos_);
+    if (lineFeed == nullptr) return false;
+    const std::size_t lineLength = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - data);
+    const bool crLf = lineLength > 0 && data[lineLength - 1] == '\r';
+    const std::size_t length = lineLength - (crLf ? 1 : 0);
+    if (record.cells_.size() < length + 1) record.cells_.resize(length + 1);
+    CsvRecord::Cell* const cells = record.cells_.data();
+    std::size_t count = 0;
+    std::size_t begin = 0;
+    bool special = false;
+    std::uint32_t digits = CsvRecord::kDigits;  // while the cell so far is digits only
+    for (std::size_t i = 0; i < length; ++i) {
+        const char c = data[i];
+        special |= (c == '"') | (c == '\r');
+        if (c == ',') {
+            cells[count++] = {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(i), CsvRecord::kAsRead,
+                              i > begin ? digits : 0};
+            begin = i + 1;
+            digits = CsvRecord::kDigits;
+        } else {
+            digits &= static_cast<std::uint32_t>(static_cast<unsigned char>(c - '0') < 10);
+        }
+    }
+    if (special) return false;
+    cells[count++] = {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(length), CsvRecord::kAsRead,
+                      length > begin ? digits : 0};
+    record.count_ = count;
+    record.anyQuoted_ = false;
+    record.unescaped_.clear();
+    record.problem = QuoteProblem::None;
+    record.endsInOpenQuote = false;
+    record.raw_ = std::string_view(data, length);
+    record.lineEnd = crLf ? LineEnd::CrLf : LineEnd::Lf;
+    pos_ += lineLength + 1;
+    ++line_;
+    return true;
+}
+
 CsvReader::Scan CsvReader::scan(CsvRecord& record) {
+    if (scanPlainLine(record)) return Scan::Complete;
     const char* const data = buffer_.get();
     const std::size_t start = pos_;
     const std::size_t end = end_;
-    record.cells_.clear();
-    record.unescaped_.clear();
+    record.clearCells();
     record.problem = QuoteProblem::None;
     record.endsInOpenQuote = false;
     LineEnd lineEnd = LineEnd::None;
     std::size_t lineEndSize = 0;
     std::size_t i = start;
     for (;;) {
-        CsvRecord::Cell cell{i - start, 0, i - start, 0, CsvRecord::kNoCopy, false};
+        CsvRecord::Cell cell{static_cast<std::uint32_t>(i - start), 0, CsvRecord::kAsRead, 0};
         bool unquotedRun = true;
         if (i < end && data[i] == '"') {
-            cell.quoted = true;
+            record.anyQuoted_ = true;
             std::size_t j = i + 1;
             bool doubled = false;
             for (;;) {
                 const void* const quote = std::memchr(data + j, '"', end - j);
                 if (quote == nullptr) {
                     if (!atEnd_) return Scan::NeedMore;
-                    cell.end = end - start;  // a quote never closed: the rest of the input
-                    cell.textSize = cell.end - cell.begin;
+                    cell.end = static_cast<std::uint32_t>(end - start);  // a quote never closed: the rest of the input
                     if (record.problem == QuoteProblem::None) record.problem = QuoteProblem::UnclosedQuote;
                     record.endsInOpenQuote = true;
-                    record.cells_.push_back(cell);
+                    record.addCell(cell);
                     finishRecord(record, end - start, LineEnd::None, 0);
                     return Scan::Complete;
                 }
@@ -158,16 +199,15 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
                     after == end || data[after] == ',' || lineEndAt(after, lineEnd, lineEndSize, needMore);
                 if (needMore) return Scan::NeedMore;
                 if (ends) {
-                    cell.end = after - start;
-                    cell.textBegin = cell.begin + 1;
-                    cell.textSize = k - i - 1;
+                    cell.end = static_cast<std::uint32_t>(after - start);
+                    cell.text = CsvRecord::kBetweenQuotes;
                     if (doubled) {
-                        cell.unescapedAt = record.unescaped_.size();
+                        cell.text = static_cast<std::uint32_t>(record.unescaped_.size());
                         for (std::size_t p = i + 1; p < k; ++p) {
                             record.unescaped_ += data[p];
                             if (data[p] == '"') ++p;
                         }
-                        cell.textSize = record.unescaped_.size() - cell.unescapedAt;
+                        cell.textSize = static_cast<std::uint32_t>(record.unescaped_.size() - cell.text);
                     }
                     unquotedRun = false;
                     i = after;
@@ -193,10 +233,9 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
                 if (needMore) return Scan::NeedMore;
                 ++i;  // a CR or LF that does not end the line here
             }
-            cell.end = i - start;
-            cell.textSize = cell.end - cell.begin;
+            cell.end = static_cast<std::uint32_t>(i - start);
         }
-        record.cells_.push_back(cell);
+        record.addCell(cell);
         if (i < end && data[i] == ',') {
             ++i;
             continue;
@@ -212,8 +251,7 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
 }
 
 bool CsvReader::next(CsvRecord& record) {
-    record.cells_.clear();
-    record.unescaped_.clear();
+    record.clearCells();
     record.raw_ = {};
     record.problem = QuoteProblem::None;
     record.lineEnd = LineEnd::None;
@@ -258,7 +296,7 @@ bool CsvReader::next(CsvRecord& record) {
     while (scan(record) == Scan::NeedMore) {
         if (!readMore()) {
             tooLongLine_ = line_;
-            record.cells_.clear();
+            record.clearCells();
             return false;
         }
     }

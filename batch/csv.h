@@ -58,14 +58,19 @@ std::string_view lineEndBytes(LineEnd lineEnd);
 // call of next().
 class CsvRecord {
 public:
-    std::size_t size() const { return cells_.size(); }
+    std::size_t size() const { return count_; }
     // The text of cell i: the bytes between the quotes of a quoted cell, with
     // `""` read as `"`; the bytes as they stand for any other cell.
     std::string_view operator[](std::size_t i) const {
         const Cell& c = cells_[i];
-        if (c.unescapedAt != kNoCopy) return std::string_view(unescaped_.data() + c.unescapedAt, c.textSize);
-        return raw_.substr(c.textBegin, c.textSize);
+        if (c.text == kAsRead) return raw_.substr(c.begin, c.end - c.begin);
+        if (c.text == kBetweenQuotes) return raw_.substr(c.begin + 1, c.end - c.begin - 2);
+        return std::string_view(unescaped_.data() + c.text, c.textSize);
     }
+    // Whether cell i is known to be digits only (one or more, no quotes): a
+    // number as the text rule reads it, with nothing left over. False says
+    // nothing.
+    bool digitsOnly(std::size_t i) const { return cells_[i].text == kAsRead && cells_[i].textSize == kDigits; }
     // Cell i's bytes as they stand in the input, quotes included.
     std::string_view rawCell(std::size_t i) const {
         return raw_.substr(cells_[i].begin, cells_[i].end - cells_[i].begin);
@@ -77,7 +82,6 @@ public:
     }
     // The whole record as it stands in the input, without its line end.
     std::string_view raw() const { return raw_; }
-    bool quoted(std::size_t i) const { return cells_[i].quoted; }
 
     std::int64_t line = 0;              // line of the input the record starts on, from 1
     std::int64_t emptyLinesBefore = 0;  // lines with no bytes skipped before it
@@ -89,21 +93,41 @@ public:
 
 private:
     friend class CsvReader;
-    static constexpr std::size_t kNoCopy = static_cast<std::size_t>(-1);
+    // Where a cell's text is: its bytes as read, the bytes between its
+    // quotes, or else at this offset in unescaped_. Offsets are 32 bits: a
+    // record is at most kMaxRecordSizeLimit bytes.
+    static constexpr std::uint32_t kAsRead = 0xFFFFFFFF;
+    static constexpr std::uint32_t kBetweenQuotes = 0xFFFFFFFE;
     struct Cell {
-        std::size_t begin, end;           // within raw_
-        std::size_t textBegin, textSize;  // the text, within raw_ or unescaped_
-        std::size_t unescapedAt;          // kNoCopy when the text lies in raw_
-        bool quoted;
+        std::uint32_t begin, end;  // within raw_
+        std::uint32_t text;        // kAsRead, kBetweenQuotes or an offset in unescaped_
+        std::uint32_t textSize;    // of a text in unescaped_; kDigits for a cell as read of digits only
     };
+    static constexpr std::uint32_t kDigits = 1;
+    // Appends a cell; the vector only grows, so that a record of as many
+    // cells as the last one costs no allocation.
+    void addCell(const Cell& cell) {
+        if (count_ == cells_.size()) cells_.resize(cells_.empty() ? 32 : cells_.size() * 2);
+        cells_[count_++] = cell;
+    }
+    void clearCells() {
+        count_ = 0;
+        anyQuoted_ = false;
+        unescaped_.clear();
+    }
+
     std::string_view raw_;
     std::vector<Cell> cells_;
+    std::size_t count_ = 0;
+    bool anyQuoted_ = false;
     std::string unescaped_;  // texts of quoted cells that hold `""`
 };
 
 class CsvReader {
 public:
     static constexpr std::size_t kDefaultMaxRecordSize = std::size_t{64} << 20;
+    // The bound can be raised up to this (cell offsets are 32 bits).
+    static constexpr std::size_t kMaxRecordSizeLimit = std::size_t{1} << 31;
 
     explicit CsvReader(ByteSource& source, std::size_t bufferSize = std::size_t{1} << 16,
                        std::size_t maxRecordSize = kDefaultMaxRecordSize);
@@ -131,6 +155,7 @@ private:
     enum class Mode { Undecided, Lf, Cr };
 
     Scan scan(CsvRecord& record);
+    bool scanPlainLine(CsvRecord& record);
     bool readMore();
     void finishRecord(CsvRecord& record, std::size_t length, LineEnd lineEnd, std::size_t lineEndSize);
     // Whether the bytes at i end a line; sets `size` to their count. Returns

@@ -38,7 +38,13 @@ std::size_t validUtf8Prefix(std::string_view text) {
     const std::size_t n = text.size();
     std::size_t i = 0;
     while (i < n) {
-        // Eight ASCII bytes at a time: the common case of a data file.
+        // ASCII 32 and 8 bytes at a time: the common case of a data file.
+        while (i + 32 <= n) {
+            std::uint64_t w[4];
+            std::memcpy(w, bytes + i, 32);
+            if (((w[0] | w[1] | w[2] | w[3]) & 0x8080808080808080u) != 0) break;
+            i += 32;
+        }
         if (i + 8 <= n) {
             std::uint64_t word;
             std::memcpy(&word, bytes + i, 8);
