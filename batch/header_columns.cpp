@@ -52,29 +52,38 @@ std::string_view withoutUnit(std::string_view name) {
 
 using AliasTable = std::map<std::string, ColumnName, std::less<>>;
 
+// Every name of every field, as (normalized name, what it names), in the
+// order they are made; a name may come more than once.
+std::vector<std::pair<std::string, ColumnName>> aliasPairs() {
+    std::vector<std::pair<std::string, ColumnName>> pairs;
+    auto add = [&pairs](std::string_view alias, ColumnName name) {
+        const std::string key = normalizeName(alias);
+        if (key.empty()) return;
+        pairs.emplace_back(key, name);
+        if (withoutUnit(key) != key) pairs.emplace_back(std::string(withoutUnit(key)), name);
+    };
+    add("shape", {ColumnKind::Shape, "shape"});
+    add("形状", {ColumnKind::Shape, "shape"});
+    for (std::size_t k = 0; k < kOutputColumns; ++k) {
+        add(outputColumnName(k), {ColumnKind::Output, outputColumnName(k), static_cast<int>(k)});
+    }
+    for (const auto* shape : sections::allShapes()) {
+        for (const auto& input : shape->inputs) {
+            add(input.name, {ColumnKind::Input, input.name});
+            add(fieldLabel(shape->windowName, input.name), {ColumnKind::Input, input.name});
+        }
+        for (std::size_t r = 0; r < kResults.size(); ++r) {
+            const std::string_view name = sections::resultName(kResults[r]);
+            add(fieldLabel(shape->windowName, name), {ColumnKind::Output, name, static_cast<int>(r)});
+        }
+    }
+    return pairs;
+}
+
 const AliasTable& aliasTable() {
     static const AliasTable table = [] {
         AliasTable t;
-        auto add = [&t](std::string_view alias, ColumnName name) {
-            const std::string key = normalizeName(alias);
-            t.emplace(key, name);
-            t.emplace(std::string(withoutUnit(key)), name);
-        };
-        add("shape", {ColumnKind::Shape, "shape"});
-        add("形状", {ColumnKind::Shape, "shape"});
-        for (std::size_t k = 0; k < kOutputColumns; ++k)
-            add(outputColumnName(k), {ColumnKind::Output, outputColumnName(k), static_cast<int>(k)});
-        for (const auto* shape : sections::allShapes()) {
-            for (const auto& input : shape->inputs) {
-                add(input.name, {ColumnKind::Input, input.name});
-                add(fieldLabel(shape->windowName, input.name), {ColumnKind::Input, input.name});
-            }
-            for (std::size_t r = 0; r < kResults.size(); ++r) {
-                const std::string_view name = sections::resultName(kResults[r]);
-                add(fieldLabel(shape->windowName, name), {ColumnKind::Output, name, static_cast<int>(r)});
-            }
-        }
-        t.erase("");
+        for (const auto& [alias, name] : aliasPairs()) t.emplace(alias, name);
         return t;
     }();
     return table;
@@ -119,7 +128,7 @@ ColumnName nameColumn(std::string_view name) {
 
 std::vector<std::pair<std::string, std::string_view>> allAliases() {
     std::vector<std::pair<std::string, std::string_view>> all;
-    for (const auto& [alias, name] : aliasTable()) all.emplace_back(alias, name.field);
+    for (const auto& [alias, name] : aliasPairs()) all.emplace_back(alias, name.field);
     return all;
 }
 

@@ -48,8 +48,9 @@ std::string normalizeName(std::string_view utf8);
 // What the header text `name` (UTF-8) names.
 ColumnName nameColumn(std::string_view name);
 
-// Every name of every field with what it names, for --help and the tests:
-// pairs of (normalized alias, short name).
+// Every name of every field with what it names, as the windows' labels give
+// them: pairs of (normalized alias, short name). A name may come more than
+// once (every window has "纵筋1直径"); it must then name the same field.
 std::vector<std::pair<std::string, std::string_view>> allAliases();
 
 class HeaderColumns {
