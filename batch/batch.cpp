@@ -1,204 +1,562 @@
 #include "batch/batch.h"
 
+#include <algorithm>
 #include <array>
-#include <charconv>
+#include <new>
 #include <span>
-#include <unordered_set>
 #include <vector>
 
-#include "batch/csv.h"
+#include "batch/cell_check.h"
+#include "batch/header_columns.h"
+#include "batch/translate.h"
+#include "layouts/windows.h"
 #include "sections/calculation.h"
 #include "sections/shapes.h"
+#include "text_rules/text_rules.h"
 
 namespace dravik::batch {
 namespace {
 
-using sections::Result;
 using sections::SectionShape;
 
-constexpr std::size_t kMaxInputs = 32;
-constexpr std::array<Result, 3> kResults = {Result::SteelArea, Result::LongitudinalRatio, Result::HoopRatio};
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+// How much of the input decides its encoding when it cannot be read twice.
+constexpr std::size_t kSniffBytes = std::size_t{1} << 20;
+// A header further down than this is not looked for: the records above it
+// are held in memory until it is found.
+constexpr std::int64_t kMaxTitleRows = 10;
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
+// Reads up to `size` bytes, fewer only at the end of the input.
+std::size_t readFull(ByteSource& source, char* buffer, std::size_t size) {
+    std::size_t got = 0;
+    while (got < size) {
+        const std::size_t n = source.read(buffer + got, size - got);
+        if (n == 0) break;
+        got += n;
+    }
+    return got;
 }
 
-std::string decimal(std::int64_t n) {
-    char digits[24];
-    const auto res = std::to_chars(digits, digits + sizeof digits, n);
-    return std::string(digits, res.ptr);
-}
-
-// What the header says about each column, worked out once per file.
-class Layout {
+// Hands out the bytes read to decide the encoding, then the rest.
+class ReplaySource : public ByteSource {
 public:
-    // Reads the header; on a problem returns its message.
-    std::string read(const CsvRecord& header) {
-        width_ = header.size();
-        resultAt_.assign(width_, -1);
-        shapes_ = sections::allShapes();
-        inputColumn_.assign(shapes_.size(), {});
-        for (auto& columns : inputColumn_) columns.fill(-1);
-        bool haveShape = false;
-        std::unordered_set<std::string_view> names;
-        for (std::size_t j = 0; j < width_; ++j) {
-            const std::string_view name = trimBlanks(header[j]);
-            if (!names.insert(name).second) {
-                return "the header names the column " + quoteForMessage(name) + " twice";
-            }
-            if (name == "shape") {
-                shapeColumn_ = j;
-                haveShape = true;
-            }
-            for (std::size_t r = 0; r < kResults.size(); ++r) {
-                if (name == sections::resultName(kResults[r])) resultAt_[j] = static_cast<int>(r);
-            }
-            for (std::size_t s = 0; s < shapes_.size(); ++s) {
-                const auto inputs = shapes_[s]->inputs;
-                for (std::size_t i = 0; i < inputs.size() && i < kMaxInputs; ++i) {
-                    if (inputs[i].name == name) inputColumn_[s][i] = static_cast<int>(j);
+    explicit ReplaySource(ByteSource& inner) : inner_(inner) {}
+    void readPrefix(std::size_t size) {
+        prefix_.resize(size);
+        prefix_.resize(readFull(inner_, prefix_.data(), size));
+        ended_ = prefix_.size() < size;
+    }
+    std::string_view prefix() const { return prefix_; }
+    bool ended() const { return ended_; }
+    // Starts again from the beginning of the inner source.
+    bool restart() {
+        if (!inner_.rewind()) return false;
+        prefix_.clear();
+        given_ = 0;
+        return true;
+    }
+    ByteSource& inner() { return inner_; }
+
+    std::size_t read(char* buffer, std::size_t capacity) override {
+        if (given_ < prefix_.size()) {
+            const std::size_t n = std::min(capacity, prefix_.size() - given_);
+            std::copy_n(prefix_.data() + given_, n, buffer);
+            given_ += n;
+            return n;
+        }
+        return inner_.read(buffer, capacity);
+    }
+    bool failed() const override { return inner_.failed(); }
+
+private:
+    ByteSource& inner_;
+    std::string prefix_;
+    std::size_t given_ = 0;
+    bool ended_ = false;
+};
+
+struct EncodingChoice {
+    Encoding encoding = Encoding::Utf8;
+    bool checkRows = true;  // false when the whole input is known to be valid
+};
+
+// Whether the bytes from `text`'s first invalid position on may be the start
+// of a character cut off by the end of a piece.
+bool cutShort(std::string_view text, std::size_t valid) { return text.size() - valid < 4; }
+
+// A byte-order mark says UTF-8. Without one, valid UTF-8 is UTF-8 and
+// anything else GB18030. The whole input is checked when it can be read
+// twice (a file); otherwise its first megabyte decides, and every row is
+// checked as it comes.
+EncodingChoice chooseEncoding(ReplaySource& input, const BatchOptions& options) {
+    const std::string_view prefix = input.prefix();
+    if (options.encoding) return {*options.encoding, true};
+    if (prefix.starts_with(kByteOrderMark)) return {Encoding::Utf8, true};
+    const std::size_t valid = validUtf8Prefix(prefix);
+    if (input.ended())
+        return valid == prefix.size() ? EncodingChoice{Encoding::Utf8, false} : EncodingChoice{Encoding::Gb18030, true};
+    if (!cutShort(prefix, valid)) return {Encoding::Gb18030, true};
+    if (!input.restart()) return {Encoding::Utf8, true};
+    std::vector<char> piece(std::size_t{1} << 18);
+    std::string carry;
+    bool allValid = true;
+    for (;;) {
+        const std::size_t n = readFull(input.inner(), piece.data(), piece.size());
+        carry.append(piece.data(), n);
+        const std::size_t ok = validUtf8Prefix(carry);
+        if (n < piece.size()) {
+            allValid = ok == carry.size();
+            break;
+        }
+        if (!cutShort(carry, ok)) {
+            allValid = false;
+            break;
+        }
+        carry.erase(0, ok);
+    }
+    if (!input.restart()) return {Encoding::Utf8, true};
+    return allValid ? EncodingChoice{Encoding::Utf8, false} : EncodingChoice{Encoding::Gb18030, true};
+}
+
+std::string quoteProblemText(QuoteProblem problem) {
+    switch (problem) {
+        case QuoteProblem::TextAfterClosingQuote: return tr("text after the closing quote of a quoted field");
+        case QuoteProblem::UnclosedQuote: return tr("quoted field not closed before the end of the input");
+        case QuoteProblem::CutByReadError: return tr("cut short: the input could not be read to its end");
+        case QuoteProblem::None: break;
+    }
+    return {};
+}
+
+bool isBlank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// Whether a record may be all blank: only commas, blanks and quotes. Most
+// rows are told at their first byte.
+bool mayBeBlank(std::string_view raw) {
+    for (char c : raw) {
+        if (c != ',' && c != ' ' && c != '\t' && c != '"') return false;
+    }
+    return true;
+}
+
+bool allCellsBlank(const CsvRecord& record, std::size_t from = 0) {
+    for (std::size_t j = from; j < record.size(); ++j) {
+        if (!isBlank(record[j])) return false;
+    }
+    return true;
+}
+
+// The window's texts and the header's columns for one shape, set once per
+// file; each row overwrites only the texts of the columns it has.
+struct ShapeColumns {
+    const SectionShape* shape = nullptr;
+    std::size_t count = 0;
+    std::array<std::string_view, kMaxInputs> defaults{};
+    std::array<int, kMaxInputs> column{};
+    std::string missingNote;           // names the inputs without a column and their defaults
+    std::array<std::string, 2> names;  // window and type name in the input's encoding
+    std::array<std::string, 2> normalizedNames;
+};
+
+// Everything of one run after the header has been read.
+class RowWriter {
+public:
+    RowWriter(const HeaderColumns& columns, Codec& codec, OutputBuffer& out, std::string_view lineEnd,
+              const BatchOptions& options, const MessageSink& messages, BatchSummary& summary)
+        : columns_(columns),
+          codec_(codec),
+          out_(out),
+          lineEnd_(lineEnd),
+          options_(options),
+          messages_(messages),
+          summary_(summary) {
+        dash_ = codec_.fromUtf8(text_rules::kNotANumber);
+        const auto shapes = sections::allShapes();
+        shapes_.resize(shapes.size());
+        for (std::size_t s = 0; s < shapes.size(); ++s) {
+            ShapeColumns& sc = shapes_[s];
+            sc.shape = shapes[s];
+            sc.count = std::min(sc.shape->inputs.size(), kMaxInputs);
+            std::string missing;
+            for (std::size_t i = 0; i < sc.count; ++i) {
+                sc.defaults[i] = sc.shape->inputs[i].defaultText;
+                sc.column[i] = columns_.inputColumn(s, i);
+                if (sc.column[i] < 0) {
+                    if (!missing.empty()) missing += ", ";
+                    missing +=
+                        std::string(sc.shape->inputs[i].name) + " " + std::string(sc.shape->inputs[i].defaultText);
                 }
             }
+            if (!missing.empty()) sc.missingNote = fill(tr("no column, default taken: {1}"), {missing});
+            sc.names = {std::string(sc.shape->windowName), codec_.fromUtf8(sc.shape->typeName)};
+            sc.normalizedNames = {normalizeName(sc.shape->windowName), normalizeName(sc.shape->typeName)};
         }
-        if (!haveShape) return "the header has no \"shape\" column";
-        for (std::size_t r = 0; r < kResults.size(); ++r) {
-            bool present = false;
-            for (int at : resultAt_) present = present || at == static_cast<int>(r);
-            if (!present) appended_.push_back(static_cast<int>(r));
-        }
-        return {};
+        defaulted_.assign(shapes.size(), 0);
     }
 
-    void writeHeader(const CsvRecord& header, CsvWriter& out) const {
-        for (std::size_t j = 0; j < width_; ++j) out.cell(header[j]);
-        for (int r : appended_) out.plainCell(sections::resultName(kResults[static_cast<std::size_t>(r)]));
-        out.endRecord();
+    void emptyLines(std::int64_t count) {
+        for (std::int64_t i = 0; i < count; ++i) out_.endLine(lineEnd_);
     }
 
-    std::string_view shapeCell(const CsvRecord& row) const { return row[shapeColumn_]; }
+    void row(const CsvRecord& record, bool checkEncoding) {
+        emptyLines(record.emptyLinesBefore);
+        ++summary_.rows;
+        if (record.problem != QuoteProblem::None) return failAsRead(record, quoteProblemText(record.problem));
+        if (checkEncoding && !codec_.valid(record.raw())) {
+            return failAsRead(record, fill(tr("bytes that are not valid {1}"), {encodingName(codec_.encoding())}));
+        }
+        if (mayBeBlank(record.raw()) && allCellsBlank(record)) {
+            ++summary_.emptyRows;
+            out_.append(record.raw());
+            out_.endLine(lineEnd_);
+            return;
+        }
+        const std::size_t width = columns_.width();
+        auto cellCount = [&] {
+            return fill(
+                record.size() == 1 ? tr("{1} cell where the header has {2}") : tr("{1} cells where the header has {2}"),
+                {decimal(static_cast<long long>(record.size())), decimal(static_cast<long long>(width))});
+        };
+        // A short row stays short when the output is read again (its header
+        // only grows), so it is kept as it stood.
+        if (record.size() < width) return failAsRead(record, cellCount());
+        // A long row keeps its extra cells after the added columns: written
+        // as it stood, its extra cells would fill those columns on the next
+        // reading.
+        if (record.size() > width && !allCellsBlank(record, width)) {
+            return failInPlace(record, cellCount(), tr("more cells than the header (the extra ones are at the end)"));
+        }
+        const int s = shapeOf(record[columns_.shapeColumn()]);
+        if (s < 0) {
+            std::string shapeText;
+            if (!codec_.toUtf8(record[columns_.shapeColumn()], shapeText)) shapeText = record[columns_.shapeColumn()];
+            const std::string why = fill(tr("unknown shape {1}"), {quoteForMessage(shapeText)});
+            return failInPlace(record, why, why);
+        }
+        calculate(record, shapes_[static_cast<std::size_t>(s)], static_cast<std::size_t>(s));
+    }
 
-    // The index in allShapes() of the row's shape, or -1.
-    int shapeOf(const CsvRecord& row) const {
-        const std::string_view name = trimBlanks(row[shapeColumn_]);
+    // Once per file, after the last row: what the notes had in common.
+    void summarize() {
         for (std::size_t s = 0; s < shapes_.size(); ++s) {
-            if (shapes_[s]->windowName == name || shapes_[s]->typeName == name) return static_cast<int>(s);
+            if (defaulted_[s] == 0 || shapes_[s].missingNote.empty()) continue;
+            messages_(fill(tr("{1} rows of {2}: {3}"),
+                           {decimal(defaulted_[s]), shapes_[s].shape->windowName, shapes_[s].missingNote}));
+        }
+        if (summary_.notedRows > 0) messages_(fill(tr("{1} rows with notes"), {decimal(summary_.notedRows)}));
+    }
+
+private:
+    static void appendNote(std::string& notes, std::string_view note) {
+        if (!notes.empty()) notes += tr("; ");
+        notes += note;
+    }
+
+    int shapeOf(std::string_view cell) {
+        for (std::size_t s = 0; s < shapes_.size(); ++s) {
+            if (cell == shapes_[s].names[0] || cell == shapes_[s].names[1]) return static_cast<int>(s);
+        }
+        if (!codec_.toUtf8(cell, scratch_)) return -1;
+        const std::string name = normalizeName(scratch_);
+        for (std::size_t s = 0; s < shapes_.size(); ++s) {
+            if (name == shapes_[s].normalizedNames[0] || name == shapes_[s].normalizedNames[1]) {
+                return static_cast<int>(s);
+            }
         }
         return -1;
     }
 
-    void writeCalculated(const CsvRecord& row, int shapeIndex, CsvWriter& out) const {
-        const SectionShape& shape = *shapes_[static_cast<std::size_t>(shapeIndex)];
-        const auto& columns = inputColumn_[static_cast<std::size_t>(shapeIndex)];
+    void calculate(const CsvRecord& record, const ShapeColumns& sc, std::size_t shapeIndex) {
         std::array<std::string_view, kMaxInputs> texts;
-        const std::size_t count = std::min(shape.inputs.size(), kMaxInputs);
-        for (std::size_t i = 0; i < count; ++i) {
-            const int column = columns[i];
-            texts[i] = column >= 0 ? row[static_cast<std::size_t>(column)] : shape.inputs[i].defaultText;
+        notes_.clear();
+        for (std::size_t i = 0; i < sc.count; ++i) {
+            const int column = sc.column[i];
+            if (column < 0) {
+                texts[i] = sc.defaults[i];
+                continue;
+            }
+            texts[i] = record[static_cast<std::size_t>(column)];
+            if (!record.digitsOnly(static_cast<std::size_t>(column)) && !isWholeNumberQuick(texts[i])) {
+                noteCell(sc.shape->inputs[i].name, texts[i]);
+            }
         }
+        if (!sc.missingNote.empty()) {
+            ++defaulted_[shapeIndex];
+            appendNote(notes_, sc.missingNote);
+        }
+        const std::span<const std::string_view> fieldTexts(texts.data(), sc.count);
         const sections::ResultTexts results =
-            sections::displayTexts(sections::calculateFromTexts(shape, std::span(texts.data(), count)));
-        if (appended_.size() == kResults.size() && row.plain()) {
-            out.plainCells(row);  // no result column in place: the row as it stood
+            sections::displayTexts(sections::calculateFromTexts(*sc.shape, fieldTexts));
+        std::array<std::string_view, kOutputColumns> outputs;
+        bool anyDash = false;
+        for (std::size_t r = 0; r < kResults.size(); ++r) {
+            const std::string& text = results[kResults[r]];
+            const bool dash = text == text_rules::kNotANumber;
+            anyDash = anyDash || dash;
+            outputs[r] = dash ? std::string_view(dash_) : std::string_view(text);
+        }
+        if (anyDash) noteDash(results, *sc.shape, fieldTexts);
+        if (!notes_.empty()) {
+            ++summary_.notedRows;
+            if (options_.strict) return failInPlace(record, notes_, notes_);
+        }
+        encodedNotes_.clear();
+        if (!notes_.empty()) CsvWriter::appendCell(encodedNotes_, codec_.fromUtf8(notes_));
+        outputs[kNotesColumn] = encodedNotes_;
+        write(record, outputs);
+    }
+
+    // A note for a cell that is not wholly a number: what the text rule read.
+    void noteCell(std::string_view input, std::string_view cell) {
+        if (isBlank(cell)) {
+            appendNote(notes_, fill(tr("{1} is empty, read as 0"), {input}));
+            return;
+        }
+        std::string shown;
+        if (!codec_.toUtf8(cell, shown)) shown = cell;
+        std::string number = text_rules::formatNumber(text_rules::readNumber(cell));
+        if (number.starts_with(' ')) number.erase(0, 1);
+        appendNote(notes_, fill(tr("{1} {2} read as {3}"), {input, quoteForMessage(shown), number}));
+    }
+
+    // A note for results shown as "—", with the inputs that may be why.
+    void noteDash(const sections::ResultTexts& results, const SectionShape& shape,
+                  std::span<const std::string_view> fieldTexts) {
+        std::string which;
+        for (std::size_t r = 0; r < kResults.size(); ++r) {
+            if (results[kResults[r]] != text_rules::kNotANumber) continue;
+            if (!which.empty()) which += ", ";
+            which += sections::resultName(kResults[r]);
+        }
+        // A zero divisor comes from an input read as 0; an overflow from a
+        // number beyond the double range or one so large that its products
+        // overflow.
+        std::string zeros, huge;
+        for (std::size_t i = 0; i < fieldTexts.size(); ++i) {
+            const double x = text_rules::readNumber(fieldTexts[i]);
+            const bool beyond = x - x != 0.0 || x > 1e150 || x < -1e150;
+            if (x != 0.0 && !beyond) continue;
+            std::string& list = beyond ? huge : zeros;
+            if (!list.empty()) list += ", ";
+            list += shape.inputs[i].name;
+        }
+        std::string note = fill(tr("{1} is \u2014: a zero divisor or an overflow"), {which});
+        if (!zeros.empty()) note += fill(tr(" (read as 0: {1})"), {zeros});
+        if (!huge.empty()) note += fill(tr(" (beyond range: {1})"), {huge});
+        appendNote(notes_, note);
+    }
+
+    void write(const CsvRecord& record, const std::array<std::string_view, kOutputColumns>& outputs,
+               bool extraCells = false) {
+        const std::size_t width = columns_.width();
+        if (!columns_.anyOutputInPlace()) {
+            out_.append(record.rawCells(width));
         } else {
-            for (std::size_t j = 0; j < width_; ++j) {
-                const int r = resultAt_[j];
-                if (r >= 0) {
-                    out.plainCell(results[kResults[static_cast<std::size_t>(r)]]);
-                } else {
-                    out.cell(row[j]);
-                }
+            for (std::size_t j = 0; j < width; ++j) {
+                if (j > 0) out_.append(',');
+                const int k = columns_.outputAt(j);
+                out_.append(k >= 0 ? outputs[static_cast<std::size_t>(k)] : record.rawCell(j));
             }
         }
-        for (int r : appended_) out.plainCell(results[kResults[static_cast<std::size_t>(r)]]);
-        out.endRecord();
-    }
-
-    // A row that could not be calculated: its cells as read, in their
-    // columns (a short row filled out with empty cells), empty results, and
-    // any cells beyond the header's width after the appended result columns.
-    void writeFailed(const CsvRecord& row, CsvWriter& out) const {
-        for (std::size_t j = 0; j < width_; ++j) {
-            if (resultAt_[j] >= 0) {
-                out.plainCell({});
-            } else {
-                out.cell(j < row.size() ? row[j] : std::string_view{});
-            }
+        for (int k : columns_.appended()) {
+            out_.append(',');
+            out_.append(outputs[static_cast<std::size_t>(k)]);
         }
-        for (std::size_t k = 0; k < appended_.size(); ++k) out.plainCell({});
-        for (std::size_t j = width_; j < row.size(); ++j) out.cell(row[j]);
-        out.endRecord();
+        for (std::size_t j = width; extraCells && j < record.size(); ++j) {
+            out_.append(',');
+            out_.append(record.rawCell(j));
+        }
+        out_.endLine(lineEnd_);
     }
 
-    std::size_t width() const { return width_; }
+    // A row whose cells could not be told apart, or are not in this
+    // encoding: written back byte for byte, so that it fails again the same
+    // way when the output is read again.
+    void failAsRead(const CsvRecord& record, std::string_view why) {
+        ++summary_.failedRows;
+        messages_(fill(tr("line {1}: {2}"), {decimal(record.line), why}));
+        out_.append(record.raw());
+        // A quote never closed took in the rest of the input; a line end
+        // after it would become part of it on the next reading.
+        if (!record.endsInOpenQuote) out_.endLine(lineEnd_);
+    }
 
-private:
-    std::size_t width_ = 0;
-    std::size_t shapeColumn_ = 0;
-    std::span<const SectionShape* const> shapes_;
-    std::vector<std::array<int, kMaxInputs>> inputColumn_;  // per shape, per input: header column or -1
-    std::vector<int> resultAt_;                             // per header column: index into kResults or -1
-    std::vector<int> appended_;                             // result columns the header lacks
+    // A row whose cells stand in their columns but that cannot be
+    // calculated: its cells as they stood, empty results and the reason in
+    // the notes (a reason that stays the same when the output is read again).
+    void failInPlace(const CsvRecord& record, std::string_view why, std::string_view note) {
+        ++summary_.failedRows;
+        messages_(fill(tr("line {1}: {2}"), {decimal(record.line), why}));
+        encodedNotes_.clear();
+        CsvWriter::appendCell(encodedNotes_, codec_.fromUtf8(note));
+        std::array<std::string_view, kOutputColumns> outputs{};
+        outputs[kNotesColumn] = encodedNotes_;
+        write(record, outputs, true);
+    }
+
+    const HeaderColumns& columns_;
+    Codec& codec_;
+    OutputBuffer& out_;
+    std::string_view lineEnd_;
+    const BatchOptions& options_;
+    const MessageSink& messages_;
+    BatchSummary& summary_;
+    std::vector<ShapeColumns> shapes_;
+    std::vector<std::int64_t> defaulted_;  // per shape: rows that took a default
+    std::string dash_;
+    std::string notes_;
+    std::string encodedNotes_;
+    std::string scratch_;
 };
 
-std::string quoteProblemText(QuoteProblem problem) {
-    if (problem == QuoteProblem::TextAfterClosingQuote) return "text after the closing quote of a quoted field";
-    return "quoted field not closed before the end of the input";
-}
+struct TitleRow {
+    std::string raw;
+    bool openQuote;
+    std::int64_t emptyLinesBefore;
+};
 
-}  // namespace
-
-BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages, const BufferSizes& buffers) {
+BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messages, const BatchOptions& options) {
     BatchSummary summary;
-    CsvReader reader(input, buffers.input);
+    ReplaySource input(source);
+    input.readPrefix(kSniffBytes);
+    const std::string_view prefix = input.prefix();
+    if (!options.encoding && (prefix.starts_with("\xFF\xFE") || prefix.starts_with("\xFE\xFF"))) {
+        messages(tr("the input is UTF-16, which is not read: save it as UTF-8 or GB18030 (\"CSV UTF-8\" or \"CSV\")"));
+        summary.exitStatus = kExitTrouble;
+        return summary;
+    }
+    const EncodingChoice choice = chooseEncoding(input, options);
+    summary.encoding = choice.encoding;
+    Codec codec(choice.encoding);
+
+    CsvReader reader(input, options.buffers.input, options.maxRecordSize);
     CsvRecord record;
-    if (!reader.next(record)) {
-        summary.readFailed = reader.readFailed();
-        if (!summary.readFailed) messages("no header row");
-        summary.exitStatus = kExitTrouble;
-        return summary;
+    auto stopAtBound = [&] {
+        if (!reader.recordTooLong()) return false;
+        messages(fill(tr("line {1}: a record longer than {2} bytes (--max-record-size): stopped"),
+                      {decimal(reader.tooLongLine()), decimal(static_cast<long long>(options.maxRecordSize))}));
+        summary.stopped = true;
+        return true;
+    };
+
+    // The header is the first record that names a shape column; the records
+    // above it are titles, copied through.
+    std::vector<TitleRow> titles;
+    std::vector<std::string> names;
+    HeaderColumns columns;
+    std::string scratch;
+    std::string brokenTitle;  // the first broken quoting above the header: perhaps in the header meant
+    for (;;) {
+        if (!reader.next(record)) {
+            summary.readFailed = reader.readFailed();
+            if (!stopAtBound() && !summary.readFailed) {
+                messages(titles.empty()         ? tr("no header row")
+                         : !brokenTitle.empty() ? brokenTitle
+                                                : tr("the header has no \"shape\" column"));
+            }
+            summary.exitStatus = kExitTrouble;
+            return summary;
+        }
+        names.clear();
+        bool namesShape = false;
+        const bool decoded = codec.toUtf8(record.raw(), scratch);
+        for (std::size_t j = 0; j < record.size(); ++j) {
+            names.emplace_back();
+            if (!codec.toUtf8(record[j], names.back())) names.back() = record[j];
+            namesShape = namesShape || nameColumn(names.back()).kind == ColumnKind::Shape;
+        }
+        if (namesShape) {
+            std::string problem;
+            if (record.problem != QuoteProblem::None) {
+                problem = fill(tr("line {1}: header: {2}"), {decimal(record.line), quoteProblemText(record.problem)});
+            } else if (!decoded) {
+                problem = fill(tr("line {1}: header: bytes that are not valid {2}"),
+                               {decimal(record.line), encodingName(choice.encoding)});
+            } else {
+                problem = columns.read(names);
+            }
+            if (!problem.empty()) {
+                messages(problem);
+                summary.exitStatus = kExitTrouble;
+                return summary;
+            }
+            break;
+        }
+        if (static_cast<std::int64_t>(titles.size()) >= kMaxTitleRows) {
+            messages(fill(tr("the header has no \"shape\" column (none of the first {1} records names one)"),
+                          {decimal(kMaxTitleRows + 1)}));
+            summary.exitStatus = kExitTrouble;
+            return summary;
+        }
+        if (brokenTitle.empty() && record.problem != QuoteProblem::None) {
+            brokenTitle = fill(tr("line {1}: header: {2}"), {decimal(record.line), quoteProblemText(record.problem)});
+        }
+        titles.push_back({std::string(record.raw()), record.endsInOpenQuote, record.emptyLinesBefore});
     }
-    Layout layout;
-    std::string problem = record.problem != QuoteProblem::None
-                              ? "line " + decimal(record.line) + ": header: " + quoteProblemText(record.problem)
-                              : layout.read(record);
-    if (!problem.empty()) {
-        messages(problem);
-        summary.exitStatus = kExitTrouble;
-        return summary;
+    summary.titleRows = static_cast<std::int64_t>(titles.size());
+    if (choice.encoding == Encoding::Gb18030 && !options.encoding) {
+        messages(tr("the input is not UTF-8: read as GB18030, and written so"));
+    }
+    if (!titles.empty()) {
+        messages(
+            fill(tr("{1} records above the header taken as titles and copied through"), {decimal(summary.titleRows)}));
+    }
+    if (!columns.unmatched().empty()) {
+        std::string list;
+        for (const auto& name : columns.unmatched()) {
+            if (!list.empty()) list += ", ";
+            list += quoteForMessage(name);
+        }
+        messages(fill(tr("columns that name no input or result, carried through: {1}"), {list}));
     }
 
-    CsvWriter out(output, buffers.output);
-    out.setLineEnd(record.lineEnd);
-    if (reader.hadByteOrderMark()) out.raw(kByteOrderMark);
-    layout.writeHeader(record, out);
-
-    while (reader.next(record)) {
-        ++summary.rows;
-        int shapeIndex = -1;
-        if (record.problem != QuoteProblem::None) {
-            problem = quoteProblemText(record.problem);
-        } else if (record.size() != layout.width()) {
-            problem = decimal(static_cast<std::int64_t>(record.size())) + (record.size() == 1 ? " cell" : " cells") +
-                      " where the header has " + decimal(static_cast<std::int64_t>(layout.width()));
-        } else if ((shapeIndex = layout.shapeOf(record)) < 0) {
-            problem = "unknown shape " + quoteForMessage(layout.shapeCell(record));
-        }
-        if (shapeIndex >= 0) {
-            layout.writeCalculated(record, shapeIndex, out);
-        } else {
-            ++summary.failedRows;
-            messages("line " + decimal(record.line) + ": " + problem);
-            layout.writeFailed(record, out);
-        }
-        if (out.failed()) break;
+    OutputBuffer out(output, options.buffers.output);
+    const std::string_view lineEnd = lineEndBytes(record.lineEnd);
+    const bool byteOrderMark = reader.hadByteOrderMark();
+    if (byteOrderMark) out.append(kByteOrderMark);
+    // Lines with no bytes are kept, so that the line numbers of messages are
+    // those of the output too. (So the output begins with the bytes of a
+    // byte-order mark only when the input did: a record's first bytes only
+    // count as one at the very start of the input.)
+    auto emptyLines = [&](std::int64_t count) {
+        for (std::int64_t i = 0; i < count; ++i) out.endLine(lineEnd);
+    };
+    for (const TitleRow& title : titles) {
+        emptyLines(title.emptyLinesBefore);
+        out.append(title.raw);
+        if (!title.openQuote) out.endLine(lineEnd);
     }
+    emptyLines(record.emptyLinesBefore);
+    out.append(record.rawCells(columns.width()));
+    for (int k : columns.appended()) {
+        out.append(',');
+        out.append(outputColumnName(static_cast<std::size_t>(k)));
+    }
+    out.endLine(lineEnd);
+
+    RowWriter rows(columns, codec, out, lineEnd, options, messages, summary);
+    bool reading = true;
+    try {
+        while (reader.next(record)) {
+            reading = false;
+            rows.row(record, choice.checkRows);
+            if (out.failed()) break;
+            reading = true;
+        }
+        if (!reader.recordTooLong()) rows.emptyLines(reader.emptyLinesAtEnd());
+        rows.summarize();
+    } catch (const std::bad_alloc&) {
+        // Every finished row is still written below.
+        messages(fill(tr("line {1}: out of memory: stopped"), {decimal(reading ? reader.line() : record.line)}));
+        summary.stopped = true;
+    }
+    stopAtBound();
     out.flush();
     summary.readFailed = reader.readFailed();
     summary.writeFailed = out.failed();
-    if (summary.readFailed || summary.writeFailed) {
+    if (summary.readFailed || summary.writeFailed || summary.stopped) {
         summary.exitStatus = kExitTrouble;
     } else if (summary.failedRows > 0) {
         summary.exitStatus = kExitRowsFailed;
@@ -206,56 +564,42 @@ BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& me
     return summary;
 }
 
-bool writeTemplate(const SectionShape& shape, std::string_view shapeName, ByteSink& output) {
+}  // namespace
+
+BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages, const BatchOptions& options) {
+    try {
+        return run(input, output, messages, options);
+    } catch (const std::bad_alloc&) {
+        messages(tr("out of memory"));
+    } catch (const std::exception& e) {
+        messages(e.what());
+    }
+    BatchSummary summary;
+    summary.exitStatus = kExitTrouble;
+    summary.stopped = true;
+    return summary;
+}
+
+BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages, const BufferSizes& buffers) {
+    BatchOptions options;
+    options.buffers = buffers;
+    return runBatch(input, output, messages, options);
+}
+
+bool writeTemplate(const SectionShape& shape, std::string_view shapeName, bool shortNames, ByteSink& output) {
     CsvWriter out(output);
-    out.cell("shape");
-    for (const auto& input : shape.inputs) out.cell(input.name);
+    out.raw(kByteOrderMark);
+    out.setLineEnd(LineEnd::CrLf);
+    out.cell(shortNames ? "shape" : "形状");
+    for (const auto& input : shape.inputs) {
+        const std::string_view label = layouts::fieldLabel(shape.windowName, input.name);
+        out.cell(shortNames || label.empty() ? input.name : label);
+    }
     out.endRecord();
     out.cell(shapeName);
     for (const auto& input : shape.inputs) out.cell(input.defaultText);
     out.endRecord();
     return out.flush();
-}
-
-std::string quoteForMessage(std::string_view text) {
-    constexpr std::size_t kMaxBytes = 60;
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out = "\"";
-    std::size_t i = 0;
-    while (i < text.size() && i < kMaxBytes) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        // Length of a well-formed UTF-8 sequence starting here, 0 if none.
-        std::size_t length = 0;
-        if (c >= 0x20 && c < 0x7F) {
-            length = 1;
-        } else if (c >= 0xC2 && c <= 0xF4) {
-            const std::size_t want = c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-            if (i + want <= text.size()) {
-                length = want;
-                for (std::size_t k = 1; k < want; ++k) {
-                    const auto cc = static_cast<unsigned char>(text[i + k]);
-                    if ((cc & 0xC0) != 0x80) length = 0;
-                }
-                const auto second = static_cast<unsigned char>(text[i + 1]);
-                if ((c == 0xE0 && second < 0xA0) || (c == 0xED && second >= 0xA0) || (c == 0xF0 && second < 0x90) ||
-                    (c == 0xF4 && second >= 0x90)) {
-                    length = 0;  // overlong, surrogate or beyond U+10FFFF
-                }
-            }
-        }
-        if (length == 0) {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-            ++i;
-        } else {
-            out.append(text.substr(i, length));
-            i += length;
-        }
-    }
-    out += '"';
-    if (i < text.size()) out += "…";
-    return out;
 }
 
 }  // namespace dravik::batch

@@ -2,15 +2,18 @@
 // result texts of each row out. Every row goes through
 // sections::calculateFromTexts and sections::displayTexts, so it shows exactly
 // what the calculator window shows after "计算". batch/README.md describes
-// the file format and every error case.
+// the file format and every problem case.
 #pragma once
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "batch/byte_stream.h"
+#include "batch/csv.h"
+#include "batch/text_encoding.h"
 #include "sections/section_shape.h"
 
 namespace dravik::batch {
@@ -19,15 +22,21 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitRowsFailed = 1;  // at least one row could not be calculated
 inline constexpr int kExitTrouble = 2;     // no usable header, or the input/output failed
 
-// Receives one message per problem, without the program name or a line end.
+// Receives one message per problem (UTF-8), without the program name or a
+// line end.
 using MessageSink = std::function<void(std::string_view message)>;
 
 struct BatchSummary {
     int exitStatus = kExitOk;
-    std::int64_t rows = 0;        // data records read
-    std::int64_t failedRows = 0;  // rows written with empty results
-    bool readFailed = false;      // the input could not be read to its end
-    bool writeFailed = false;     // the output could not be written
+    std::int64_t rows = 0;        // records after the header
+    std::int64_t failedRows = 0;  // rows written without results
+    std::int64_t notedRows = 0;   // rows with a note
+    std::int64_t emptyRows = 0;   // rows of empty cells, copied through
+    std::int64_t titleRows = 0;   // records above the header, copied through
+    Encoding encoding = Encoding::Utf8;
+    bool readFailed = false;   // the input could not be read to its end
+    bool writeFailed = false;  // the output could not be written
+    bool stopped = false;      // a record beyond the bound, or memory ran out
 };
 
 // Buffer sizes: large for the program; the tests and fuzzers use tiny ones so
@@ -37,17 +46,23 @@ struct BufferSizes {
     std::size_t output = std::size_t{1} << 20;
 };
 
+struct BatchOptions {
+    std::optional<Encoding> encoding;  // the input's encoding; detected when absent
+    bool strict = false;               // a row with a note fails
+    std::size_t maxRecordSize = CsvReader::kDefaultMaxRecordSize;
+    BufferSizes buffers;
+};
+
 // Reads the whole input and writes the result CSV to `output`. Nothing is
 // written when the header is unusable.
 BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages,
-                      const BufferSizes& buffers = {});
+                      const BatchOptions& options = {});
+BatchSummary runBatch(ByteSource& input, ByteSink& output, const MessageSink& messages, const BufferSizes& buffers);
 
-// Writes a header ("shape" and the shape's input names in calculation order)
-// and one row: `shapeName`, then the window's default texts.
-bool writeTemplate(const sections::SectionShape& shape, std::string_view shapeName, ByteSink& output);
-
-// A cell text made safe to show in a one-line message: in quotes, control
-// characters and bytes that are not UTF-8 written as \xNN, cut after 60 bytes.
-std::string quoteForMessage(std::string_view text);
+// Writes what a spreadsheet opens as it should: UTF-8 with a byte-order mark,
+// CR LF line ends, a header of the window's label captions ("形状" and the
+// inputs in calculation order; the short names with `shortNames`) and one row:
+// `shapeName`, then the window's default texts.
+bool writeTemplate(const sections::SectionShape& shape, std::string_view shapeName, bool shortNames, ByteSink& output);
 
 }  // namespace dravik::batch

@@ -15,6 +15,9 @@ public:
     // (or a read error, which failed() then reports).
     virtual std::size_t read(char* buffer, std::size_t capacity) = 0;
     virtual bool failed() const { return false; }
+    // Goes back to where reading began, for a second pass over the input;
+    // false when the source cannot (a pipe, a terminal).
+    virtual bool rewind() { return false; }
 };
 
 class ByteSink {
@@ -24,20 +27,24 @@ public:
     virtual bool write(const char* data, std::size_t size) = 0;
 };
 
-// Reads a file descriptor with read(2), retrying when interrupted.
+// Reads a file descriptor with read(2), retrying when interrupted and waiting
+// when a non-blocking descriptor has nothing yet.
 class FdSource : public ByteSource {
 public:
-    explicit FdSource(int fd) : fd_(fd) {}
+    explicit FdSource(int fd);
     std::size_t read(char* buffer, std::size_t capacity) override;
     bool failed() const override { return error_ != 0; }
+    bool rewind() override;
     int error() const { return error_; }  // the errno of the failed read
 
 private:
     int fd_;
     int error_ = 0;
+    long long start_ = -1;  // the offset reading began at; -1 when not seekable
 };
 
-// Writes a file descriptor with write(2), retrying short writes.
+// Writes a file descriptor with write(2), retrying short writes and waiting
+// when a non-blocking descriptor is full.
 class FdSink : public ByteSink {
 public:
     explicit FdSink(int fd) : fd_(fd) {}
@@ -54,10 +61,15 @@ private:
 class MemorySource : public ByteSource {
 public:
     explicit MemorySource(std::string_view data, std::size_t piece = static_cast<std::size_t>(-1))
-        : data_(data), piece_(piece == 0 ? 1 : piece) {}
+        : all_(data), data_(data), piece_(piece == 0 ? 1 : piece) {}
     std::size_t read(char* buffer, std::size_t capacity) override;
+    bool rewind() override {
+        data_ = all_;
+        return true;
+    }
 
 private:
+    std::string_view all_;
     std::string_view data_;
     std::size_t piece_;
 };

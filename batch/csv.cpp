@@ -13,47 +13,54 @@ constexpr std::array<bool, 256> byteTable(std::string_view bytes) {
     return table;
 }
 
-// Bytes that end an unquoted cell (CR only when LF follows; checked after).
-// A quote does not end an unquoted cell but stops the fast loop: the record is
-// then no longer plain().
-constexpr std::array<bool, 256> kEndsUnquotedCell = byteTable(",\n\r\"");
+// Bytes that may end an unquoted cell (CR and LF only as a line end, which
+// lineEndAt decides).
+constexpr std::array<bool, 256> kMayEndUnquotedCell = byteTable(",\n\r");
 // Bytes that make the writer quote a cell.
 constexpr std::array<bool, 256> kNeedsQuotes = byteTable(",\"\n\r");
 
 }  // namespace
 
-void CsvRecord::grow(std::size_t more) {
-    const std::size_t capacity = std::max({capacity_ * 2, used_ + more, std::size_t{256}});
-    auto text = std::make_unique_for_overwrite<char[]>(capacity);
-    if (used_ > 0) std::memcpy(text.get(), text_.get(), used_);
-    text_ = std::move(text);
-    capacity_ = capacity;
+std::string_view lineEndBytes(LineEnd lineEnd) {
+    switch (lineEnd) {
+        case LineEnd::CrLf: return "\r\n";
+        case LineEnd::Cr: return "\r";
+        case LineEnd::None:
+        case LineEnd::Lf: break;
+    }
+    return "\n";
 }
 
-void CsvRecord::growBounds(std::size_t count) {
-    const std::size_t capacity = std::max(boundsCapacity_ * 2, count);
-    auto bounds = std::make_unique_for_overwrite<std::size_t[]>(capacity);
-    bounds[0] = 0;
-    if (cells_ > 0) std::memcpy(bounds.get(), bounds_.get(), (cells_ + 1) * sizeof(std::size_t));
-    bounds_ = std::move(bounds);
-    boundsCapacity_ = capacity;
-}
-
-CsvReader::CsvReader(ByteSource& source, std::size_t bufferSize)
-    : source_(source), capacity_(std::max<std::size_t>(bufferSize, 4)) {
+CsvReader::CsvReader(ByteSource& source, std::size_t bufferSize, std::size_t maxRecordSize)
+    : source_(source),
+      capacity_(std::max<std::size_t>(bufferSize, 4)),
+      maxRecordSize_(std::clamp<std::size_t>(maxRecordSize, 1, kMaxRecordSizeLimit)) {
     buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
 }
 
-// Makes at least `wanted` bytes (at most 3) available from pos_, moving what
-// is left to the front of the buffer first. Positions are indices, so callers
-// stay valid across a refill.
-bool CsvReader::refill(std::size_t wanted) {
-    if (atEnd_) return end_ - pos_ >= wanted;
+// Moves the record in progress to the front of the buffer, grows the buffer
+// when the record fills it, and reads until the buffer is full or the input
+// ends. False when the record cannot grow: it is longer than the bound (a
+// record and its line end must fit in the bound plus two bytes).
+bool CsvReader::readMore() {
     const std::size_t left = end_ - pos_;
-    if (left > 0 && pos_ > 0) std::memmove(buffer_.get(), buffer_.get() + pos_, left);
-    pos_ = 0;
-    end_ = left;
-    while (end_ < wanted && !atEnd_) {
+    if (pos_ > 0) {
+        if (left > 0) std::memmove(buffer_.get(), buffer_.get() + pos_, left);
+        pos_ = 0;
+        end_ = left;
+    }
+    if (end_ == capacity_) {
+        const std::size_t limit = maxRecordSize_ + 2;
+        if (capacity_ >= limit) return false;
+        const std::size_t capacity = std::min(capacity_ * 2, limit);
+        auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+        std::memcpy(bigger.get(), buffer_.get(), end_);
+        buffer_ = std::move(bigger);
+        capacity_ = capacity;
+    }
+    // Filling the buffer before the record is scanned again keeps the rescans
+    // of a record that crosses refills few, whatever size the reads have.
+    while (end_ < capacity_ && !atEnd_) {
         const std::size_t n = source_.read(buffer_.get() + end_, capacity_ - end_);
         if (n == 0) {
             atEnd_ = true;
@@ -61,235 +68,247 @@ bool CsvReader::refill(std::size_t wanted) {
             end_ += n;
         }
     }
-    return end_ >= wanted;
+    return true;
 }
 
-bool CsvReader::next(CsvRecord& record) {
-    record.clear();
-    if (!started_) {
-        started_ = true;
-        if (peek(0) == 0xEF && peek(1) == 0xBB && peek(2) == 0xBF) {
-            pos_ += 3;
-            byteOrderMark_ = true;
-        }
-    }
-    // Lines with no bytes are not records.
-    for (;;) {
-        const int c = peek();
-        if (c == kEnd) return false;
-        if (c == '\n') {
-            ++pos_;
-            ++line_;
-        } else if (c == '\r' && peek(1) == '\n') {
-            pos_ += 2;
-            ++line_;
-        } else {
-            break;
-        }
-    }
-    record.line = line_;
-    if (readPlainLine(record)) return true;
-    for (;;) {
-        const std::size_t cellStart = record.used_;
-        if (peek() == '"') {
-            ++pos_;
-            record.plain_ = false;
-            readQuoted(record, cellStart);
-        } else {
-            readUnquoted(record);
-        }
-        record.endCell();
-        // Each reader stops before a comma, LF, CR LF or the end.
-        const int c = peek();
-        if (c == ',') {
-            ++pos_;
-            continue;
-        }
-        if (c == kEnd) {
-            record.lineEnd = LineEnd::None;
-        } else if (c == '\n') {
-            ++pos_;
-            record.lineEnd = LineEnd::Lf;
-            ++line_;
-        } else {
-            pos_ += 2;
-            record.lineEnd = LineEnd::CrLf;
-            ++line_;
-        }
+bool CsvReader::lineEndAt(std::size_t i, LineEnd& lineEnd, std::size_t& size, bool& needMore) {
+    const char* const data = buffer_.get();
+    if (data[i] == '\n') {
+        if (mode_ == Mode::Cr) return false;
+        mode_ = Mode::Lf;
+        lineEnd = LineEnd::Lf;
+        size = 1;
         return true;
     }
+    if (data[i] != '\r') return false;
+    if (i + 1 == end_ && !atEnd_) {
+        needMore = true;
+        return false;
+    }
+    if (i + 1 < end_ && data[i + 1] == '\n') {
+        if (mode_ == Mode::Undecided) mode_ = Mode::Lf;
+        lineEnd = LineEnd::CrLf;
+        size = 2;
+        return true;
+    }
+    if (mode_ == Mode::Lf) return false;  // a lone CR in a file of LF lines: a cell byte
+    mode_ = Mode::Cr;
+    lineEnd = LineEnd::Cr;
+    size = 1;
+    return true;
 }
 
-// The common case, without a branch per byte: a record that lies wholly in the
-// buffer, ends with a line end, and has no quote and no CR but the one before
-// LF. Its bytes are copied at once and each comma becomes a cell bound.
-// Returns false, having changed nothing, when the record is not like that.
-bool CsvReader::readPlainLine(CsvRecord& record) {
-    const char* const start = buffer_.get() + pos_;
-    const void* const lineFeed = std::memchr(start, '\n', end_ - pos_);
-    if (lineFeed == nullptr) return false;
-    const std::size_t lineLength = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - start);
-    const bool crLf = lineLength > 0 && start[lineLength - 1] == '\r';
-    const std::size_t length = lineLength - (crLf ? 1 : 0);
+void CsvReader::finishRecord(CsvRecord& record, std::size_t length, LineEnd lineEnd, std::size_t lineEndSize) {
+    record.raw_ = std::string_view(buffer_.get() + pos_, length);
+    record.lineEnd = lineEnd;
+    if (lineEnd == LineEnd::None && source_.failed() && record.problem == QuoteProblem::None) {
+        record.problem = QuoteProblem::CutByReadError;
+    }
+    // Line breaks inside quoted cells count as lines.
+    if (record.anyQuoted_) {
+        const char lineBreak = mode_ == Mode::Cr ? '\r' : '\n';
+        line_ += std::count(record.raw_.begin(), record.raw_.end(), lineBreak);
+    }
+    if (lineEndSize > 0) ++line_;
+    pos_ += length + lineEndSize;
+}
 
-    char* const text = record.reserveMore(length + 1);
-    if (record.boundsCapacity_ < length + 2) record.growBounds(length + 2);
-    std::size_t* const bounds = record.bounds_.get() + 1;
-    std::size_t cells = 0;
+// The common record, without a branch per cell: it lies wholly in the
+// buffer, ends with LF or CR LF, and holds no quote and no CR but the one
+// before its LF. False, with nothing changed, for any other.
+bool CsvReader::scanPlainLine(CsvRecord& record) {
+    if (mode_ != Mode::Lf) return false;
+    const char* const data = buffer_.get() + pos_;
+    const void* const lineFeed = std::memchr(data, '\n', end_ - pos_);
+    if (lineFeed == nullptr) return false;
+    const std::size_t lineLength = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - data);
+    const bool crLf = lineLength > 0 && data[lineLength - 1] == '\r';
+    const std::size_t length = lineLength - (crLf ? 1 : 0);
+    if (record.cells_.size() < length + 1) record.cells_.resize(length + 1);
+    CsvRecord::Cell* const cells = record.cells_.data();
+    std::size_t count = 0;
+    std::size_t begin = 0;
     bool special = false;
+    std::uint32_t digits = CsvRecord::kDigits;  // while the cell so far is digits only
     for (std::size_t i = 0; i < length; ++i) {
-        const char c = start[i];
-        text[i] = c;
-        bounds[cells] = i + 1;
-        cells += c == ',';
+        const char c = data[i];
         special |= (c == '"') | (c == '\r');
+        if (c == ',') {
+            cells[count++] = {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(i), CsvRecord::kAsRead,
+                              i > begin ? digits : 0};
+            begin = i + 1;
+            digits = CsvRecord::kDigits;
+        } else {
+            digits &= static_cast<std::uint32_t>(static_cast<unsigned char>(c - '0') < 10);
+        }
     }
     if (special) return false;
-    text[length] = ',';
-    bounds[cells++] = length + 1;
-    record.used_ = length + 1;
-    record.cells_ = cells;
+    cells[count++] = {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(length), CsvRecord::kAsRead,
+                      length > begin ? digits : 0};
+    record.count_ = count;
+    record.anyQuoted_ = false;
+    record.unescaped_.clear();
+    record.problem = QuoteProblem::None;
+    record.endsInOpenQuote = false;
+    record.raw_ = std::string_view(data, length);
     record.lineEnd = crLf ? LineEnd::CrLf : LineEnd::Lf;
     pos_ += lineLength + 1;
     ++line_;
     return true;
 }
 
-// Reads an unquoted cell up to a comma, a line end or the end of the input.
-void CsvReader::readUnquoted(CsvRecord& record) {
+CsvReader::Scan CsvReader::scan(CsvRecord& record) {
+    if (scanPlainLine(record)) return Scan::Complete;
+    const char* const data = buffer_.get();
+    const std::size_t start = pos_;
+    const std::size_t end = end_;
+    record.clearCells();
+    record.problem = QuoteProblem::None;
+    record.endsInOpenQuote = false;
+    LineEnd lineEnd = LineEnd::None;
+    std::size_t lineEndSize = 0;
+    std::size_t i = start;
     for (;;) {
-        const char* const data = buffer_.get();
-        const std::size_t end = end_;
-        const std::size_t from = pos_;
-        char* const text = record.reserveMore(end - from);
-        std::size_t i = from;
-        while (i < end && !kEndsUnquotedCell[static_cast<unsigned char>(data[i])]) {
-            text[i - from] = data[i];
+        CsvRecord::Cell cell{static_cast<std::uint32_t>(i - start), 0, CsvRecord::kAsRead, 0};
+        bool unquotedRun = true;
+        if (i < end && data[i] == '"') {
+            record.anyQuoted_ = true;
+            std::size_t j = i + 1;
+            bool doubled = false;
+            for (;;) {
+                const void* const quote = std::memchr(data + j, '"', end - j);
+                if (quote == nullptr) {
+                    if (!atEnd_) return Scan::NeedMore;
+                    cell.end = static_cast<std::uint32_t>(end - start);  // a quote never closed: the rest of the input
+                    if (record.problem == QuoteProblem::None) record.problem = QuoteProblem::UnclosedQuote;
+                    record.endsInOpenQuote = true;
+                    record.addCell(cell);
+                    finishRecord(record, end - start, LineEnd::None, 0);
+                    return Scan::Complete;
+                }
+                const std::size_t k = static_cast<std::size_t>(static_cast<const char*>(quote) - data);
+                if (k + 1 == end && !atEnd_) return Scan::NeedMore;
+                if (k + 1 < end && data[k + 1] == '"') {
+                    doubled = true;
+                    j = k + 2;
+                    continue;
+                }
+                const std::size_t after = k + 1;
+                bool needMore = false;
+                const bool ends =
+                    after == end || data[after] == ',' || lineEndAt(after, lineEnd, lineEndSize, needMore);
+                if (needMore) return Scan::NeedMore;
+                if (ends) {
+                    cell.end = static_cast<std::uint32_t>(after - start);
+                    cell.text = CsvRecord::kBetweenQuotes;
+                    if (doubled) {
+                        cell.text = static_cast<std::uint32_t>(record.unescaped_.size());
+                        for (std::size_t p = i + 1; p < k; ++p) {
+                            record.unescaped_ += data[p];
+                            if (data[p] == '"') ++p;
+                        }
+                        cell.textSize = static_cast<std::uint32_t>(record.unescaped_.size() - cell.text);
+                    }
+                    unquotedRun = false;
+                    i = after;
+                } else {
+                    // Text after the closing quote: the cell runs on as
+                    // plain bytes, and its text is what stands in the input.
+                    if (record.problem == QuoteProblem::None) record.problem = QuoteProblem::TextAfterClosingQuote;
+                    i = after;
+                }
+                break;
+            }
+        }
+        if (unquotedRun) {
+            for (;;) {
+                while (i < end && !kMayEndUnquotedCell[static_cast<unsigned char>(data[i])]) ++i;
+                if (i == end) {
+                    if (!atEnd_) return Scan::NeedMore;
+                    break;
+                }
+                if (data[i] == ',') break;
+                bool needMore = false;
+                if (lineEndAt(i, lineEnd, lineEndSize, needMore)) break;
+                if (needMore) return Scan::NeedMore;
+                ++i;  // a CR or LF that does not end the line here
+            }
+            cell.end = static_cast<std::uint32_t>(i - start);
+        }
+        record.addCell(cell);
+        if (i < end && data[i] == ',') {
             ++i;
+            continue;
         }
-        record.used_ += i - from;
-        pos_ = i;
+        // The end of the input, or a line end (lineEnd and lineEndSize set).
         if (i == end) {
-            if (!refill(1)) return;
-            continue;
+            lineEnd = LineEnd::None;
+            lineEndSize = 0;
         }
-        if (data[i] == '"') {
-            record.push('"');  // an ordinary byte here, but the writer will quote the cell
-        } else if (data[i] == '\r' && peek(1) != '\n') {
-            record.push('\r');  // a lone CR
-        } else {
-            return;
-        }
-        record.plain_ = false;
-        ++pos_;
+        finishRecord(record, i - start, lineEnd, lineEndSize);
+        return Scan::Complete;
     }
 }
 
-void CsvReader::readQuoted(CsvRecord& record, std::size_t cellStart) {
+bool CsvReader::next(CsvRecord& record) {
+    record.clearCells();
+    record.raw_ = {};
+    record.problem = QuoteProblem::None;
+    record.lineEnd = LineEnd::None;
+    record.endsInOpenQuote = false;
+    record.emptyLinesBefore = 0;
+    if (tooLongLine_ != 0) return false;
+    if (!started_) {
+        started_ = true;
+        while (end_ - pos_ < 3 && !atEnd_) readMore();
+        if (end_ - pos_ >= 3 && std::memcmp(buffer_.get() + pos_, "\xEF\xBB\xBF", 3) == 0) {
+            pos_ += 3;
+            byteOrderMark_ = true;
+        }
+    }
+    // Lines with no bytes are not records.
     for (;;) {
-        const char* const data = buffer_.get();
-        char* out = record.reserveMore(end_ - pos_);
-        std::size_t i = pos_;
-        std::int64_t lineFeeds = 0;
-        while (i < end_ && data[i] != '"') {
-            lineFeeds += data[i] == '\n';
-            *out++ = data[i++];
-        }
-        line_ += lineFeeds;
-        record.used_ += i - pos_;
-        pos_ = i;
-        if (i == end_) {
-            if (refill(1)) continue;
-            keepRawQuotedText(record, cellStart, false);
-            if (record.problem == QuoteProblem::None) record.problem = QuoteProblem::UnclosedQuote;
-            return;
-        }
-        ++pos_;  // the quote
-        const int c = peek();
-        if (c == '"') {
-            record.push('"');
-            ++pos_;
+        if (pos_ == end_) {
+            if (atEnd_) {
+                emptyLinesAtEnd_ = record.emptyLinesBefore;
+                record.emptyLinesBefore = 0;
+                return false;
+            }
+            readMore();
             continue;
         }
-        if (c == ',' || c == '\n' || c == kEnd || (c == '\r' && peek(1) == '\n')) return;
-        keepRawQuotedText(record, cellStart, true);
-        if (record.problem == QuoteProblem::None) record.problem = QuoteProblem::TextAfterClosingQuote;
-        readUnquoted(record);
-        return;
+        LineEnd lineEnd = LineEnd::None;
+        std::size_t size = 0;
+        bool needMore = false;
+        if (lineEndAt(pos_, lineEnd, size, needMore)) {
+            pos_ += size;
+            ++line_;
+            ++record.emptyLinesBefore;
+            continue;
+        }
+        if (needMore) {
+            readMore();
+            continue;
+        }
+        break;
     }
+    record.line = line_;
+    while (scan(record) == Scan::NeedMore) {
+        if (!readMore()) {
+            tooLongLine_ = line_;
+            record.clearCells();
+            return false;
+        }
+    }
+    return true;
 }
 
-// Turns the unescaped text of a quoted cell back into the bytes of the input.
-void CsvReader::keepRawQuotedText(CsvRecord& record, std::size_t cellStart, bool closed) {
-    const std::string text(record.text_.get() + cellStart, record.used_ - cellStart);
-    record.used_ = cellStart;
-    record.push('"');
-    for (char c : text) {
-        record.push(c);
-        if (c == '"') record.push('"');
-    }
-    if (closed) record.push('"');
-}
-
-CsvWriter::CsvWriter(ByteSink& sink, std::size_t bufferSize)
+OutputBuffer::OutputBuffer(ByteSink& sink, std::size_t bufferSize)
     : sink_(sink), capacity_(std::max<std::size_t>(bufferSize, 16)) {
     buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
 }
 
-bool CsvWriter::needsQuotes(std::string_view text) {
-    for (char c : text) {
-        if (kNeedsQuotes[static_cast<unsigned char>(c)]) return true;
-    }
-    return false;
-}
-
-void CsvWriter::cell(std::string_view text) {
-    // Fast path: copy while checking, as long as no byte needs quotes.
-    if (capacity_ - used_ > text.size()) {
-        char* const start = buffer_.get() + used_;
-        char* out = start;
-        if (cells_ > 0) *out++ = ',';
-        std::size_t i = 0;
-        while (i < text.size() && !kNeedsQuotes[static_cast<unsigned char>(text[i])]) *out++ = text[i++];
-        if (i == text.size()) {
-            used_ += static_cast<std::size_t>(out - start);
-            ++cells_;
-            onlyEmptyCell_ = cells_ == 1 && text.empty();
-            return;
-        }
-    }
-    separate(text);
-    if (!needsQuotes(text)) {
-        append(text);
-        return;
-    }
-    append("\"");
-    for (;;) {
-        const std::size_t quote = text.find('"');
-        if (quote == std::string_view::npos) break;
-        append(text.substr(0, quote + 1));
-        append("\"");
-        text.remove_prefix(quote + 1);
-    }
-    append(text);
-    append("\"");
-}
-
-void CsvWriter::plainCell(std::string_view text) {
-    if (capacity_ - used_ > text.size()) {
-        char* out = buffer_.get() + used_;
-        if (cells_ > 0) *out++ = ',';
-        if (!text.empty()) std::memcpy(out, text.data(), text.size());
-        used_ += text.size() + (cells_ > 0 ? 1 : 0);
-        ++cells_;
-        onlyEmptyCell_ = cells_ == 1 && text.empty();
-        return;
-    }
-    separate(text);
-    append(text);
-}
-
-void CsvWriter::appendSlow(std::string_view bytes) {
+void OutputBuffer::appendSlow(std::string_view bytes) {
     flush();
     if (bytes.size() >= capacity_) {
         if (!failed_ && !sink_.write(bytes.data(), bytes.size())) failed_ = true;
@@ -299,10 +318,50 @@ void CsvWriter::appendSlow(std::string_view bytes) {
     used_ += bytes.size();
 }
 
-bool CsvWriter::flush() {
+bool OutputBuffer::flush() {
     if (used_ > 0 && !failed_ && !sink_.write(buffer_.get(), used_)) failed_ = true;
     used_ = 0;
     return !failed_;
+}
+
+bool CsvWriter::needsQuotes(std::string_view text) {
+    for (char c : text) {
+        if (kNeedsQuotes[static_cast<unsigned char>(c)]) return true;
+    }
+    return false;
+}
+
+void CsvWriter::appendCell(std::string& out, std::string_view text) {
+    if (!needsQuotes(text)) {
+        out += text;
+        return;
+    }
+    out += '"';
+    for (char c : text) {
+        out += c;
+        if (c == '"') out += '"';
+    }
+    out += '"';
+}
+
+void CsvWriter::cell(std::string_view text) {
+    if (cells_ > 0) out_.append(',');
+    ++cells_;
+    onlyEmptyCell_ = cells_ == 1 && text.empty();
+    if (!needsQuotes(text)) {
+        out_.append(text);
+        return;
+    }
+    scratch_.clear();
+    appendCell(scratch_, text);
+    out_.append(scratch_);
+}
+
+void CsvWriter::endRecord() {
+    if (onlyEmptyCell_) out_.append("\"\"");
+    out_.append(lineEnd_);
+    cells_ = 0;
+    onlyEmptyCell_ = false;
 }
 
 }  // namespace dravik::batch

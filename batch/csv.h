@@ -1,24 +1,33 @@
 // Reading and writing CSV (RFC 4180) one record at a time.
 //
-// The reader is lenient where a file can still be read unambiguously and
-// reports, per record, where it cannot:
+// The reader finds each record whole in its buffer and hands it out as views:
+// the record's bytes exactly as they stand in the input, and each cell's
+// bytes within them. Nothing is copied for a record that fits the buffer, and
+// a row that cannot be calculated can be written back byte for byte.
+//
+// It is lenient where a file can still be read unambiguously and reports, per
+// record, where it cannot:
 //  - A UTF-8 byte-order mark at the very start of the input is skipped and
-//    remembered. Bytes are otherwise passed through as they are: invalid
-//    UTF-8 and NUL bytes are ordinary cell bytes.
-//  - A record ends at LF or CR LF outside quotes, or at the end of the input
-//    (a missing final line break is fine). A lone CR is a cell byte.
-//  - A line with no bytes at all outside quotes is not a record; it is skipped.
+//    remembered; anywhere else those bytes are cell bytes.
+//  - Line ends: the first line end of the input decides. When it is a CR
+//    alone, CR ends a record (CR LF too) and LF is a cell byte; otherwise LF
+//    and CR LF end a record and a lone CR is a cell byte. The end of the input
+//    ends the last record (a missing final line break is fine).
+//  - A line with no bytes at all outside quotes is not a record; it is skipped
+//    and counted (so that a writer can keep it).
 //  - A cell that starts with `"` is quoted: it runs to the next lone `"`, and
 //    `""` inside it stands for one `"`. Commas and line breaks inside it are
 //    cell bytes. A `"` inside an unquoted cell is an ordinary byte.
-//  - Broken quoting does not lose anything. Text after a closing quote (as
-//    in `"ab"cd`), or a quote still open at the end of the input, marks the
-//    record as broken, and that cell holds the bytes exactly as they stand in
-//    the input, quotes included (`"ab"cd`). A quote never closed takes in the
-//    rest of the input, line breaks included.
+//  - Broken quoting does not lose anything. Text after a closing quote (as in
+//    `"ab"cd`), or a quote still open at the end of the input, marks the
+//    record as broken, and that cell's text is its bytes exactly as they stand
+//    in the input, quotes included. A quote never closed takes in the rest of
+//    the input, line breaks included.
+//  - Encodings do not matter here: only the ASCII bytes , " CR LF have a
+//    meaning, and none of them occurs inside a UTF-8 or GB18030 character.
 //
-// Memory: the reader keeps one input buffer and the current record; a record
-// is limited only by its own size.
+// Memory: one input buffer that grows to hold the longest record, up to a
+// bound; a longer record stops the reading (RecordTooLong).
 #pragma once
 
 #include <cstddef>
@@ -37,70 +46,94 @@ enum class QuoteProblem {
     None,
     TextAfterClosingQuote,  // "ab"cd
     UnclosedQuote,          // a quote still open at the end of the input
+    CutByReadError,         // the input failed before the record ended
 };
 
-enum class LineEnd { None, Lf, CrLf };
+enum class LineEnd { None, Lf, CrLf, Cr };
 
-// One record: its cells back to back in one string, reused from record to
-// record so that reading allocates nothing once the buffers have grown.
+// The bytes that write a line end; LF for None.
+std::string_view lineEndBytes(LineEnd lineEnd);
+
+// One record, as views into the reader's buffer: valid until the reader's next
+// call of next().
 class CsvRecord {
 public:
-    CsvRecord() { growBounds(16); }
-    std::size_t size() const { return cells_; }
+    std::size_t size() const { return count_; }
+    // The text of cell i: the bytes between the quotes of a quoted cell, with
+    // `""` read as `"`; the bytes as they stand for any other cell.
     std::string_view operator[](std::size_t i) const {
-        return std::string_view(text_.get() + bounds_[i], bounds_[i + 1] - bounds_[i] - 1);
+        const Cell& c = cells_[i];
+        if (c.text == kAsRead) return raw_.substr(c.begin, c.end - c.begin);
+        if (c.text == kBetweenQuotes) return raw_.substr(c.begin + 1, c.end - c.begin - 2);
+        return std::string_view(unescaped_.data() + c.text, c.textSize);
     }
+    // Whether cell i is known to be digits only (one or more, no quotes): a
+    // number as the text rule reads it, with nothing left over. False says
+    // nothing.
+    bool digitsOnly(std::size_t i) const { return cells_[i].text == kAsRead && cells_[i].textSize == kDigits; }
+    // Cell i's bytes as they stand in the input, quotes included.
+    std::string_view rawCell(std::size_t i) const {
+        return raw_.substr(cells_[i].begin, cells_[i].end - cells_[i].begin);
+    }
+    // The first `count` cells as they stand in the input, with the commas
+    // between them.
+    std::string_view rawCells(std::size_t count) const {
+        return count == 0 ? std::string_view() : raw_.substr(0, cells_[count - 1].end);
+    }
+    // The whole record as it stands in the input, without its line end.
+    std::string_view raw() const { return raw_; }
 
-    // True when no cell holds a quote or a CR: then joined() is the record
-    // exactly as it stood in the input, and the writer would write the same
-    // bytes cell by cell.
-    bool plain() const { return plain_; }
-    // The cells joined by commas.
-    std::string_view joined() const { return std::string_view(text_.get(), used_ == 0 ? 0 : used_ - 1); }
-
-    std::int64_t line = 0;  // line of the input the record starts on, from 1
+    std::int64_t line = 0;              // line of the input the record starts on, from 1
+    std::int64_t emptyLinesBefore = 0;  // lines with no bytes skipped before it
     QuoteProblem problem = QuoteProblem::None;
     LineEnd lineEnd = LineEnd::None;  // how the record ended in the input
+    // Whether its last cell is a quote never closed, which took in the rest
+    // of the input (whatever problem came first).
+    bool endsInOpenQuote = false;
 
 private:
     friend class CsvReader;
-    void clear() {
-        used_ = 0;
-        cells_ = 0;
-        plain_ = true;
-        problem = QuoteProblem::None;
-        lineEnd = LineEnd::None;
+    // Where a cell's text is: its bytes as read, the bytes between its
+    // quotes, or else at this offset in unescaped_. Offsets are 32 bits: a
+    // record is at most kMaxRecordSizeLimit bytes.
+    static constexpr std::uint32_t kAsRead = 0xFFFFFFFF;
+    static constexpr std::uint32_t kBetweenQuotes = 0xFFFFFFFE;
+    struct Cell {
+        std::uint32_t begin, end;  // within raw_
+        std::uint32_t text;        // kAsRead, kBetweenQuotes or an offset in unescaped_
+        std::uint32_t textSize;    // of a text in unescaped_; kDigits for a cell as read of digits only
+    };
+    static constexpr std::uint32_t kDigits = 1;
+    // Appends a cell; the vector only grows, so that a record of as many
+    // cells as the last one costs no allocation.
+    void addCell(const Cell& cell) {
+        if (count_ == cells_.size()) cells_.resize(cells_.empty() ? 32 : cells_.size() * 2);
+        cells_[count_++] = cell;
     }
-    // Room for `more` bytes after the used ones.
-    char* reserveMore(std::size_t more) {
-        if (capacity_ - used_ < more) grow(more);
-        return text_.get() + used_;
-    }
-    void grow(std::size_t more);
-    void push(char c) { *reserveMore(1) = c, ++used_; }
-    // Room for `count` cell bounds in all.
-    void growBounds(std::size_t count);
-    void endCell() {
-        push(',');
-        if (cells_ + 2 > boundsCapacity_) growBounds(cells_ + 2);
-        bounds_[++cells_] = used_;
+    void clearCells() {
+        count_ = 0;
+        anyQuoted_ = false;
+        unescaped_.clear();
     }
 
-    std::unique_ptr<char[]> text_;  // each cell, unescaped, followed by a comma
-    std::size_t used_ = 0;
-    std::size_t capacity_ = 0;
-    // Cell i starts at bounds_[i] and ends before the comma at bounds_[i + 1] - 1.
-    std::unique_ptr<std::size_t[]> bounds_;
-    std::size_t boundsCapacity_ = 0;
-    std::size_t cells_ = 0;
-    bool plain_ = true;
+    std::string_view raw_;
+    std::vector<Cell> cells_;
+    std::size_t count_ = 0;
+    bool anyQuoted_ = false;
+    std::string unescaped_;  // texts of quoted cells that hold `""`
 };
 
 class CsvReader {
 public:
-    explicit CsvReader(ByteSource& source, std::size_t bufferSize = std::size_t{1} << 16);
+    static constexpr std::size_t kDefaultMaxRecordSize = std::size_t{64} << 20;
+    // The bound can be raised up to this (cell offsets are 32 bits).
+    static constexpr std::size_t kMaxRecordSizeLimit = std::size_t{1} << 31;
 
-    // Reads the next record into `record`; false at the end of the input.
+    explicit CsvReader(ByteSource& source, std::size_t bufferSize = std::size_t{1} << 16,
+                       std::size_t maxRecordSize = kDefaultMaxRecordSize);
+
+    // Reads the next record into `record`; false at the end of the input, or
+    // when a record is longer than the bound (then recordTooLong()).
     bool next(CsvRecord& record);
 
     // Whether the input began with a UTF-8 byte-order mark. Known once the
@@ -108,96 +141,105 @@ public:
     bool hadByteOrderMark() const { return byteOrderMark_; }
     // Whether reading stopped because the source failed.
     bool readFailed() const { return source_.failed(); }
+    // Whether reading stopped at a record longer than the bound; then
+    // tooLongLine() is the line where it began.
+    bool recordTooLong() const { return tooLongLine_ != 0; }
+    std::int64_t tooLongLine() const { return tooLongLine_; }
+    // Lines with no bytes between the last record and the end of the input.
+    std::int64_t emptyLinesAtEnd() const { return emptyLinesAtEnd_; }
+    // The line where the record being read (or the next one) begins.
+    std::int64_t line() const { return line_; }
 
 private:
-    static constexpr int kEnd = -1;
+    enum class Scan { Complete, NeedMore };
+    enum class Mode { Undecided, Lf, Cr };
 
-    bool refill(std::size_t wanted);
-    int peek(std::size_t ahead = 0) {
-        if (pos_ + ahead >= end_ && !refill(ahead + 1)) return kEnd;
-        return static_cast<unsigned char>(buffer_[pos_ + ahead]);
-    }
-    bool readPlainLine(CsvRecord& record);
-    void readUnquoted(CsvRecord& record);
-    void readQuoted(CsvRecord& record, std::size_t cellStart);
-    void keepRawQuotedText(CsvRecord& record, std::size_t cellStart, bool closed);
+    Scan scan(CsvRecord& record);
+    bool scanPlainLine(CsvRecord& record);
+    bool readMore();
+    void finishRecord(CsvRecord& record, std::size_t length, LineEnd lineEnd, std::size_t lineEndSize);
+    // Whether the bytes at i end a line; sets `size` to their count. Returns
+    // false with size 0 when more input is needed to tell.
+    bool lineEndAt(std::size_t i, LineEnd& lineEnd, std::size_t& size, bool& needMore);
 
     ByteSource& source_;
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_;
+    std::size_t maxRecordSize_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
     bool atEnd_ = false;
     bool started_ = false;
     bool byteOrderMark_ = false;
+    Mode mode_ = Mode::Undecided;
     std::int64_t line_ = 1;
+    std::int64_t tooLongLine_ = 0;
+    std::int64_t emptyLinesAtEnd_ = 0;
 };
 
-// Writes records with a buffer of its own; a cell is quoted only when it holds
-// a comma, a quote, CR or LF. Leading and trailing blanks are written as they
-// are: RFC 4180 makes them part of the cell, so they need no quotes.
-class CsvWriter {
+// Collects output bytes in a buffer of its own and hands them to a sink.
+class OutputBuffer {
 public:
-    explicit CsvWriter(ByteSink& sink, std::size_t bufferSize = std::size_t{1} << 16);
-    ~CsvWriter() { flush(); }
-    CsvWriter(const CsvWriter&) = delete;
-    CsvWriter& operator=(const CsvWriter&) = delete;
+    explicit OutputBuffer(ByteSink& sink, std::size_t bufferSize = std::size_t{1} << 16);
+    ~OutputBuffer() { flush(); }
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
 
-    void setLineEnd(LineEnd lineEnd) { lineEnd_ = lineEnd == LineEnd::CrLf ? "\r\n" : "\n"; }
-
-    void cell(std::string_view text);
-    // A cell the caller knows needs no quotes (a result text).
-    void plainCell(std::string_view text);
-    // The cells of a plain() record, written as they were read.
-    void plainCells(const CsvRecord& record) {
-        plainCell(record.joined());
-        if (record.size() > 1) {
-            cells_ += record.size() - 1;
-            onlyEmptyCell_ = false;
-        }
-    }
-    // A record of one empty cell is written as `""`: a line with no bytes
-    // would read as no record at all.
-    void endRecord() {
-        if (onlyEmptyCell_) append("\"\"");
-        append(lineEnd_);
-        cells_ = 0;
-        onlyEmptyCell_ = false;
-    }
-    // Bytes written before anything else (the byte-order mark).
-    void raw(std::string_view bytes) { append(bytes); }
-
-    // Hands everything buffered to the sink; false once any write failed.
-    bool flush();
-    bool failed() const { return failed_; }
-
-    static bool needsQuotes(std::string_view text);
-
-private:
-    void separate(std::string_view text) {
-        if (cells_ > 0) append(",");
-        ++cells_;
-        onlyEmptyCell_ = cells_ == 1 && text.empty();
-    }
     void append(std::string_view bytes) {
-        if (bytes.empty()) return;
+        if (!bytes.empty()) last_ = bytes.back();
         if (bytes.size() <= capacity_ - used_) {
-            std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+            if (!bytes.empty()) std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
             used_ += bytes.size();
         } else {
             appendSlow(bytes);
         }
     }
+    void append(char c) { append(std::string_view(&c, 1)); }
+    // Ends a line with `lineEnd`; but a record whose last byte is a CR gets
+    // CR LF, as LF after that CR would read as one CR LF and take the CR.
+    void endLine(std::string_view lineEnd) { append(last_ == '\r' && lineEnd == "\n" ? "\r\n" : lineEnd); }
+    // Hands everything buffered to the sink; false once any write failed.
+    bool flush();
+    bool failed() const { return failed_; }
+
+private:
     void appendSlow(std::string_view bytes);
 
     ByteSink& sink_;
     std::unique_ptr<char[]> buffer_;
     std::size_t capacity_;
     std::size_t used_ = 0;
+    bool failed_ = false;
+    char last_ = '\0';
+};
+
+// Writes records cell by cell; a cell is quoted only when it holds a comma, a
+// quote, CR or LF. Leading and trailing blanks are written as they are:
+// RFC 4180 makes them part of the cell, so they need no quotes.
+class CsvWriter {
+public:
+    explicit CsvWriter(ByteSink& sink, std::size_t bufferSize = std::size_t{1} << 16) : out_(sink, bufferSize) {}
+
+    void setLineEnd(LineEnd lineEnd) { lineEnd_ = lineEndBytes(lineEnd); }
+    void cell(std::string_view text);
+    // A record of one empty cell is written as `""`: a line with no bytes
+    // would read as no record at all.
+    void endRecord();
+    // Bytes written before anything else (the byte-order mark).
+    void raw(std::string_view bytes) { out_.append(bytes); }
+    bool flush() { return out_.flush(); }
+    bool failed() const { return out_.failed(); }
+
+    static bool needsQuotes(std::string_view text);
+    // `text` as one cell: quoted when it needs it.
+    static void appendCell(std::string& out, std::string_view text);
+
+private:
+    OutputBuffer out_;
+    std::string_view lineEnd_ = "\n";
     std::size_t cells_ = 0;
     bool onlyEmptyCell_ = false;
-    bool failed_ = false;
-    std::string_view lineEnd_ = "\n";
+    std::string scratch_;
 };
 
 }  // namespace dravik::batch

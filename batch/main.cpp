@@ -1,18 +1,30 @@
 // dravik-batch: the calculator's "计算" for every row of a CSV file.
 #include <fcntl.h>
+#include <libintl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "batch/batch.h"
+#include "batch/translate.h"
+#include "layouts/windows.h"
 #include "sections/shapes.h"
 
 #ifndef DRAVIK_VERSION
 #error "DRAVIK_VERSION must be defined by the build"
+#endif
+#ifndef DRAVIK_LOCALEDIR
+#error "DRAVIK_LOCALEDIR must be defined by the build"
 #endif
 
 namespace {
@@ -21,57 +33,101 @@ using namespace dravik::batch;
 
 constexpr std::string_view kProgram = "dravik-batch";
 
-constexpr std::string_view kHelp =
-    R"(Usage: dravik-batch [FILE]
-       dravik-batch --template SHAPE
+const char* helpText() {
+    return tr(R"(Usage: dravik-batch [OPTIONS] [FILE]
+       dravik-batch --template SHAPE [--names]
 Calculates every row of a CSV file as the calculator window would, and writes
-the file again with the results.
+the file again with the results and a notes column.
 
-Reads FILE, or standard input when FILE is absent or "-", and writes CSV to
-standard output.
+Reads FILE, or standard input when FILE is absent or "-".
 
-  --template SHAPE  print a header and one row of SHAPE's default texts
-  --help            print this help
-  --version         print the version
+  -o, --output FILE       write FILE (through a temporary file renamed into
+                          place at the end; FILE may be the input) instead of
+                          standard output
+  --encoding ENCODING     the input's encoding, utf-8 or gb18030, instead of
+                          detecting it
+  --strict                a row with a note fails (empty results, status 1)
+  --max-record-size SIZE  the longest record read, in bytes (K, M, G allowed;
+                          default 64M)
+  --template SHAPE        write a header of the window's labels and one row of
+                          SHAPE's default texts, as a spreadsheet opens it
+  --names                 with --template: the short names as the header
+  --help                  print this help
+  --version               print the version
 
-The input is CSV (RFC 4180) in UTF-8, with or without a byte-order mark, with
-LF or CR LF line ends. The first row names the columns (blanks around a
-name are ignored; a name may appear only once):
-  shape    required: azpjl, lxzjzpjl, yzpjl, zxzjzpjl, or 暗柱, L形转角柱, 翼柱,
-           Z形转角柱 (blanks around the name are ignored)
-  a .. f, zj1zj, zj2zj, zj1sl, zj2sl, dgzj, xgzj, hxsl, zxsl, asl .. fsl,
-  gjjj, bhhd
-           field texts, read as the window reads its fields (an empty cell
-           reads 0); an input with no column takes the window's default text,
-           and a column the row's shape does not have is ignored
-  zjmj, zjl, tjpgl
-           results: replaced in place; those the header lacks are added at
-           the end, in this order
-  any other column is carried through unchanged.
+The input is CSV as a spreadsheet saves it: UTF-8 (with or without a
+byte-order mark) or GB18030/GBK, detected; LF, CR LF or CR line ends. The
+output has the input's encoding, byte-order mark and line ends.
 
-The output has every row in the input's order, each cell as read, and the
-result texts exactly as the window shows them (a leading blank, "—" for a
-result that is not a number). A cell is quoted only when it holds a comma, a
-quote or a line break; leading blanks are kept without quotes. The output
-keeps the input's byte-order mark, and its line ends follow the header row's
-(CR LF or LF). Lines with no bytes at all are skipped.
+The header is the first row that names a shape column (shape or 形状); rows
+above it are titles, copied through. Header names are matched ignoring case,
+full-width forms and blanks; an input is named by its short name or by its
+label in the window, with or without the unit: a, 长度a, 长度a（mm）.
+Result columns zjmj, zjl, tjpgl (or 纵筋面积, 纵筋率, 体积配箍率) and notes
+are replaced where they stand, or added at the end. Other columns are carried
+through unchanged.
+
+A cell is read by the window's text-to-number rule. The notes column says
+when a cell was not wholly a number ("1,000" is read as 1), when an input
+had no column and took the window's default, and why a result is "—".
+Rows of empty cells are copied through.
 
 A row that cannot be calculated (an unknown shape, more or fewer cells than
-the header, broken quoting) is still written in its place with empty results,
-and a message names its line. A short row is filled out with empty cells;
-cells beyond the header's width follow the added result columns. A cell with
-broken quoting keeps its bytes exactly as in the input, quotes included; a
-quote never closed runs to the end of the input.
+the header, broken quoting, bytes not valid in the encoding) keeps its bytes,
+gets no results, and a message names its line.
 
 Exit status: 0 all rows calculated, 1 some rows could not be calculated,
-2 no usable header (nothing is written), an unreadable FILE, an output that
-cannot be written, or bad usage.
-)";
+2 nothing could be done: no usable header (nothing is written), an input or
+output that fails, a record beyond the size limit, or bad usage.
+
+Inputs (name, label, unit, shapes with their defaults):
+)");
+}
+
+// The inputs of every shape, one line each: name, labels, unit, and the
+// shapes that have the input with their default texts.
+std::string inputTable() {
+    struct Row {
+        std::string_view name;
+        std::vector<std::string> labels;
+        std::string unit;
+        std::string shapes;
+    };
+    std::vector<Row> rows;
+    for (const auto* shape : dravik::sections::allShapes()) {
+        for (const auto& input : shape->inputs) {
+            Row* row = nullptr;
+            for (Row& r : rows) {
+                if (r.name == input.name) row = &r;
+            }
+            if (row == nullptr) row = &rows.emplace_back(Row{input.name, {}, {}, {}});
+            std::string label(dravik::layouts::fieldLabel(shape->windowName, input.name));
+            const std::size_t open = label.find("（");
+            if (open != std::string::npos) {
+                row->unit = label.substr(open + 3, label.size() - open - 6);  // between （ and ）
+                label.resize(open);
+            }
+            if (std::find(row->labels.begin(), row->labels.end(), label) == row->labels.end()) {
+                row->labels.push_back(label);
+            }
+            if (!row->shapes.empty()) row->shapes += ", ";
+            row->shapes += std::string(shape->windowName) + " " + std::string(input.defaultText);
+        }
+    }
+    std::string out;
+    for (const Row& r : rows) {
+        std::string labels;
+        for (const auto& l : r.labels) labels += (labels.empty() ? "" : " / ") + l;
+        out += "  " + std::string(r.name) + std::string(r.name.size() < 7 ? 7 - r.name.size() : 1, ' ') + labels +
+               "  (" + r.unit + ")  " + r.shapes + "\n";
+    }
+    return out;
+}
 
 // Messages to standard error, buffered: a file of bad rows gives one line each.
 class Messages {
 public:
-    explicit Messages(std::string prefix) : prefix_(std::move(prefix)) {}
+    explicit Messages(std::string prefix = {}) : prefix_(std::move(prefix)) {}
     ~Messages() { flush(); }
     void operator()(std::string_view message) {
         buffer_ += kProgram;
@@ -92,83 +148,271 @@ private:
 };
 
 int usageError(std::string_view message) {
-    Messages messages("");
-    messages(std::string(message) + " (try 'dravik-batch --help')");
+    Messages()(fill(tr("{1} (try 'dravik-batch --help')"), {message}));
     return kExitTrouble;
 }
 
-bool writeStdout(std::string_view text) { return FdSink(STDOUT_FILENO).write(text.data(), text.size()); }
-
-int printTemplate(std::string_view name) {
-    const auto* shape = dravik::sections::findShape(name);
-    if (shape == nullptr) {
-        Messages messages("");
-        messages("unknown shape " + quoteForMessage(name) + " (shapes: azpjl, lxzjzpjl, yzpjl, zxzjzpjl)");
-        return kExitTrouble;
-    }
+int writeStdout(std::string_view text) {
     FdSink out(STDOUT_FILENO);
-    if (!writeTemplate(*shape, name, out)) {
-        Messages messages("");
-        messages(std::string("cannot write standard output: ") + std::strerror(out.error()));
-        return kExitTrouble;
-    }
-    return kExitOk;
+    if (out.write(text.data(), text.size())) return kExitOk;
+    Messages()(fill(tr("cannot write standard output: {1}"), {std::strerror(out.error())}));
+    return kExitTrouble;
 }
 
-int runOnFile(const std::string& path) {
-    const bool useStdin = path.empty() || path == "-";
+// The output: standard output, or a temporary file in FILE's folder that
+// replaces FILE only when everything has been written.
+class Output {
+public:
+    ~Output() {
+        if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    }
+    bool open(const std::string& path, Messages& messages) {
+        if (path.empty()) return true;
+        path_ = path;
+        const std::filesystem::path target(path);
+        const std::string folder = target.has_parent_path() ? target.parent_path().string() : std::string(".");
+        temporary_ = folder + "/." + target.filename().string() + ".XXXXXX";
+        fd_ = ::mkstemp(temporary_.data());
+        if (fd_ < 0) {
+            messages(fill(tr("cannot write {1}: {2}"), {quoteForMessage(path, 4096), std::strerror(errno)}));
+            temporary_.clear();
+            return false;
+        }
+        // The new file gets the old one's permissions, or those a new file gets.
+        struct stat old {};
+        mode_t mode;
+        if (::stat(path.c_str(), &old) == 0) {
+            mode = old.st_mode & 07777;
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            mode = 0666 & ~mask;
+        }
+        ::fchmod(fd_, mode);
+        return true;
+    }
+    int fd() const { return fd_; }
+    std::string name() const { return path_.empty() ? tr("standard output") : quoteForMessage(path_, 4096); }
+    // Puts the file in place; false with a message when that fails.
+    bool commit(Messages& messages) {
+        if (path_.empty()) return true;
+        const bool ok = ::fsync(fd_) == 0 && ::close(fd_) == 0 && ::rename(temporary_.c_str(), path_.c_str()) == 0;
+        if (!ok) {
+            messages(fill(tr("cannot write {1}: {2}"), {name(), std::strerror(errno)}));
+            return false;
+        }
+        temporary_.clear();
+        return true;
+    }
+    // Leaves FILE as it was.
+    void discard() {
+        if (path_.empty()) return;
+        ::close(fd_);
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+
+private:
+    std::string path_;
+    std::string temporary_;
+    int fd_ = STDOUT_FILENO;
+};
+
+struct Options {
+    std::optional<std::string> file;
+    std::string output;
+    BatchOptions batch;
+    std::optional<std::string_view> templateShape;
+    bool names = false;
+};
+
+std::optional<std::size_t> parseSize(std::string_view text) {
+    std::size_t value = 0;
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (res.ec != std::errc{} || value == 0) return std::nullopt;
+    std::string_view suffix(res.ptr, static_cast<std::size_t>(text.data() + text.size() - res.ptr));
+    int shift = 0;
+    if (suffix == "K" || suffix == "k")
+        shift = 10;
+    else if (suffix == "M" || suffix == "m")
+        shift = 20;
+    else if (suffix == "G" || suffix == "g")
+        shift = 30;
+    else if (!suffix.empty())
+        return std::nullopt;
+    if (value > (std::size_t{1} << (60 - shift))) return std::nullopt;
+    return value << shift;
+}
+
+int runOnFile(const Options& options) {
+    const std::string& path = *options.file;
+    const bool useStdin = path == "-";
+    Messages messages;
     int fd = STDIN_FILENO;
     if (!useStdin) {
         fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
-            Messages messages("");
-            messages("cannot open " + path + ": " + std::strerror(errno));
+            messages(fill(tr("cannot open {1}: {2}"), {quoteForMessage(path, 4096), std::strerror(errno)}));
             return kExitTrouble;
         }
     }
-    Messages messages(useStdin ? std::string() : path + ": ");
-    FdSource in(fd);
-    FdSink out(STDOUT_FILENO);
-    const BatchSummary summary = runBatch(in, out, [&messages](std::string_view m) { messages(m); });
-    if (summary.readFailed) {
-        messages((useStdin ? "cannot read standard input: " : "cannot read: ") +
-                 std::string(std::strerror(in.error())));
+    const std::string inputName = useStdin ? tr("standard input") : quoteForMessage(path, 4096);
+    Messages fileMessages(useStdin ? std::string() : inputName + ": ");
+    Output output;
+    if (!output.open(options.output, messages)) return kExitTrouble;
+    // Writing onto the file being read would lose it or never end.
+    struct stat in {
+    }, out{};
+    if (::fstat(fd, &in) == 0 && ::fstat(output.fd(), &out) == 0 && S_ISREG(in.st_mode) && in.st_dev == out.st_dev &&
+        in.st_ino == out.st_ino) {
+        messages(fill(tr("the output is the input file {1}: write it with -o FILE instead"), {inputName}));
+        output.discard();
+        return kExitTrouble;
     }
-    if (summary.writeFailed) messages(std::string("cannot write standard output: ") + std::strerror(out.error()));
+    FdSource source(fd);
+    FdSink sink(output.fd());
+    const BatchSummary summary = runBatch(
+        source, sink, [&fileMessages](std::string_view m) { fileMessages(m); }, options.batch);
+    if (summary.readFailed) messages(fill(tr("cannot read {1}: {2}"), {inputName, std::strerror(source.error())}));
+    if (summary.writeFailed) messages(fill(tr("cannot write {1}: {2}"), {output.name(), std::strerror(sink.error())}));
     if (!useStdin) ::close(fd);
-    return summary.exitStatus;
+    fileMessages.flush();
+    if (summary.exitStatus == kExitTrouble) {
+        if (!options.output.empty()) messages(fill(tr("{1} left as it was"), {output.name()}));
+        output.discard();
+        return kExitTrouble;
+    }
+    return output.commit(messages) ? summary.exitStatus : kExitTrouble;
+}
+
+int printTemplate(std::string_view name, bool shortNames, const std::string& outputPath) {
+    const auto* shape = dravik::sections::findShape(name);
+    Messages messages;
+    if (shape == nullptr) {
+        messages(
+            fill(tr("unknown shape {1} (shapes: azpjl, lxzjzpjl, yzpjl, zxzjzpjl, 暗柱, L形转角柱, 翼柱, Z形转角柱)"),
+                 {quoteForMessage(name)}));
+        return kExitTrouble;
+    }
+    Output output;
+    if (!output.open(outputPath, messages)) return kExitTrouble;
+    FdSink out(output.fd());
+    if (!writeTemplate(*shape, name, shortNames, out)) {
+        messages(fill(tr("cannot write {1}: {2}"), {output.name(), std::strerror(out.error())}));
+        output.discard();
+        return kExitTrouble;
+    }
+    return output.commit(messages) ? kExitOk : kExitTrouble;
+}
+
+// The catalogue next to the program (…/bin/../share/locale), so that an
+// installation under any prefix and the build tree find theirs; else the
+// folder the build was configured for.
+std::string localeDirectory() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const auto beside = exe.parent_path().parent_path() / "share" / "locale";
+        if (std::filesystem::exists(beside / "zh_CN" / "LC_MESSAGES" / "dravik-batch.mo", error)) return beside;
+    }
+    return DRAVIK_LOCALEDIR;
+}
+
+// Messages in Chinese under a zh_* locale, in English otherwise. When the
+// Chinese locale itself is not installed, gettext is still pointed at the
+// Chinese catalogue: the messages are UTF-8 whatever the locale.
+void setUpMessages() {
+    const char* language = nullptr;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            language = value;
+            break;
+        }
+    }
+    // Texts of the C library (strerror) in the messages' language need a
+    // character set that can hold them.
+    if (std::setlocale(LC_CTYPE, "") == nullptr) std::setlocale(LC_CTYPE, "C.UTF-8");
+    const bool chinese = language != nullptr && std::string_view(language).starts_with("zh");
+    if (!chinese) {
+        std::setlocale(LC_MESSAGES, "C");  // the C library's texts in English too
+    } else {
+        const char* set = std::setlocale(LC_MESSAGES, "");
+        if (set == nullptr || !std::string_view(set).starts_with("zh")) std::setlocale(LC_MESSAGES, "C.UTF-8");
+        // The one Chinese catalogue serves every zh_* locale.
+        const char* chosen = std::getenv("LANGUAGE");
+        if (chosen == nullptr || *chosen == '\0') ::setenv("LANGUAGE", "zh_CN", 1);
+    }
+    ::bindtextdomain(kTextDomain, localeDirectory().c_str());
+    ::bind_textdomain_codeset(kTextDomain, "UTF-8");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    setUpMessages();
     std::vector<std::string_view> args(argv + 1, argv + argc);
-    std::string file;
-    bool haveFile = false;
+    Options options;
     bool optionsEnded = false;
+    // The value of an option given as "--name VALUE" or "--name=VALUE".
+    auto valueOf = [&](std::size_t& i, std::string_view name, std::string_view shortName,
+                       std::optional<std::string_view>& value) {
+        const std::string_view arg = args[i];
+        if (arg == name || (!shortName.empty() && arg == shortName)) {
+            if (i + 1 < args.size()) value = args[++i];
+            return true;
+        }
+        if (arg.starts_with(name) && arg.size() > name.size() && arg[name.size()] == '=') {
+            value = arg.substr(name.size() + 1);
+            return true;
+        }
+        return false;
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
+        std::optional<std::string_view> value;
         if (!optionsEnded && arg == "--") {
             optionsEnded = true;
         } else if (!optionsEnded && (arg == "--help" || arg == "-h")) {
-            return writeStdout(kHelp) ? kExitOk : kExitTrouble;
+            return writeStdout(std::string(helpText()) + inputTable());
         } else if (!optionsEnded && arg == "--version") {
-            return writeStdout(std::string(kProgram) + " " + DRAVIK_VERSION + "\n") ? kExitOk : kExitTrouble;
-        } else if (!optionsEnded && arg == "--template") {
-            if (i + 1 >= args.size()) return usageError("--template needs a shape name");
-            if (args.size() != 2) return usageError("--template takes no other arguments");
-            return printTemplate(args[i + 1]);
-        } else if (!optionsEnded && arg.starts_with("--template=")) {
-            if (args.size() != 1) return usageError("--template takes no other arguments");
-            return printTemplate(arg.substr(std::string_view("--template=").size()));
+            return writeStdout(std::string(kProgram) + " " + DRAVIK_VERSION + "\n");
+        } else if (!optionsEnded && arg == "--strict") {
+            options.batch.strict = true;
+        } else if (!optionsEnded && arg == "--names") {
+            options.names = true;
+        } else if (!optionsEnded && valueOf(i, "--template", "", value)) {
+            if (!value) return usageError(tr("--template needs a shape name"));
+            options.templateShape = *value;
+        } else if (!optionsEnded && valueOf(i, "--output", "-o", value)) {
+            if (!value || value->empty()) return usageError(tr("--output needs a file name"));
+            options.output = std::string(*value);
+        } else if (!optionsEnded && valueOf(i, "--encoding", "", value)) {
+            const auto encoding = value ? encodingNamed(*value) : std::nullopt;
+            if (!encoding) {
+                return usageError(
+                    fill(tr("unknown encoding {1} (utf-8 or gb18030)"), {quoteForMessage(value.value_or(""))}));
+            }
+            options.batch.encoding = encoding;
+        } else if (!optionsEnded && valueOf(i, "--max-record-size", "", value)) {
+            const auto size = value ? parseSize(*value) : std::nullopt;
+            if (!size) return usageError(fill(tr("bad size {1}"), {quoteForMessage(value.value_or(""))}));
+            options.batch.maxRecordSize = *size;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
-            return usageError("unknown option " + quoteForMessage(arg));
-        } else if (haveFile) {
-            return usageError("only one FILE can be given");
+            return usageError(fill(tr("unknown option {1}"), {quoteForMessage(arg)}));
+        } else if (options.file) {
+            return usageError(tr("only one FILE can be given"));
+        } else if (arg.empty()) {
+            return usageError(tr("the FILE argument is empty (\"-\" is standard input)"));
         } else {
-            file = std::string(arg);
-            haveFile = true;
+            options.file = std::string(arg);
         }
     }
-    return runOnFile(file);
+    if (options.templateShape) {
+        if (options.file) return usageError(tr("--template takes no FILE"));
+        return printTemplate(*options.templateShape, options.names, options.output);
+    }
+    if (options.names) return usageError(tr("--names goes with --template"));
+    if (!options.file) options.file = "-";
+    return runOnFile(options);
 }

@@ -26,7 +26,11 @@ endif()
 # What an installation must contain, relative to the prefix.
 set(DRAVIK_INSTALLED_FILES "")
 if(TARGET dravik-batch)
-    list(APPEND DRAVIK_INSTALLED_FILES ${CMAKE_INSTALL_BINDIR}/dravik-batch)
+    list(APPEND DRAVIK_INSTALLED_FILES
+         ${CMAKE_INSTALL_BINDIR}/dravik-batch
+         ${CMAKE_INSTALL_MANDIR}/man1/dravik-batch.1
+         ${CMAKE_INSTALL_LOCALEDIR}/zh_CN/LC_MESSAGES/dravik-batch.mo
+         ${CMAKE_INSTALL_DOCDIR}/dravik-batch.md)
 endif()
 if(DRAVIK_BUILD_GUI)
     list(APPEND DRAVIK_INSTALLED_FILES

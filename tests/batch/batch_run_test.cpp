@@ -11,6 +11,7 @@
 
 #include "batch/batch.h"
 #include "batch/csv.h"
+#include "batch/translate.h"
 #include "sections/calculation.h"
 #include "sections/shapes.h"
 
@@ -25,15 +26,26 @@ struct RunResult {
     std::vector<std::string> messages;
 };
 
-RunResult runOn(std::string_view input, BufferSizes buffers = {}) {
+RunResult runOn(std::string_view input, BatchOptions options = {}) {
     RunResult run;
     MemorySource source(input, 3);
     StringSink sink;
     run.summary = runBatch(
-        source, sink, [&run](std::string_view m) { run.messages.emplace_back(m); }, buffers);
+        source, sink, [&run](std::string_view m) { run.messages.emplace_back(m); }, options);
     run.output = std::move(sink.text);
     return run;
 }
+
+RunResult runOn(std::string_view input, BufferSizes buffers) {
+    BatchOptions options;
+    options.buffers = buffers;
+    return runOn(input, options);
+}
+
+// The header of every input of azpjl, and a row of its default texts.
+const std::string kRectangleHeader = "shape,a,b,zj1zj,zj2zj,zj1sl,zj2sl,dgzj,xgzj,hxsl,zxsl,gjjj,bhhd";
+const std::string kRectangleDefaults = "azpjl,400,800,20,18,3,12,12,10,5,3,120,15";
+const std::string kRectangleResults = " 3996, 1.25, 1.19";
 
 std::vector<std::vector<std::string>> readAll(std::string_view text) {
     MemorySource source(text);
@@ -126,13 +138,24 @@ TEST(BatchRun, CountsRowsAndFailures) {
     EXPECT_EQ(run.summary.rows, 5);
     EXPECT_EQ(run.summary.failedRows, 3);
     EXPECT_EQ(run.summary.exitStatus, kExitRowsFailed);
-    EXPECT_EQ(run.messages,
+    std::vector<std::string> rowMessages;
+    for (const auto& m : run.messages) {
+        if (m.starts_with("line ")) rowMessages.push_back(m);
+    }
+    EXPECT_EQ(rowMessages,
               (std::vector<std::string>{"line 3: unknown shape \"nope\"", "line 4: 1 cell where the header has 2",
                                         "line 5: text after the closing quote of a quoted field"}));
 }
 
 TEST(BatchRun, WritesNothingForAnUnusableHeader) {
-    const std::string headers[] = {"", "\n\n", "id,a\n1,2\n", "shape,shape\n", "\"shape\n", "\"sha\"pe\nazpjl\n"};
+    const std::string headers[] = {"",
+                                   "\n\n",
+                                   "id,a\n1,2\n",
+                                   "shape,shape\n",
+                                   "\"shape\n",
+                                   "\"sha\"pe\nazpjl\n",
+                                   "shape,\"a\"x\n",
+                                   "a,长度a,shape\n"};
     for (const std::string& input : headers) {
         const RunResult run = runOn(input);
         EXPECT_EQ(run.summary.exitStatus, kExitTrouble) << input;
@@ -145,23 +168,31 @@ TEST(BatchRun, WritesNothingForAnUnusableHeader) {
 TEST(BatchRun, HeaderWithoutRows) {
     const RunResult run = runOn("shape,zjl");
     EXPECT_EQ(run.summary.exitStatus, kExitOk);
-    EXPECT_EQ(run.output, "shape,zjl,zjmj,tjpgl\n");
+    EXPECT_EQ(run.output, "shape,zjl,zjmj,tjpgl,notes\n");
 }
 
-// The whole-row copy of a plain row and the cell-by-cell path give the same
-// cells: the same file with the result columns in place and appended.
-TEST(BatchRun, PlainRowsAndQuotedRowsAgree) {
-    const RunResult appended = runOn("id,shape,a\n1,azpjl,400\n\"2\",azpjl,\"400\"\n");
-    EXPECT_EQ(appended.output,
-              "id,shape,a,zjmj,zjl,tjpgl\n1,azpjl,400, 3996, 1.25, 1.19\n2,azpjl,400, 3996, 1.25, 1.19\n");
+// A calculated row keeps its cells exactly as they stood, quotes and all,
+// whether the results are appended or replaced in place.
+TEST(BatchRun, CalculatedRowsKeepTheirCellsAsTheyStood) {
+    const RunResult appended = runOn(kRectangleHeader + ",id\n" + kRectangleDefaults + ",1\n\"azpjl\",\"400\"" +
+                                     kRectangleDefaults.substr(9) + ",\"2,\"\"x\"\"\"\n");
+    EXPECT_EQ(appended.output, kRectangleHeader + ",id,zjmj,zjl,tjpgl,notes\n" + kRectangleDefaults + ",1," +
+                                   kRectangleResults + ",\n\"azpjl\",\"400\"" + kRectangleDefaults.substr(9) +
+                                   ",\"2,\"\"x\"\"\"," + kRectangleResults + ",\n");
+    const RunResult inPlace = runOn("notes,zjl," + kRectangleHeader + "\nold,\"9,9\"," + kRectangleDefaults + "\n");
+    EXPECT_EQ(inPlace.output,
+              "notes,zjl," + kRectangleHeader + ",zjmj,tjpgl\n, 1.25," + kRectangleDefaults + ", 3996, 1.19\n");
 }
 
 TEST(BatchRun, CarriesVeryLongCellsThroughTinyBuffers) {
     const std::string note(1'000'000, 'n');
-    const RunResult run = runOn("shape,note\nazpjl," + note + "\nazpjl,\"" + note + "\"\n", BufferSizes{7, 9});
+    const RunResult run = runOn(kRectangleHeader + ",note\n" + kRectangleDefaults + "," + note + "\n" +
+                                    kRectangleDefaults + ",\"" + note + "\"\n",
+                                BufferSizes{7, 9});
     EXPECT_EQ(run.summary.exitStatus, kExitOk);
-    EXPECT_EQ(run.output, "shape,note,zjmj,zjl,tjpgl\nazpjl," + note + ", 3996, 1.25, 1.19\nazpjl," + note +
-                              ", 3996, 1.25, 1.19\n");
+    EXPECT_EQ(run.output, kRectangleHeader + ",note,zjmj,zjl,tjpgl,notes\n" + kRectangleDefaults + "," + note + "," +
+                              kRectangleResults + ",\n" + kRectangleDefaults + ",\"" + note + "\"," +
+                              kRectangleResults + ",\n");
 }
 
 TEST(BatchRun, ReportsAFailingInput) {
@@ -213,15 +244,26 @@ TEST(BatchRun, TemplateOfEachShapeCalculatesToTheWindowsFirstResults) {
         {"zxzjzpjl", " 12497, 1, 1.41"},
     };
     for (const auto* shape : sections::allShapes()) {
-        StringSink sink;
-        ASSERT_TRUE(writeTemplate(*shape, shape->typeName, sink));
-        const auto records = readAll(sink.text);
-        ASSERT_EQ(records.size(), 2u);
-        EXPECT_EQ(records[0].size(), shape->inputs.size() + 1);
-        EXPECT_EQ(records[1][0], shape->typeName);
-        const RunResult run = runOn(sink.text);
-        const std::string lastLine = run.output.substr(run.output.rfind('\n', run.output.size() - 2) + 1);
-        EXPECT_TRUE(lastLine.ends_with("," + results.at(std::string(shape->windowName)) + "\n")) << lastLine;
+        for (bool shortNames : {false, true}) {
+            StringSink sink;
+            ASSERT_TRUE(writeTemplate(*shape, shape->typeName, shortNames, sink));
+            // What a spreadsheet on a Chinese PC opens as UTF-8.
+            EXPECT_TRUE(sink.text.starts_with("\xEF\xBB\xBF"));
+            EXPECT_TRUE(sink.text.ends_with("\r\n"));
+            EXPECT_EQ(std::count(sink.text.begin(), sink.text.end(), '\n'), 2);
+            EXPECT_EQ(std::count(sink.text.begin(), sink.text.end(), '\r'), 2);
+            const auto records = readAll(sink.text);
+            ASSERT_EQ(records.size(), 2u);
+            EXPECT_EQ(records[0].size(), shape->inputs.size() + 1);
+            EXPECT_EQ(records[0][0], shortNames ? "shape" : "形状");
+            EXPECT_EQ(records[0][1], shortNames ? "a" : "长度a（mm）");
+            EXPECT_EQ(records[1][0], shape->typeName);
+            const RunResult run = runOn(sink.text);
+            EXPECT_EQ(run.summary.exitStatus, kExitOk);
+            EXPECT_TRUE(run.messages.empty()) << run.messages[0];
+            const std::string lastLine = run.output.substr(run.output.rfind('\n', run.output.size() - 3) + 1);
+            EXPECT_TRUE(lastLine.ends_with("," + results.at(std::string(shape->windowName)) + ",\r\n")) << lastLine;
+        }
     }
 }
 
@@ -241,9 +283,128 @@ TEST(QuoteForMessage, KeepsMessagesOnOneReadableLine) {
         {"\xE6\x9A", "\"\\xE6\\x9A\""},           // a cut-off character
         {"\xC0\xAF", "\"\\xC0\\xAF\""},           // an overlong form
         {"\xED\xA0\x80", "\"\\xED\\xA0\\x80\""},  // a surrogate
+        {"\xC2\x9B"
+         "2J",
+         "\"\\xC2\\x9B2J\""},  // a C1 control that moves a terminal
+        {"t\x1B[2J.csv", "\"t\\x1B[2J.csv\""},
         {std::string(70, 'x'), "\"" + std::string(60, 'x') + "\"…"},
     };
     for (const Case& c : cases) EXPECT_EQ(quoteForMessage(c.text), c.quoted);
+}
+
+}  // namespace
+
+namespace {
+
+// An input that never ends a record: /dev/zero after a header.
+class EndlessZeros : public ByteSource {
+public:
+    std::size_t read(char* buffer, std::size_t capacity) override {
+        const std::string_view header = "shape\nazpjl\n";
+        if (given_ < header.size()) {
+            const std::size_t n = std::min(capacity, header.size() - given_);
+            header.substr(given_, n).copy(buffer, n);
+            given_ += n;
+            return n;
+        }
+        std::fill_n(buffer, capacity, '\0');
+        given_ += capacity;
+        return capacity;
+    }
+    std::size_t given_ = 0;
+};
+
+TEST(BatchRun, ARecordWithNoEndStopsAtTheBoundWithTheFinishedRowsWritten) {
+    EndlessZeros source;
+    StringSink sink;
+    std::vector<std::string> messages;
+    BatchOptions options;
+    options.maxRecordSize = std::size_t{1} << 20;
+    const BatchSummary summary = runBatch(
+        source, sink, [&messages](std::string_view m) { messages.emplace_back(m); }, options);
+    EXPECT_EQ(summary.exitStatus, kExitTrouble);
+    EXPECT_TRUE(summary.stopped);
+    EXPECT_LT(source.given_, std::size_t{4} << 20) << "reads stop soon after the bound";
+    EXPECT_TRUE(sink.text.starts_with("shape,zjmj,zjl,tjpgl,notes\nazpjl, 3996, 1.25, 1.19,"));
+    EXPECT_NE(std::find_if(messages.begin(), messages.end(),
+                           [](const std::string& m) { return m.starts_with("line 3: a record longer than 1048576"); }),
+              messages.end());
+}
+
+// Memory running out half-way: every row finished before is written, the
+// line is named, and the status says nothing more could be done.
+TEST(BatchRun, RunningOutOfMemoryKeepsTheFinishedRows) {
+    class Exhausting : public ByteSource {
+    public:
+        std::size_t read(char* buffer, std::size_t capacity) override {
+            if (rows_ > 300000) throw std::bad_alloc();  // beyond the first megabyte
+            const std::string_view text = rows_++ == 0 ? std::string_view("shape\n") : std::string_view("azpjl\n");
+            const std::size_t n = std::min(capacity, text.size());
+            text.copy(buffer, n);
+            return n;
+        }
+        bool rewind() override { return false; }
+
+    private:
+        int rows_ = 0;
+    } source;
+    StringSink sink;
+    std::vector<std::string> messages;
+    BatchOptions options;
+    options.buffers = BufferSizes{64, 1 << 20};
+    const BatchSummary summary = runBatch(
+        source, sink, [&messages](std::string_view m) { messages.emplace_back(m); }, options);
+    EXPECT_EQ(summary.exitStatus, kExitTrouble);
+    const auto rows = std::count(sink.text.begin(), sink.text.end(), '\n');
+    EXPECT_GT(rows, 290000) << "the rows read before are all written";
+    ASSERT_FALSE(messages.empty());
+    EXPECT_NE(messages.back().find("out of memory"), std::string::npos) << messages.back();
+}
+
+// A read error part-way: the half-received last row fails like any row cut
+// short, instead of being calculated from its half.
+TEST(BatchRun, ARowCutByAReadErrorIsNotCalculated) {
+    class FailingAfter : public ByteSource {
+    public:
+        std::size_t read(char* buffer, std::size_t capacity) override {
+            if (given_) {
+                failed_ = true;
+                return 0;
+            }
+            given_ = true;
+            const std::string_view text = "shape,a\nazpjl,400\nazpjl,4";
+            const std::size_t n = std::min(capacity, text.size());
+            text.copy(buffer, n);
+            return n;
+        }
+        bool failed() const override { return failed_; }
+
+    private:
+        bool given_ = false;
+        bool failed_ = false;
+    } source;
+    StringSink sink;
+    std::vector<std::string> messages;
+    const BatchSummary summary = runBatch(source, sink, [&messages](std::string_view m) { messages.emplace_back(m); });
+    EXPECT_EQ(summary.exitStatus, kExitTrouble);
+    EXPECT_TRUE(summary.readFailed);
+    EXPECT_EQ(summary.failedRows, 1);
+    EXPECT_TRUE(sink.text.ends_with("\nazpjl,4\n")) << sink.text;
+    EXPECT_NE(std::find(messages.begin(), messages.end(), "line 3: cut short: the input could not be read to its end"),
+              messages.end());
+}
+
+// A byte-order mark counts only as the first bytes of the input: after an
+// empty line those bytes belong to the first header name, and the output,
+// which keeps the empty line, reads back to the same names.
+TEST(BatchRun, AByteOrderMarkAfterAnEmptyLineIsPartOfTheFirstName) {
+    const std::string input = "\n\xEF\xBB\xBFid,shape\n1,azpjl\n";
+    const RunResult run = runOn(input);
+    EXPECT_TRUE(run.output.starts_with("\n\xEF\xBB\xBFid,shape,")) << run.output;
+    const RunResult again = runOn(run.output);
+    EXPECT_EQ(again.output, run.output);
+    const auto records = readAll(run.output);
+    EXPECT_EQ(records[0][0], "\xEF\xBB\xBFid");
 }
 
 }  // namespace

@@ -33,9 +33,15 @@ const std::vector<ReaderCase>& readerCases() {
         {"lf", "a,b\nc,d\n", {{{"a", "b"}, 1}, {{"c", "d"}, 2}}},
         {"crlf", "a,b\r\nc,d\r\n", {{{"a", "b"}, 1}, {{"c", "d"}, 2}}},
         {"no final line end", "a,b\nc,d", {{{"a", "b"}, 1}, {{"c", "d"}, 2}}},
-        {"lone cr is a cell byte", "a\rb,c\r\n", {{{"a\rb", "c"}, 1}}},
-        {"cr before cr lf", "a\r\r\n", {{{"a\r"}, 1}}},
-        {"cr at the very end", "a\r", {{{"a\r"}, 1}}},
+        {"lone cr after lf lines is a cell byte", "x\na\rb,c\r\n", {{{"x"}, 1}, {{"a\rb", "c"}, 2}}},
+        {"cr before cr lf", "x\r\na\r\r\n", {{{"x"}, 1}, {{"a\r"}, 2}}},
+        {"cr alone at the very end ends the line", "a\r", {{{"a"}, 1}}},
+        // A file whose first line end is a CR alone has CR line ends
+        {"cr line ends", "a,b\rc\r\rd", {{{"a", "b"}, 1}, {{"c"}, 2}, {{"d"}, 4}}},
+        {"lf in a file of cr lines is a cell byte", "a\rb\nc\r", {{{"a"}, 1}, {{"b\nc"}, 2}}},
+        {"cr lf in a file of cr lines is one line end", "a\rb\r\nc", {{{"a"}, 1}, {{"b"}, 2}, {{"c"}, 3}}},
+        {"cr lines count line breaks in quotes", "\"x\ry\"\rz\r", {{{"x\ry"}, 1}, {{"z"}, 3}}},
+        {"an empty first line of cr decides", "\ra\nb\r", {{{"a\nb"}, 2}}},
         // Empty cells and empty lines
         {"empty cells", ",,\n", {{{"", "", ""}, 1}}},
         {"trailing comma", "a,\n", {{{"a", ""}, 1}}},
@@ -58,7 +64,7 @@ const std::vector<ReaderCase>& readerCases() {
         {"text after closing quote", "\"ab\"cd,e\nf\n", {{{"\"ab\"cd", "e"}, 1, Q::TextAfterClosingQuote}, {{"f"}, 2}}},
         {"escaped quote kept raw in a broken cell", "\"a\"\"b\"c\n", {{{"\"a\"\"b\"c"}, 1, Q::TextAfterClosingQuote}}},
         {"broken cell runs to the comma", "\"a\"b\"c,d\n", {{{"\"a\"b\"c", "d"}, 1, Q::TextAfterClosingQuote}}},
-        {"lone cr after closing quote", "\"a\"\rb\n", {{{"\"a\"\rb"}, 1, Q::TextAfterClosingQuote}}},
+        {"lone cr after closing quote", "x\n\"a\"\rb\n", {{{"x"}, 1}, {{"\"a\"\rb"}, 2, Q::TextAfterClosingQuote}}},
         {"unclosed quote runs to the end", "h\n\"open\nx,y\n", {{{"h"}, 1}, {{"\"open\nx,y\n"}, 2, Q::UnclosedQuote}}},
         {"unclosed quote with doubled quotes", "\"a\"\"", {{{"\"a\"\""}, 1, Q::UnclosedQuote}}},
         {"first problem wins", "\"a\"b,\"c\n", {{{"\"a\"b", "\"c\n"}, 1, Q::TextAfterClosingQuote}}},
@@ -119,29 +125,71 @@ TEST(CsvReader, ReportsHowEachRecordEnded) {
     EXPECT_EQ(ends, (std::vector<LineEnd>{LineEnd::CrLf, LineEnd::Lf, LineEnd::None}));
 }
 
-// joined() may stand for the cells only when the record was read without
-// quotes or CRs; the writer relies on this to copy a row whole.
-TEST(CsvReader, PlainRecordsJoinToTheirInputBytes) {
+// The record's own bytes: what a failed row is written back as, and what
+// the cells of a calculated row are copied from.
+TEST(CsvReader, GivesEachRecordAndCellAsItStoodInTheInput) {
     struct Case {
-        const char* input;
-        bool plain;
-        const char* joined;
+        std::string input;
+        std::string raw;
+        std::vector<std::string> rawCells;
     };
-    // An inner quote is a cell byte, but the writer quotes such a cell.
     const Case cases[] = {
-        {"a,b,,c\n", true, "a,b,,c"}, {",\n", true, ","},         {"a,\"b\"\n", false, nullptr},
-        {"a\rb\n", false, nullptr},   {"a\"b\n", false, nullptr},
+        {"a,b,,c\n", "a,b,,c", {"a", "b", "", "c"}},
+        {",\r\n", ",", {"", ""}},
+        {"a,\"b\"\"c\",d\n", "a,\"b\"\"c\",d", {"a", "\"b\"\"c\"", "d"}},
+        {"\"two\nlines\",x\r\n", "\"two\nlines\",x", {"\"two\nlines\"", "x"}},
+        {"\"15\"x,y\n", "\"15\"x,y", {"\"15\"x", "y"}},
+        {"\"open,\nrest\n", "\"open,\nrest\n", {"\"open,\nrest\n"}},
+        {"a\"b\n", "a\"b", {"a\"b"}},
     };
     for (const Case& c : cases) {
-        MemorySource source(c.input, 1);
-        CsvReader reader(source, 4);
-        CsvRecord record;
-        ASSERT_TRUE(reader.next(record));
-        EXPECT_EQ(record.plain(), c.plain) << c.input;
-        if (c.plain) {
-            EXPECT_EQ(record.joined(), c.joined);
+        for (std::size_t piece : {std::size_t{1}, std::size_t{1000}}) {
+            MemorySource source(c.input, piece);
+            CsvReader reader(source, 4);
+            CsvRecord record;
+            ASSERT_TRUE(reader.next(record)) << c.input;
+            EXPECT_EQ(record.raw(), c.raw) << c.input;
+            ASSERT_EQ(record.size(), c.rawCells.size()) << c.input;
+            for (std::size_t i = 0; i < record.size(); ++i) EXPECT_EQ(record.rawCell(i), c.rawCells[i]) << c.input;
+            EXPECT_EQ(record.rawCells(record.size()), c.raw) << c.input;
+            EXPECT_EQ(record.rawCells(1), c.rawCells[0]) << c.input;
         }
     }
+}
+
+// A record that would not end holds at most the bound: the reader stops
+// and names the line where it began.
+TEST(CsvReader, StopsAtARecordLongerThanTheBound) {
+    struct Case {
+        std::string input;
+        std::int64_t recordsBefore;
+        std::int64_t line;
+    };
+    const Case cases[] = {
+        {"h\n" + std::string(5000, 'x') + "\nnext\n", 1, 2},
+        {"h\n\n\"" + std::string(5000, 'x') + "\",1\n", 1, 3},
+        {"\"open\n" + std::string(5000, 'y'), 0, 1},
+        {std::string(2000, ',') + "\n", 0, 1},
+    };
+    for (const Case& c : cases) {
+        MemorySource source(c.input, 7);
+        CsvReader reader(source, 16, 1000);
+        CsvRecord record;
+        for (std::int64_t i = 0; i < c.recordsBefore; ++i) ASSERT_TRUE(reader.next(record));
+        EXPECT_FALSE(reader.next(record));
+        EXPECT_TRUE(reader.recordTooLong());
+        EXPECT_EQ(reader.tooLongLine(), c.line);
+        EXPECT_FALSE(reader.next(record)) << "stopped for good";
+    }
+    // A record of exactly the bound, with a CR LF after it, is read.
+    const std::string exact = std::string(1000, 'z') + "\r\nq";
+    MemorySource source(exact, 3);
+    CsvReader reader(source, 8, 1000);
+    CsvRecord record;
+    ASSERT_TRUE(reader.next(record));
+    EXPECT_EQ(record[0].size(), 1000u);
+    ASSERT_TRUE(reader.next(record));
+    EXPECT_EQ(record[0], "q");
 }
 
 TEST(CsvReader, HoldsACellLongerThanItsBuffer) {
@@ -182,7 +230,11 @@ TEST(CsvReader, StopsOnAFailingSource) {
     CsvReader reader(source);
     CsvRecord record;
     EXPECT_TRUE(reader.next(record));
+    EXPECT_EQ(record.problem, QuoteProblem::None);
+    // The last record was cut short by the failure, not ended.
     EXPECT_TRUE(reader.next(record));
+    EXPECT_EQ(record.problem, QuoteProblem::CutByReadError);
+    EXPECT_EQ(record[0], "row");
     EXPECT_FALSE(reader.next(record));
     EXPECT_TRUE(reader.readFailed());
 }

@@ -2,10 +2,10 @@
 # Runs dravik-batch once and checks what it did.
 #
 #   run_case.sh PROGRAM STATUS [--stdout FILE | --stdout-empty | --stdout-contains TEXT]
-#               [--stderr-empty | --stderr TEXT ...] [--stdin FILE] -- ARGS...
+#               [--stderr-empty | --stderr TEXT ... | --stderr-lacks TEXT ...] [--stdin FILE] -- ARGS...
 #
 # --stdout FILE compares standard output with FILE byte for byte;
-# each --stderr TEXT must occur in standard error.
+# each --stderr TEXT must occur in standard error, no --stderr-lacks TEXT.
 set -uo pipefail
 
 program=$1
@@ -16,6 +16,7 @@ stdout_empty=0
 stdout_contains=""
 stderr_empty=0
 stderr_texts=()
+stderr_lacks=()
 stdin=/dev/null
 while [ $# -gt 0 ]; do
     case $1 in
@@ -24,6 +25,7 @@ while [ $# -gt 0 ]; do
         --stdout-contains) stdout_contains=$2; shift 2 ;;
         --stderr-empty) stderr_empty=1; shift ;;
         --stderr) stderr_texts+=("$2"); shift 2 ;;
+        --stderr-lacks) stderr_lacks+=("$2"); shift 2 ;;
         --stdin) stdin=$2; shift 2 ;;
         --) shift; break ;;
         *) echo "run_case.sh: unknown argument $1" >&2; exit 2 ;;
@@ -52,6 +54,9 @@ fi
 [ "$stderr_empty" -eq 0 ] || [ ! -s "$work/stderr" ] || fail "standard error is not empty"
 for text in "${stderr_texts[@]}"; do
     grep -qF -- "$text" "$work/stderr" || fail "standard error lacks: $text"
+done
+for text in "${stderr_lacks[@]}"; do
+    ! grep -qF -- "$text" "$work/stderr" || fail "standard error has: $text"
 done
 # Every message is one line that names the program.
 if [ -s "$work/stderr" ] && grep -qv '^dravik-batch: ' "$work/stderr"; then

@@ -1,0 +1,184 @@
+#include "batch/header_columns.h"
+
+#include <algorithm>
+#include <map>
+
+#include "batch/text_encoding.h"
+#include "batch/translate.h"
+#include "layouts/windows.h"
+#include "sections/calculation.h"
+#include "sections/shapes.h"
+
+namespace dravik::batch {
+namespace {
+
+// The code point at text[i] and its length, or 0 and 1 for a byte that does
+// not begin a well-formed character.
+std::pair<char32_t, std::size_t> codePointAt(std::string_view text, std::size_t i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) return {c, 1};
+    const std::size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+    if (length == 0 || validUtf8Prefix(text.substr(i, length)) != length) return {0, 1};
+    char32_t cp = c & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    return {cp, length};
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// A normalized name without a unit in brackets at its end: "长度a(mm)" →
+// "长度a"; the name itself when it has none.
+std::string_view withoutUnit(std::string_view name) {
+    if (name.size() < 2 || name.back() != ')') return name;
+    const std::size_t open = name.rfind('(');
+    return open == std::string_view::npos || open == 0 ? name : name.substr(0, open);
+}
+
+using AliasTable = std::map<std::string, ColumnName, std::less<>>;
+
+// Every name of every field, as (normalized name, what it names), in the
+// order they are made; a name may come more than once.
+std::vector<std::pair<std::string, ColumnName>> aliasPairs() {
+    std::vector<std::pair<std::string, ColumnName>> pairs;
+    auto add = [&pairs](std::string_view alias, ColumnName name) {
+        const std::string key = normalizeName(alias);
+        if (key.empty()) return;
+        pairs.emplace_back(key, name);
+        if (withoutUnit(key) != key) pairs.emplace_back(std::string(withoutUnit(key)), name);
+    };
+    add("shape", {ColumnKind::Shape, "shape"});
+    add("形状", {ColumnKind::Shape, "shape"});
+    for (std::size_t k = 0; k < kOutputColumns; ++k) {
+        add(outputColumnName(k), {ColumnKind::Output, outputColumnName(k), static_cast<int>(k)});
+    }
+    for (const auto* shape : sections::allShapes()) {
+        for (const auto& input : shape->inputs) {
+            add(input.name, {ColumnKind::Input, input.name});
+            add(layouts::fieldLabel(shape->windowName, input.name), {ColumnKind::Input, input.name});
+        }
+        for (std::size_t r = 0; r < kResults.size(); ++r) {
+            const std::string_view name = sections::resultName(kResults[r]);
+            add(layouts::fieldLabel(shape->windowName, name), {ColumnKind::Output, name, static_cast<int>(r)});
+        }
+    }
+    return pairs;
+}
+
+const AliasTable& aliasTable() {
+    static const AliasTable table = [] {
+        AliasTable t;
+        for (const auto& [alias, name] : aliasPairs()) t.emplace(alias, name);
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
+std::string_view outputColumnName(std::size_t column) {
+    return column == kNotesColumn ? std::string_view("notes") : sections::resultName(kResults[column]);
+}
+
+std::string normalizeName(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto [cp, length] = codePointAt(utf8, i);
+        if (cp == 0 && length == 1 && utf8[i] != '\0') {
+            out += utf8[i];  // not UTF-8: kept as it is
+        } else if (cp == ' ' || cp == '\t' || cp == '\r' || cp == '\n' || cp == 0x3000 || cp == 0xA0 || cp == 0xFEFF) {
+            // a blank
+        } else if (cp >= 0xFF01 && cp <= 0xFF5E) {
+            char32_t ascii = cp - 0xFEE0;
+            if (ascii >= 'A' && ascii <= 'Z') ascii += 'a' - 'A';
+            out += static_cast<char>(ascii);
+        } else if (cp >= 'A' && cp <= 'Z') {
+            out += static_cast<char>(cp - 'A' + 'a');
+        } else {
+            appendUtf8(out, cp);
+        }
+        i += length;
+    }
+    return out;
+}
+
+ColumnName nameColumn(std::string_view name) {
+    const std::string key = normalizeName(name);
+    const AliasTable& table = aliasTable();
+    auto it = table.find(key);
+    if (it == table.end()) it = table.find(withoutUnit(key));
+    return it == table.end() ? ColumnName{} : it->second;
+}
+
+std::vector<std::pair<std::string, std::string_view>> allAliases() {
+    std::vector<std::pair<std::string, std::string_view>> all;
+    for (const auto& [alias, name] : aliasPairs()) all.emplace_back(alias, name.field);
+    return all;
+}
+
+std::string HeaderColumns::read(std::span<const std::string> names) {
+    width_ = names.size();
+    outputAt_.assign(width_, -1);
+    const auto shapes = sections::allShapes();
+    inputColumn_.assign(shapes.size(), {});
+    for (auto& columns : inputColumn_) columns.fill(-1);
+    unmatched_.clear();
+    appended_.clear();
+    bool haveShape = false;
+    std::vector<std::pair<std::string_view, std::size_t>> seen;  // field, first column
+    for (std::size_t j = 0; j < width_; ++j) {
+        const ColumnName column = nameColumn(names[j]);
+        if (column.kind == ColumnKind::Other) {
+            if (!normalizeName(names[j]).empty()) unmatched_.push_back(names[j]);
+            continue;
+        }
+        for (const auto& [field, at] : seen) {
+            if (field == column.field) {
+                return fill(tr("the header names the column {1} twice ({2} and {3})"),
+                            {column.field, quoteForMessage(names[at]), quoteForMessage(names[j])});
+            }
+        }
+        seen.emplace_back(column.field, j);
+        switch (column.kind) {
+            case ColumnKind::Shape:
+                shapeColumn_ = j;
+                haveShape = true;
+                break;
+            case ColumnKind::Output: outputAt_[j] = column.output; break;
+            case ColumnKind::Input:
+                for (std::size_t s = 0; s < shapes.size(); ++s) {
+                    const auto inputs = shapes[s]->inputs;
+                    for (std::size_t i = 0; i < inputs.size() && i < kMaxInputs; ++i) {
+                        if (inputs[i].name == column.field) inputColumn_[s][i] = static_cast<int>(j);
+                    }
+                }
+                break;
+            case ColumnKind::Other: break;
+        }
+    }
+    if (!haveShape) return tr("the header has no \"shape\" column");
+    for (std::size_t k = 0; k < kOutputColumns; ++k) {
+        if (std::find(outputAt_.begin(), outputAt_.end(), static_cast<int>(k)) == outputAt_.end()) {
+            appended_.push_back(static_cast<int>(k));
+        }
+    }
+    return {};
+}
+
+}  // namespace dravik::batch

@@ -1,0 +1,82 @@
+// What the header row says about each column, worked out once per file: the
+// shape column, each shape's input columns, and where the output columns
+// (the three results and the notes) stand or are appended.
+//
+// A header name is matched with ASCII case, full-width forms and blanks not
+// counting: "Shape", "ＳＨＡＰＥ" and " shape " all name the shape column.
+// Besides its short name ("a", "zj1zj", "zjl"), each field is named by the
+// caption of its label in any calculator window, with or without the unit in
+// brackets: "长度a（mm）", "长度a(mm)" and "长度a" all name a. "形状" names
+// the shape column.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sections/section_shape.h"
+
+namespace dravik::batch {
+
+using sections::kMaxInputs;
+
+// The columns the tool writes: the three results, then the notes.
+inline constexpr std::size_t kOutputColumns = 4;
+inline constexpr std::size_t kNotesColumn = 3;
+inline constexpr const auto& kResults = sections::kAllResults;
+// "zjmj", "zjl", "tjpgl" or "notes".
+std::string_view outputColumnName(std::size_t column);
+
+enum class ColumnKind { Other, Shape, Input, Output };
+
+struct ColumnName {
+    ColumnKind kind = ColumnKind::Other;
+    std::string_view field;  // the short name: "shape", "a", "zjl", "notes"
+    int output = -1;         // for ColumnKind::Output: 0 … 3
+};
+
+// A header name made comparable: blanks (ASCII and full-width, and the
+// byte-order mark character) removed, full-width ASCII forms made
+// half-width, ASCII letters made lower case.
+std::string normalizeName(std::string_view utf8);
+
+// What the header text `name` (UTF-8) names.
+ColumnName nameColumn(std::string_view name);
+
+// Every name of every field with what it names, as the windows' labels give
+// them: pairs of (normalized alias, short name). A name may come more than
+// once (every window has "纵筋1直径"); it must then name the same field.
+std::vector<std::pair<std::string, std::string_view>> allAliases();
+
+class HeaderColumns {
+public:
+    // Reads the header's names (UTF-8); on a problem returns its message.
+    std::string read(std::span<const std::string> names);
+
+    std::size_t width() const { return width_; }
+    std::size_t shapeColumn() const { return shapeColumn_; }
+    // Which output column header column j is, or -1.
+    int outputAt(std::size_t j) const { return outputAt_[j]; }
+    // Whether any output column stands in the header.
+    bool anyOutputInPlace() const { return appended_.size() < kOutputColumns; }
+    // The output columns the header lacks, in the order they are appended.
+    const std::vector<int>& appended() const { return appended_; }
+    // The header column of input `input` of shape number `shape` (in
+    // allShapes()), or -1.
+    int inputColumn(std::size_t shape, std::size_t input) const { return inputColumn_[shape][input]; }
+    // Non-empty header names that name nothing: carried through unchanged.
+    const std::vector<std::string>& unmatched() const { return unmatched_; }
+
+private:
+    std::size_t width_ = 0;
+    std::size_t shapeColumn_ = 0;
+    std::vector<std::array<int, kMaxInputs>> inputColumn_;
+    std::vector<int> outputAt_;
+    std::vector<int> appended_;
+    std::vector<std::string> unmatched_;
+};
+
+}  // namespace dravik::batch

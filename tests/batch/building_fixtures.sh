@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs dravik-batch on every file building_fixtures writes and compares its
+# output with the expected file byte for byte.
+#
+#   building_fixtures.sh GENERATOR PROGRAM
+set -uo pipefail
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+"$1" "$work" || exit 1
+failed=0
+count=0
+for input in "$work"/*.expected.csv; do
+    name=$(basename "$input" .expected.csv)
+    want=$(cat "$work/$name.status")
+    "$2" "$work/$name.csv" > "$work/$name.out" 2> "$work/$name.err"
+    status=$?
+    count=$((count + 1))
+    if [ "$status" -ne "$want" ]; then
+        echo "FAILED: $name: exit status $status, expected $want"; cat "$work/$name.err"; failed=1
+    fi
+    if ! cmp -s "$work/$name.out" "$work/$name.expected.csv"; then
+        echo "FAILED: $name: output differs from what is expected"
+        diff <(od -c "$work/$name.expected.csv") <(od -c "$work/$name.out") | head -20
+        failed=1
+    fi
+done
+[ "$count" -ge 10 ] || { echo "FAILED: only $count files"; failed=1; }
+exit $failed

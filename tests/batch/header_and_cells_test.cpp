@@ -1,0 +1,169 @@
+// Header names as engineers type them, cells that are or are not wholly a
+// number, and which encoding an input is read in.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "batch/batch.h"
+#include "batch/cell_check.h"
+#include "batch/header_columns.h"
+#include "sections/shapes.h"
+
+namespace {
+
+using namespace dravik::batch;
+
+TEST(HeaderNames, NameTheirFieldsInEveryFormPeopleType) {
+    struct Case {
+        const char* name;
+        const char* field;  // "" for no field
+    };
+    const Case cases[] = {
+        {"shape", "shape"},
+        {"Shape", "shape"},
+        {" SHAPE ", "shape"},
+        {"ｓｈａｐｅ", "shape"},
+        {"形状", "shape"},
+        {"形 状", "shape"},
+        {"\xEF\xBB\xBFshape", "shape"},
+        {"a", "a"},
+        {"A", "a"},
+        {"Ａ", "a"},
+        {"长度a（mm）", "a"},
+        {"长度a(mm)", "a"},
+        {"长度a", "a"},
+        {"长度A（MM）", "a"},
+        {"长度a（毫米）", "a"},
+        {"高度c", "c"},
+        {"宽度c（mm）", "c"},
+        {"高度d", "d"},
+        {"宽度d", "d"},
+        {"小箍、拉筋直径", "xgzj"},
+        {"小箍及拉筋直径（mm）", "xgzj"},
+        {"横向数量（根）", "hxsl"},
+        {"平行a数量", "asl"},
+        {"纵筋1直径", "zj1zj"},
+        {"ZJ1ZJ", "zj1zj"},
+        {"保护层厚", "bhhd"},
+        {"纵筋面积", "zjmj"},
+        {"纵筋面积（mm2）", "zjmj"},
+        {"纵筋率（％）", "zjl"},
+        {"体积配箍率", "tjpgl"},
+        {"Notes", "notes"},
+        {"备注", ""},
+        {"note", ""},
+        {"长度", ""},
+        {"(mm)", ""},
+        {"", ""},
+        {"id", ""},
+        {"a b", ""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(nameColumn(c.name).field, c.field) << c.name;
+}
+
+// No label of any window names two different fields.
+TEST(HeaderNames, EveryAliasNamesOneField) {
+    std::map<std::string, std::string_view> seen;
+    for (const auto& [alias, field] : allAliases()) {
+        const auto [at, fresh] = seen.emplace(alias, field);
+        EXPECT_TRUE(fresh || at->second == field) << alias << " names " << at->second << " and " << field;
+    }
+    EXPECT_GT(seen.size(), 60u);
+}
+
+TEST(HeaderColumns, AFieldNamedTwiceIsAProblem) {
+    struct Case {
+        std::vector<std::string> names;
+        bool problem;
+    };
+    const Case cases[] = {
+        {{"shape", "a", "长度a"}, true},
+        {{"shape", "形状"}, true},
+        {{"shape", "zjl", "纵筋率（％）"}, true},
+        {{"shape", "高度c", "宽度c"}, true},
+        {{"shape", "", "", "备注", "备注"}, false},
+        {{"shape", "id", "id"}, false},
+        {{"a", "b"}, true},
+    };
+    for (const Case& c : cases) {
+        HeaderColumns columns;
+        EXPECT_EQ(!columns.read(c.names).empty(), c.problem) << c.names.back();
+    }
+}
+
+TEST(CellCheck, TellsWholeNumbersFromCellsReadInPart) {
+    struct Case {
+        const char* text;
+        bool whole;
+    };
+    const Case cases[] = {
+        {"400", true},    {" 400 ", true},  {"1 200", true}, {"12.5", true}, {".5", true},   {"5.", true},
+        {"-3", true},     {"+3", true},     {"1e3", true},   {"2D2", true},  {"1E-3", true}, {"1e400", true},
+        {"\t7\n", true},  {"", false},      {" ", false},    {".", false},   {"-", false},   {"1,000", false},
+        {"400mm", false}, {"1.2.3", false}, {"1e", false},   {"1e+", false}, {"abc", false}, {"&H10", false},
+        {"3,5", false},   {"1 2x", false},  {"１２", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(isWholeNumber(c.text), c.whole) << c.text;
+        EXPECT_EQ(isWholeNumberQuick(c.text), c.whole) << c.text;
+    }
+}
+
+// A source that can be read only once, like a pipe.
+class PipeSource : public MemorySource {
+public:
+    using MemorySource::MemorySource;
+    bool rewind() override { return false; }
+};
+
+Encoding encodingOf(std::string_view input, bool pipe) {
+    StringSink sink;
+    MemorySource file(input, 4096);
+    PipeSource stream(input, 4096);
+    ByteSource& source = pipe ? static_cast<ByteSource&>(stream) : file;
+    return runBatch(source, sink, [](std::string_view) {}).encoding;
+}
+
+TEST(InputEncoding, ValidUtf8IsUtf8AndAnythingElseGb18030) {
+    const std::string header = "shape,备注\n";
+    const std::string utf8Row = "暗柱,复核\n";
+    const std::string gbRow = "\xB0\xB5\xD6\xF9,\xB8\xB4\xBA\xCB\n";  // the same in GB18030
+    const std::string ascii(2'000'000, 'x');                          // more than the part a pipe is judged by
+    struct Case {
+        std::string input;
+        bool pipe;
+        Encoding encoding;
+    };
+    const Case cases[] = {
+        {header + utf8Row, false, Encoding::Utf8},
+        {"shape\n" + gbRow, false, Encoding::Gb18030},
+        {"shape\n" + gbRow, true, Encoding::Gb18030},
+        // A file is read whole before it is judged; a pipe by its start.
+        {"shape,x\nazpjl," + ascii + "\n" + gbRow, false, Encoding::Gb18030},
+        {"shape,x\nazpjl," + ascii + "\n" + gbRow, true, Encoding::Utf8},
+        // A character cut by the end of the part judged does not decide.
+        {"shape,x\nazpjl," + std::string((1 << 20) - 16, 'y') + "暗柱\n", true, Encoding::Utf8},
+        {"\xEF\xBB\xBF"
+         "shape\n" +
+             gbRow,
+         false, Encoding::Utf8},  // a byte-order mark says UTF-8
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(encodingOf(c.input, c.pipe), c.encoding) << c.input.substr(0, 40) << (c.pipe ? " (pipe)" : "");
+    }
+}
+
+TEST(InputEncoding, Gb18030InGivesGb18030Out) {
+    const std::string input = "\xD0\xCE\xD7\xB4,a\n\xB0\xB5\xD6\xF9,0\n";  // 形状,a / 暗柱,0
+    MemorySource source(input);
+    StringSink sink;
+    const BatchSummary summary = runBatch(source, sink, [](std::string_view) {});
+    EXPECT_EQ(summary.encoding, Encoding::Gb18030);
+    // "—" is A1AA in GB18030; the note names a, read as 0.
+    EXPECT_EQ(sink.text.substr(0, sink.text.find('\n')), "\xD0\xCE\xD7\xB4,a,zjmj,zjl,tjpgl,notes");
+    EXPECT_NE(sink.text.find("\xB0\xB5\xD6\xF9,0, 3996,\xA1\xAA,"), std::string::npos) << sink.text;
+    EXPECT_EQ(sink.text.find("\xE2\x80\x94"), std::string::npos) << "no UTF-8 in a GB18030 file";
+}
+
+}  // namespace
