@@ -153,7 +153,7 @@ bool allCellsBlank(const CsvRecord& record, std::size_t from = 0) {
 struct ShapeColumns {
     const SectionShape* shape = nullptr;
     std::size_t count = 0;
-    std::array<std::string_view, kMaxInputs> defaults{};
+    std::array<double, kMaxInputs> defaultNumbers{};  // the default texts, read once
     std::array<int, kMaxInputs> column{};
     std::string missingNote;           // names the inputs without a column and their defaults
     std::array<std::string, 2> names;  // window and type name in the input's encoding
@@ -181,7 +181,7 @@ public:
             sc.count = std::min(sc.shape->inputs.size(), kMaxInputs);
             std::string missing;
             for (std::size_t i = 0; i < sc.count; ++i) {
-                sc.defaults[i] = sc.shape->inputs[i].defaultText;
+                sc.defaultNumbers[i] = text_rules::readNumber(sc.shape->inputs[i].defaultText);
                 sc.column[i] = columns_.inputColumn(s, i);
                 if (sc.column[i] < 0) {
                     if (!missing.empty()) missing += ", ";
@@ -268,65 +268,75 @@ private:
         return -1;
     }
 
+    // The window's "计算" for one row: each input's cell (or the window's
+    // default) through the text-to-number rule, the shape's calculation, and
+    // the display rule into buffers kept from row to row.
     void calculate(const CsvRecord& record, const ShapeColumns& sc, std::size_t shapeIndex) {
-        std::array<std::string_view, kMaxInputs> texts;
+        std::array<double, kMaxInputs> numbers;
         notes_.clear();
         for (std::size_t i = 0; i < sc.count; ++i) {
             const int column = sc.column[i];
             if (column < 0) {
-                texts[i] = sc.defaults[i];
+                numbers[i] = sc.defaultNumbers[i];
                 continue;
             }
-            texts[i] = record[static_cast<std::size_t>(column)];
-            if (!record.digitsOnly(static_cast<std::size_t>(column)) && !isWholeNumberQuick(texts[i])) {
-                noteCell(sc.shape->inputs[i].name, texts[i]);
+            const std::string_view cell = record[static_cast<std::size_t>(column)];
+            // A cell of plain digits is read, and is wholly a number, without
+            // the full rule.
+            if (const auto integer = text_rules::paths::readPlainInteger(cell)) {
+                numbers[i] = *integer;
+                continue;
             }
+            numbers[i] = text_rules::paths::readNumberFull(cell);
+            if (!isWholeNumber(cell)) noteCell(sc.shape->inputs[i].name, cell, numbers[i]);
         }
         if (!sc.missingNote.empty()) {
             ++defaulted_[shapeIndex];
             appendNote(notes_, sc.missingNote);
         }
-        const std::span<const std::string_view> fieldTexts(texts.data(), sc.count);
-        const sections::ResultTexts results =
-            sections::displayTexts(sections::calculateFromTexts(*sc.shape, fieldTexts));
+        const std::span<const double> inputs(numbers.data(), sc.count);
+        const std::array<std::string_view, kResults.size()> shown =
+            sections::displayTextsInto(resultBuffers_, sc.shape->calculate(inputs));
         std::array<std::string_view, kOutputColumns> outputs;
         bool anyDash = false;
         for (std::size_t r = 0; r < kResults.size(); ++r) {
-            const std::string& text = results[kResults[r]];
+            const std::string_view text = shown[static_cast<std::size_t>(kResults[r])];
             const bool dash = text == text_rules::kNotANumber;
             anyDash = anyDash || dash;
-            outputs[r] = dash ? std::string_view(dash_) : std::string_view(text);
+            outputs[r] = dash ? std::string_view(dash_) : text;
         }
-        if (anyDash) noteDash(results, *sc.shape, fieldTexts);
+        if (anyDash) noteDash(shown, *sc.shape, inputs);
         if (!notes_.empty()) {
             ++summary_.notedRows;
             if (options_.strict) return failInPlace(record, notes_, notes_);
+            encodedNotes_.clear();
+            CsvWriter::appendCell(encodedNotes_, codec_.fromUtf8(notes_));
+            outputs[kNotesColumn] = encodedNotes_;
+        } else {
+            outputs[kNotesColumn] = {};
         }
-        encodedNotes_.clear();
-        if (!notes_.empty()) CsvWriter::appendCell(encodedNotes_, codec_.fromUtf8(notes_));
-        outputs[kNotesColumn] = encodedNotes_;
         write(record, outputs);
     }
 
     // A note for a cell that is not wholly a number: what the text rule read.
-    void noteCell(std::string_view input, std::string_view cell) {
+    void noteCell(std::string_view input, std::string_view cell, double read) {
         if (isBlank(cell)) {
             appendNote(notes_, fill(tr("{1} is empty, read as 0"), {input}));
             return;
         }
         std::string shown;
         if (!codec_.toUtf8(cell, shown)) shown = cell;
-        std::string number = text_rules::formatNumber(text_rules::readNumber(cell));
+        std::string number = text_rules::formatNumber(read);
         if (number.starts_with(' ')) number.erase(0, 1);
         appendNote(notes_, fill(tr("{1} {2} read as {3}"), {input, quoteForMessage(shown), number}));
     }
 
     // A note for results shown as "—", with the inputs that may be why.
-    void noteDash(const sections::ResultTexts& results, const SectionShape& shape,
-                  std::span<const std::string_view> fieldTexts) {
+    void noteDash(const std::array<std::string_view, kResults.size()>& shown, const SectionShape& shape,
+                  std::span<const double> inputs) {
         std::string which;
         for (std::size_t r = 0; r < kResults.size(); ++r) {
-            if (results[kResults[r]] != text_rules::kNotANumber) continue;
+            if (shown[static_cast<std::size_t>(kResults[r])] != text_rules::kNotANumber) continue;
             if (!which.empty()) which += ", ";
             which += sections::resultName(kResults[r]);
         }
@@ -334,8 +344,8 @@ private:
         // number beyond the double range or one so large that its products
         // overflow.
         std::string zeros, huge;
-        for (std::size_t i = 0; i < fieldTexts.size(); ++i) {
-            const double x = text_rules::readNumber(fieldTexts[i]);
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            const double x = inputs[i];
             const bool beyond = x - x != 0.0 || x > 1e150 || x < -1e150;
             if (x != 0.0 && !beyond) continue;
             std::string& list = beyond ? huge : zeros;
@@ -406,6 +416,7 @@ private:
     std::vector<ShapeColumns> shapes_;
     std::vector<std::int64_t> defaulted_;  // per shape: rows that took a default
     std::string dash_;
+    sections::ResultBuffers resultBuffers_;
     std::string notes_;
     std::string encodedNotes_;
     std::string scratch_;

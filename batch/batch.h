@@ -1,6 +1,7 @@
 // The batch calculation: a CSV file of field texts in, the same file with the
 // result texts of each row out. Every row goes through
-// sections::calculateFromTexts and sections::displayTexts, so it shows exactly
+// the text-to-number rule, the shape's calculation and the display rule, as
+// sections::calculateFromTexts and sections::displayTexts do, so it shows exactly
 // what the calculator window shows after "计算". batch/README.md describes
 // the file format and every problem case.
 #pragma once

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
+
+#include "batch/byte_scan.h"
 
 namespace dravik::batch {
 namespace {
@@ -113,9 +116,9 @@ void CsvReader::finishRecord(CsvRecord& record, std::size_t length, LineEnd line
     pos_ += length + lineEndSize;
 }
 
-// The common record, without a branch per cell: it lies wholly in the
-// buffer, ends with LF or CR LF, and holds no quote and no CR but the one
-// before its LF. False, with nothing changed, for any other.
+// The common record, sixteen bytes at a time: it lies wholly in the buffer,
+// ends with LF or CR LF, and holds no quote and no CR but the one before its
+// LF. False, with nothing changed, for any other.
 bool CsvReader::scanPlainLine(CsvRecord& record) {
     if (mode_ != Mode::Lf) return false;
     const char* const data = buffer_.get() + pos_;
@@ -127,24 +130,30 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
     if (record.cells_.size() < length + 1) record.cells_.resize(length + 1);
     CsvRecord::Cell* const cells = record.cells_.data();
     std::size_t count = 0;
-    std::size_t begin = 0;
-    bool special = false;
-    std::uint32_t digits = CsvRecord::kDigits;  // while the cell so far is digits only
-    for (std::size_t i = 0; i < length; ++i) {
-        const char c = data[i];
-        special |= (c == '"') | (c == '\r');
-        if (c == ',') {
-            cells[count++] = {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(i), CsvRecord::kAsRead,
-                              i > begin ? digits : 0};
-            begin = i + 1;
-            digits = CsvRecord::kDigits;
-        } else {
-            digits &= static_cast<std::uint32_t>(static_cast<unsigned char>(c - '0') < 10);
+    std::uint32_t begin = 0;
+    // Each comma ends a cell; `base` is the offset of the block's first byte.
+    auto cellsEndingAt = [&](std::uint32_t commas, std::size_t base) {
+        for (; commas != 0; commas &= commas - 1) {
+            const auto comma = static_cast<std::uint32_t>(base + static_cast<unsigned>(std::countr_zero(commas)));
+            cells[count++] = {begin, comma, CsvRecord::kAsRead, 0};
+            begin = comma + 1;
         }
+    };
+    std::size_t i = 0;
+    for (; i + scan::kBlock <= length; i += scan::kBlock) {
+        const scan::BlockMarks m = scan::marks(data + i);
+        if (m.special != 0) return false;
+        cellsEndingAt(m.commas, i);
     }
-    if (special) return false;
-    cells[count++] = {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(length), CsvRecord::kAsRead,
-                      length > begin ? digits : 0};
+    if (i < length) {
+        // The last bytes, padded with zero bytes, which mark nothing.
+        char last[scan::kBlock] = {};
+        std::memcpy(last, data + i, length - i);
+        const scan::BlockMarks m = scan::marks(last);
+        if (m.special != 0) return false;
+        cellsEndingAt(m.commas, i);
+    }
+    cells[count++] = {begin, static_cast<std::uint32_t>(length), CsvRecord::kAsRead, 0};
     record.count_ = count;
     record.anyQuoted_ = false;
     record.unescaped_.clear();

@@ -67,10 +67,6 @@ public:
         if (c.text == kBetweenQuotes) return raw_.substr(c.begin + 1, c.end - c.begin - 2);
         return std::string_view(unescaped_.data() + c.text, c.textSize);
     }
-    // Whether cell i is known to be digits only (one or more, no quotes): a
-    // number as the text rule reads it, with nothing left over. False says
-    // nothing.
-    bool digitsOnly(std::size_t i) const { return cells_[i].text == kAsRead && cells_[i].textSize == kDigits; }
     // Cell i's bytes as they stand in the input, quotes included.
     std::string_view rawCell(std::size_t i) const {
         return raw_.substr(cells_[i].begin, cells_[i].end - cells_[i].begin);
@@ -101,9 +97,8 @@ private:
     struct Cell {
         std::uint32_t begin, end;  // within raw_
         std::uint32_t text;        // kAsRead, kBetweenQuotes or an offset in unescaped_
-        std::uint32_t textSize;    // of a text in unescaped_; kDigits for a cell as read of digits only
+        std::uint32_t textSize;    // of a text in unescaped_
     };
-    static constexpr std::uint32_t kDigits = 1;
     // Appends a cell; the vector only grows, so that a record of as many
     // cells as the last one costs no allocation.
     void addCell(const Cell& cell) {

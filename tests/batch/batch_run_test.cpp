@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <map>
 #include <random>
 #include <string>
@@ -14,6 +16,7 @@
 #include "batch/translate.h"
 #include "sections/calculation.h"
 #include "sections/shapes.h"
+#include "text_rules/text_rules_paths.h"
 
 namespace {
 
@@ -130,6 +133,79 @@ TEST(BatchRun, EachRowGivesTheCoreResultsForItsOwnInputs) {
                 }
             }
         }
+    }
+}
+
+// A cell of digits as long as a spreadsheet makes it, with the leading zeros
+// of a text cell: 1 to 18 digits, so that both sides of the 15 digits that
+// an integer read keeps exact are met.
+std::string randomDigits(std::mt19937& random) {
+    std::string digits;
+    const std::size_t size = 1 + random() % 18;
+    const std::size_t zeros = random() % 4 == 0 ? random() % size : 0;
+    for (std::size_t k = 0; k < size; ++k) digits += static_cast<char>('0' + (k < zeros ? 0 : random() % 10));
+    return digits;
+}
+
+// The row path reads plain digit cells without the full text rule and writes
+// results into buffers kept from row to row: every row must give what the
+// full rules give (the full text-to-number rule for every cell, the
+// 15-digit display rule for every result), and a cell of digits only is
+// wholly a number, so it gets no note.
+TEST(BatchRun, RowsOfDigitCellsGiveTheFullRulesResults) {
+    std::mt19937 random(5150);
+    const auto& shapes = sections::allShapes();
+    std::string header = "shape";
+    std::vector<std::string_view> names;
+    for (const auto* shape : shapes) {
+        for (const auto& input : shape->inputs) {
+            if (std::find(names.begin(), names.end(), input.name) == names.end()) names.push_back(input.name);
+        }
+    }
+    for (const auto name : names) header += "," + std::string(name);
+    std::string input = header + "\n";
+    std::vector<std::array<std::string, 3>> expected;
+    for (int row = 0; row < 4000; ++row) {
+        const auto& shape = *shapes[random() % shapes.size()];
+        std::map<std::string_view, std::string> cells;
+        for (const auto name : names) cells[name] = random() % 3 == 0 ? randomDigits(random) : randomFieldText(random);
+        input += row % 2 ? shape.windowName : shape.typeName;
+        for (const auto name : names) input += "," + cells[name];
+        input += "\n";
+        std::vector<double> numbers;
+        for (const auto& field : shape.inputs) numbers.push_back(text_rules::paths::readNumberFull(cells[field.name]));
+        const sections::SectionResults results = shape.calculate(numbers);
+        auto full = [](double x, int decimals) {
+            text_rules::NumberBuffer buffer;
+            return std::isfinite(x) ? std::string(text_rules::paths::displayResultExact(buffer, x, decimals))
+                                    : std::string(text_rules::kNotANumber);
+        };
+        expected.push_back(
+            {full(results.steelArea, 0), full(results.longitudinalRatio, 2), full(results.hoopRatio, 2)});
+    }
+    const RunResult run = runOn(input);
+    const auto records = readAll(run.output);
+    ASSERT_EQ(records.size(), expected.size() + 1);
+    const auto& outHeader = records[0];
+    const auto at = [&](std::string_view name) {
+        return static_cast<std::size_t>(std::find(outHeader.begin(), outHeader.end(), name) - outHeader.begin());
+    };
+    const std::size_t notes = at("notes");
+    for (std::size_t r = 0; r < expected.size(); ++r) {
+        const auto& out = records[r + 1];
+        ASSERT_EQ(out.size(), outHeader.size()) << "row " << r;
+        EXPECT_EQ(out[at("zjmj")], expected[r][0]) << "row " << r;
+        EXPECT_EQ(out[at("zjl")], expected[r][1]) << "row " << r;
+        EXPECT_EQ(out[at("tjpgl")], expected[r][2]) << "row " << r;
+        // A note may name only cells that are not digits, and results shown as the dash.
+        std::string_view note = out[notes];
+        for (std::size_t j = 1; j + 1 < outHeader.size() && j <= names.size(); ++j) {
+            const std::string& cell = out[j];
+            if (!cell.empty() && cell.find_first_not_of("0123456789") == std::string::npos) {
+                EXPECT_EQ(note.find("\"" + cell + "\""), std::string_view::npos) << "row " << r << ": " << note;
+            }
+        }
+        if (HasFailure()) return;
     }
 }
 

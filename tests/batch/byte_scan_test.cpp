@@ -1,0 +1,124 @@
+// The reader's sixteen-bytes-at-a-time way through a line of unquoted cells:
+// the block marks against a byte-by-byte reading, and whole records against
+// the cells they were written from, with commas, quotes and CRs at every
+// position of a block.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "batch/byte_scan.h"
+#include "batch/csv.h"
+
+namespace {
+
+using namespace dravik::batch;
+
+// What a block holds, read one byte at a time.
+scan::BlockMarks marksByteByByte(const char* block) {
+    scan::BlockMarks m{0, 0};
+    for (std::size_t k = 0; k < scan::kBlock; ++k) {
+        if (block[k] == ',') m.commas |= 1u << k;
+        if (block[k] == '"' || block[k] == '\r') m.special = 1;
+    }
+    return m;
+}
+
+void expectSameMarks(const char* block, scan::BlockMarks got, const char* way) {
+    const scan::BlockMarks want = marksByteByByte(block);
+    EXPECT_EQ(got.commas, want.commas) << way << ": " << std::string(block, scan::kBlock);
+    EXPECT_EQ(got.special != 0, want.special != 0) << way << ": " << std::string(block, scan::kBlock);
+}
+
+// Bytes next to the marked ones in value (a comma is 0x2C, a quote 0x22, CR
+// 0x0D) and with the high bit set, where a sloppy byte test goes wrong.
+constexpr char kBytePool[] = {',',    '"',    '\r',   '\n',   '\0',   '0',    '9',    'a',
+                              '+',    '-',    '!',    '#',    '\x0C', '\x0E', '\x7F', '\x80',
+                              '\xAC', '\xA2', '\x8D', '\xFF', '\xE5', '\x2D', '\x21', '\x23'};
+
+TEST(ByteScan, BothWaysMarkEveryCommaQuoteAndCrOfABlock) {
+    std::mt19937 random(20261208);
+    char block[scan::kBlock];
+    for (int round = 0; round < 200000; ++round) {
+        for (char& c : block) c = kBytePool[random() % sizeof kBytePool];
+        expectSameMarks(block, scan::marksPortable(block), "portable");
+#if defined(__SSE2__)
+        expectSameMarks(block, scan::marksSse2(block), "sse2");
+#endif
+        if (HasFailure()) return;
+    }
+    // Each single marked byte at each position, among bytes one away from it.
+    for (char mark : {',', '"', '\r'}) {
+        for (char around : {static_cast<char>(mark - 1), static_cast<char>(mark + 1), static_cast<char>(mark | 0x80)}) {
+            for (std::size_t k = 0; k < scan::kBlock; ++k) {
+                std::fill(std::begin(block), std::end(block), around);
+                block[k] = mark;
+                expectSameMarks(block, scan::marksPortable(block), "portable");
+#if defined(__SSE2__)
+                expectSameMarks(block, scan::marksSse2(block), "sse2");
+#endif
+            }
+        }
+    }
+}
+
+// A cell as a spreadsheet writes it: quoted when it holds a comma, quote, CR
+// or LF, and sometimes quoted anyway.
+std::string written(const std::string& cell, bool quoteAnyway) {
+    if (!quoteAnyway && cell.find_first_of(",\"\r\n") == std::string::npos) return cell;
+    std::string out = "\"";
+    for (char c : cell) {
+        out += c;
+        if (c == '"') out += '"';
+    }
+    return out + "\"";
+}
+
+// Records of 1 to 60 cells of 0 to 40 bytes, most of them plain, so that
+// lines are long and every comma and special byte falls at every position
+// of a block, written with LF or CR LF, and read back.
+TEST(ByteScan, ReaderGivesBackTheCellsOfLongGeneratedRecords) {
+    std::mt19937 random(7);
+    const std::string plainBytes = "0123456789.abcXYZ \t\x80\xE5\xAC";
+    for (const char* lineEnd : {"\n", "\r\n"}) {
+        std::vector<std::vector<std::string>> records;
+        std::string input;
+        for (int r = 0; r < 3000; ++r) {
+            std::vector<std::string> cells(1 + random() % 60);
+            const bool special = random() % 4 == 0;
+            for (std::string& cell : cells) {
+                const std::size_t size = random() % 41;
+                for (std::size_t k = 0; k < size; ++k) cell += plainBytes[random() % plainBytes.size()];
+                if (special && random() % 8 == 0 && !cell.empty()) {
+                    cell[random() % cell.size()] = ",\"\r\n"[random() % 4];
+                }
+            }
+            // A record of one empty cell would be an empty line.
+            if (cells.size() == 1 && cells[0].empty()) cells[0] = "x";
+            std::string line;
+            for (std::size_t j = 0; j < cells.size(); ++j) {
+                if (j > 0) line += ',';
+                line += written(cells[j], special && random() % 16 == 0);
+            }
+            input += line + lineEnd;
+            records.push_back(std::move(cells));
+        }
+        for (std::size_t piece : {std::size_t{1} << 20, std::size_t{97}}) {
+            MemorySource source(input, piece);
+            CsvReader reader(source, std::size_t{1} << 12);
+            CsvRecord record;
+            for (std::size_t r = 0; r < records.size(); ++r) {
+                ASSERT_TRUE(reader.next(record)) << "record " << r;
+                ASSERT_EQ(record.problem, QuoteProblem::None) << "record " << r;
+                ASSERT_EQ(record.size(), records[r].size()) << "record " << r << ": " << record.raw();
+                for (std::size_t j = 0; j < record.size(); ++j) {
+                    ASSERT_EQ(record[j], records[r][j]) << "record " << r << " cell " << j;
+                }
+            }
+            EXPECT_FALSE(reader.next(record));
+        }
+    }
+}
+
+}  // namespace
