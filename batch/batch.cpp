@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <new>
 #include <span>
 #include <vector>
@@ -97,22 +98,26 @@ EncodingChoice chooseEncoding(ReplaySource& input, const BatchOptions& options) 
         return valid == prefix.size() ? EncodingChoice{Encoding::Utf8, false} : EncodingChoice{Encoding::Gb18030, true};
     if (!cutShort(prefix, valid)) return {Encoding::Gb18030, true};
     if (!input.restart()) return {Encoding::Utf8, true};
-    std::vector<char> piece(std::size_t{1} << 18);
-    std::string carry;
+    // Each piece is checked where it was read; only the bytes of a character
+    // cut off by its end are carried to the front of the next one.
+    constexpr std::size_t kPiece = std::size_t{1} << 18;
+    std::vector<char> piece(kPiece + 4);
+    std::size_t carried = 0;
     bool allValid = true;
     for (;;) {
-        const std::size_t n = readFull(input.inner(), piece.data(), piece.size());
-        carry.append(piece.data(), n);
-        const std::size_t ok = validUtf8Prefix(carry);
-        if (n < piece.size()) {
-            allValid = ok == carry.size();
+        const std::size_t n = readFull(input.inner(), piece.data() + carried, kPiece);
+        const std::string_view text(piece.data(), carried + n);
+        const std::size_t ok = validUtf8Prefix(text);
+        if (n < kPiece) {
+            allValid = ok == text.size();
             break;
         }
-        if (!cutShort(carry, ok)) {
+        if (!cutShort(text, ok)) {
             allValid = false;
             break;
         }
-        carry.erase(0, ok);
+        carried = text.size() - ok;
+        std::memmove(piece.data(), piece.data() + ok, carried);
     }
     if (!input.restart()) return {Encoding::Utf8, true};
     return allValid ? EncodingChoice{Encoding::Utf8, false} : EncodingChoice{Encoding::Gb18030, true};
@@ -361,6 +366,7 @@ private:
     void write(const CsvRecord& record, const std::array<std::string_view, kOutputColumns>& outputs,
                bool extraCells = false) {
         const std::size_t width = columns_.width();
+        if (!columns_.anyOutputInPlace() && !extraCells && writeAppended(record.rawCells(width), outputs)) return;
         if (!columns_.anyOutputInPlace()) {
             out_.append(record.rawCells(width));
         } else {
@@ -379,6 +385,29 @@ private:
             out_.append(record.rawCell(j));
         }
         out_.endLine(lineEnd_);
+    }
+
+    // The common row: its cells as they stood and the output columns after
+    // them, written straight into the output buffer. False, with nothing
+    // written, when the line does not fit the buffer.
+    bool writeAppended(std::string_view cells, const std::array<std::string_view, kOutputColumns>& outputs) {
+        std::size_t size = cells.size();
+        for (int k : columns_.appended()) size += 1 + outputs[static_cast<std::size_t>(k)].size();
+        char* out = out_.room(size);
+        if (out == nullptr) return false;
+        auto put = [&out](std::string_view bytes) {
+            if (bytes.empty()) return;
+            std::memcpy(out, bytes.data(), bytes.size());
+            out += bytes.size();
+        };
+        put(cells);
+        for (int k : columns_.appended()) {
+            *out++ = ',';
+            put(outputs[static_cast<std::size_t>(k)]);
+        }
+        out_.wrote(out);
+        out_.endLine(lineEnd_);
+        return true;
     }
 
     // A row whose cells could not be told apart, or are not in this

@@ -193,6 +193,22 @@ public:
     // Ends a line with `lineEnd`; but a record whose last byte is a CR gets
     // CR LF, as LF after that CR would read as one CR LF and take the CR.
     void endLine(std::string_view lineEnd) { append(last_ == '\r' && lineEnd == "\n" ? "\r\n" : lineEnd); }
+    // Where `size` more bytes can be written straight into the buffer
+    // (flushing it first when they do not fit), to be handed back with
+    // wrote(); nullptr when they would not fit an empty buffer either.
+    char* room(std::size_t size) {
+        if (size > capacity_ - used_) {
+            flush();
+            if (size > capacity_) return nullptr;
+        }
+        return buffer_.get() + used_;
+    }
+    // The bytes written at room()'s pointer, up to `end`.
+    void wrote(char* end) {
+        const auto size = static_cast<std::size_t>(end - (buffer_.get() + used_));
+        if (size > 0) last_ = end[-1];
+        used_ += size;
+    }
     // Hands everything buffered to the sink; false once any write failed.
     bool flush();
     bool failed() const { return failed_; }

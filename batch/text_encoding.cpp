@@ -1,5 +1,6 @@
 #include "batch/text_encoding.h"
 
+#include <bit>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
@@ -48,10 +49,14 @@ std::size_t validUtf8Prefix(std::string_view text) {
         if (i + 8 <= n) {
             std::uint64_t word;
             std::memcpy(&word, bytes + i, 8);
-            if ((word & 0x8080808080808080u) == 0) {
+            if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+            const std::uint64_t high = word & 0x8080808080808080u;
+            if (high == 0) {
                 i += 8;
                 continue;
             }
+            // Straight to the first byte that is not ASCII.
+            i += static_cast<std::size_t>(std::countr_zero(high)) / 8;
         }
         const unsigned char c = bytes[i];
         if (c < 0x80) {
