@@ -99,9 +99,11 @@ std::string_view renderScaled(NumberBuffer& buffer, bool negative, std::uint64_t
         scaled /= 10;
         --decimals;
     }
-    // A sign, sixteen digits, a point and up to nine zeros after it.
-    char scratch[32];
-    char* const end = scratch + sizeof scratch;
+    // A sign, sixteen digits, a point and up to nine zeros after it, written
+    // backwards from the 32nd byte of the buffer: the text is left where it
+    // was written, with no copy to the buffer's front.
+    static_assert(kNumberTextCapacity >= 32);
+    char* const end = buffer.data() + 32;
     char* first = end;
     for (int i = 0; i < decimals; ++i) {
         *--first = static_cast<char>('0' + scaled % 10);
@@ -110,9 +112,7 @@ std::string_view renderScaled(NumberBuffer& buffer, bool negative, std::uint64_t
     if (decimals > 0) *--first = '.';
     for (; scaled != 0; scaled /= 10) *--first = static_cast<char>('0' + scaled % 10);
     *--first = negative ? '-' : ' ';
-    const auto size = static_cast<std::size_t>(end - first);
-    std::memcpy(buffer.data(), first, size);
-    return {buffer.data(), size};
+    return {first, static_cast<std::size_t>(end - first)};
 }
 
 // Place counts beyond these give the same text as these: with more than 400
