@@ -7,7 +7,6 @@
 #include <span>
 #include <vector>
 
-#include "batch/cell_check.h"
 #include "batch/header_columns.h"
 #include "batch/translate.h"
 #include "layouts/windows.h"
@@ -293,7 +292,7 @@ private:
                 continue;
             }
             numbers[i] = text_rules::paths::readNumberFull(cell);
-            if (!isWholeNumber(cell)) noteCell(sc.shape->inputs[i].name, cell, numbers[i]);
+            if (!text_rules::isWhollyNumber(cell)) noteCell(sc.shape->inputs[i].name, cell, numbers[i]);
         }
         if (!sc.missingNote.empty()) {
             ++defaulted_[shapeIndex];

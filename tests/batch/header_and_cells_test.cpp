@@ -6,7 +6,6 @@
 #include <string>
 
 #include "batch/batch.h"
-#include "batch/cell_check.h"
 #include "batch/header_columns.h"
 #include "sections/shapes.h"
 
@@ -89,24 +88,6 @@ TEST(HeaderColumns, AFieldNamedTwiceIsAProblem) {
     for (const Case& c : cases) {
         HeaderColumns columns;
         EXPECT_EQ(!columns.read(c.names).empty(), c.problem) << c.names.back();
-    }
-}
-
-TEST(CellCheck, TellsWholeNumbersFromCellsReadInPart) {
-    struct Case {
-        const char* text;
-        bool whole;
-    };
-    const Case cases[] = {
-        {"400", true},    {" 400 ", true},  {"1 200", true}, {"12.5", true}, {".5", true},   {"5.", true},
-        {"-3", true},     {"+3", true},     {"1e3", true},   {"2D2", true},  {"1E-3", true}, {"1e400", true},
-        {"\t7\n", true},  {"", false},      {" ", false},    {".", false},   {"-", false},   {"1,000", false},
-        {"400mm", false}, {"1.2.3", false}, {"1e", false},   {"1e+", false}, {"abc", false}, {"&H10", false},
-        {"3,5", false},   {"1 2x", false},  {"１２", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(isWholeNumber(c.text), c.whole) << c.text;
-        EXPECT_EQ(isWholeNumberQuick(c.text), c.whole) << c.text;
     }
 }
 

@@ -219,10 +219,36 @@ struct WholeCase {
 
 TEST(TextRulesWhole, TellsANumberFromANumberWithTextAfterIt) {
     const WholeCase cases[] = {
-        {"400", true},  {" 12", true}, {"1 200", true}, {"\t-20\n", true}, {"1.2E3", true},   {"2D2", true},
-        {".5", true},   {"5.", true},  {"1e400", true}, {"1e - 3", true},  {"12.5mm", false}, {"1.2.3", false},
-        {"3,5", false}, {"1e", false}, {"1e+", false},  {"1e5x", false},   {"", false},       {"mm400", false},
-        {"-", false},   {".", false},  {"&H10", false}, {"400 mm", false},
+        {"400", true},
+        {" 12", true},
+        {"1 200", true},
+        {"\t-20\n", true},
+        {"1.2E3", true},
+        {"2D2", true},
+        {".5", true},
+        {"5.", true},
+        {"1e400", true},
+        {"1e - 3", true},
+        {"12.5mm", false},
+        {"1.2.3", false},
+        {"3,5", false},
+        {"1e", false},
+        {"1e+", false},
+        {"1e5x", false},
+        {"", false},
+        {"mm400", false},
+        {"-", false},
+        {".", false},
+        {"&H10", false},
+        {"400 mm", false},
+        // Spreadsheet habits: thousands separators, units, full-width digits.
+        {"1,000", false},
+        {"400mm", false},
+        {"１２", false},
+        {" ", false},
+        {"+3", true},
+        {"1E-3", true},
     };
-    for (const WholeCase& c : cases) EXPECT_EQ(dravik::text_rules::isWhollyNumber(c.text), c.whole) << '"' << c.text << '"';
+    for (const WholeCase& c : cases)
+        EXPECT_EQ(dravik::text_rules::isWhollyNumber(c.text), c.whole) << '"' << c.text << '"';
 }
