@@ -14,6 +14,7 @@
 #include "batch/batch.h"
 #include "batch/csv.h"
 #include "batch/translate.h"
+#include "failing_source.h"
 #include "sections/calculation.h"
 #include "sections/shapes.h"
 #include "text_rules/text_rules_paths.h"
@@ -440,25 +441,7 @@ TEST(BatchRun, RunningOutOfMemoryKeepsTheFinishedRows) {
 // A read error part-way: the half-received last row fails like any row cut
 // short, instead of being calculated from its half.
 TEST(BatchRun, ARowCutByAReadErrorIsNotCalculated) {
-    class FailingAfter : public ByteSource {
-    public:
-        std::size_t read(char* buffer, std::size_t capacity) override {
-            if (given_) {
-                failed_ = true;
-                return 0;
-            }
-            given_ = true;
-            const std::string_view text = "shape,a\nazpjl,400\nazpjl,4";
-            const std::size_t n = std::min(capacity, text.size());
-            text.copy(buffer, n);
-            return n;
-        }
-        bool failed() const override { return failed_; }
-
-    private:
-        bool given_ = false;
-        bool failed_ = false;
-    } source;
+    FailingAfterText source("shape,a\nazpjl,400\nazpjl,4");
     StringSink sink;
     std::vector<std::string> messages;
     const BatchSummary summary = runBatch(source, sink, [&messages](std::string_view m) { messages.emplace_back(m); });

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "batch/csv.h"
+#include "failing_source.h"
 
 namespace {
 
@@ -208,25 +209,7 @@ TEST(CsvReader, HoldsACellLongerThanItsBuffer) {
 }
 
 TEST(CsvReader, StopsOnAFailingSource) {
-    class Failing : public ByteSource {
-    public:
-        std::size_t read(char* buffer, std::size_t capacity) override {
-            if (given_) {
-                failed_ = true;
-                return 0;
-            }
-            given_ = true;
-            const std::string_view text = "h\nrow";
-            const std::size_t n = std::min(capacity, text.size());
-            text.copy(buffer, n);
-            return n;
-        }
-        bool failed() const override { return failed_; }
-
-    private:
-        bool given_ = false;
-        bool failed_ = false;
-    } source;
+    FailingAfterText source("h\nrow");
     CsvReader reader(source);
     CsvRecord record;
     EXPECT_TRUE(reader.next(record));
