@@ -321,15 +321,8 @@ private slots:
         embedded.setFamilies({QString::fromLatin1(shell::kEmbeddedSongFamily)});
         QCOMPARE(QFontInfo(embedded).family(), QString::fromLatin1(shell::kEmbeddedSongFamily));
         const QFontMetrics metrics(embedded);
-        QString missing;
-        for (const QString& text : texts) {
-            for (char32_t c : text.toUcs4()) {
-                // Line and paragraph breaks and the picture's place hold no glyph.
-                if (c == U'\n' || c == 0x2028 || c == 0x2029 || c == 0xFFFC) continue;
-                if (!metrics.inFontUcs4(c) && !missing.contains(QString::fromUcs4(&c, 1)))
-                    missing += QString::fromUcs4(&c, 1);
-            }
-        }
+        // Line and paragraph breaks and the picture's place hold no glyph.
+        const QString missing = charactersMissingFrom(metrics, texts, U"\n\u2028\u2029\uFFFC");
         QVERIFY2(missing.isEmpty(), qPrintable(missing));
         QVERIFY(texts.join(QString()).contains(QStringLiteral("除数为零")));
         QVERIFY(texts.join(QString()).contains(QStringLiteral("数值溢出")));

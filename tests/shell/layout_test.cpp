@@ -241,13 +241,7 @@ private slots:
         embedded.setFamilies({QString::fromLatin1(shell::kEmbeddedSongFamily)});
         QCOMPARE(QFontInfo(embedded).family(), QString::fromLatin1(shell::kEmbeddedSongFamily));
         const QFontMetrics metrics(embedded);
-        QString missing;
-        for (const QString& text : texts) {
-            for (char32_t c : text.toUcs4()) {
-                if (!metrics.inFontUcs4(c) && !missing.contains(QString::fromUcs4(&c, 1)))
-                    missing += QString::fromUcs4(&c, 1);
-            }
-        }
+        const QString missing = charactersMissingFrom(metrics, texts);
         QVERIFY2(missing.isEmpty(), qPrintable(missing));
     }
 

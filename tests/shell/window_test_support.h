@@ -5,11 +5,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <string_view>
 
 #include "shell/appearance.h"
 #include "shell/calculator_window.h"
@@ -154,6 +156,21 @@ inline bool noDefaultButtons(QWidget* window) {
 
 inline QWidget* child(QWidget* window, const char* name) {
     return window->findChild<QWidget*>(QString::fromUtf8(name));
+}
+
+// The characters of `texts` that `metrics`' face lacks, each once, in the
+// order first met; `ignored` are characters that hold no glyph of their own.
+inline QString charactersMissingFrom(const QFontMetrics& metrics, const QStringList& texts,
+                                     std::u32string_view ignored = {}) {
+    QString missing;
+    for (const QString& text : texts) {
+        for (char32_t c : text.toUcs4()) {
+            if (ignored.find(c) != std::u32string_view::npos) continue;
+            if (!metrics.inFontUcs4(c) && !missing.contains(QString::fromUcs4(&c, 1)))
+                missing += QString::fromUcs4(&c, 1);
+        }
+    }
+    return missing;
 }
 
 inline void click(QWidget* window, const char* buttonName) {
