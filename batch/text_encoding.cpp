@@ -6,6 +6,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "batch/translate.h"
+
 namespace dravik::batch {
 
 std::string_view encodingName(Encoding encoding) { return encoding == Encoding::Gb18030 ? "GB18030" : "UTF-8"; }
@@ -93,7 +95,7 @@ Codec::Codec(Encoding encoding) : encoding_(encoding) {
     decoder_ = ::iconv_open("UTF-8", "GB18030");
     encoder_ = ::iconv_open("GB18030", "UTF-8");
     if (decoder_ == reinterpret_cast<iconv_t>(-1) || encoder_ == reinterpret_cast<iconv_t>(-1)) {
-        throw std::runtime_error("the C library cannot convert GB18030");
+        throw std::runtime_error(tr("the C library cannot convert GB18030"));
     }
 }
 
