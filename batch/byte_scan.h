@@ -16,12 +16,13 @@ namespace dravik::batch::scan {
 
 inline constexpr std::size_t kBlock = 16;
 
-// What one block of 16 bytes holds: bit k of `commas` is set when byte k is a
-// comma; `special` is non-zero when any byte is a quote or a CR (the record
-// then needs the full reader).
+// Where the bytes that matter to the reader stand in one block of 16 bytes:
+// bit k of each mask is set when byte k is that byte.
 struct BlockMarks {
     std::uint32_t commas;
-    std::uint32_t special;
+    std::uint32_t lineFeeds;
+    std::uint32_t quotes;
+    std::uint32_t carriageReturns;
 };
 
 namespace detail {
@@ -56,20 +57,19 @@ inline BlockMarks marksPortable(const char* block) {
     using namespace detail;
     const std::uint64_t low = loadLittleEndian(block);
     const std::uint64_t high = loadLittleEndian(block + 8);
-    const std::uint64_t special =
-        equalBytes(low, '"') | equalBytes(low, '\r') | equalBytes(high, '"') | equalBytes(high, '\r');
-    return {gatherHighBits(equalBytes(low, ',')) | (gatherHighBits(equalBytes(high, ',')) << 8),
-            static_cast<std::uint32_t>(special != 0)};
+    const auto mask = [&](unsigned char byte) {
+        return gatherHighBits(equalBytes(low, byte)) | (gatherHighBits(equalBytes(high, byte)) << 8);
+    };
+    return {mask(','), mask('\n'), mask('"'), mask('\r')};
 }
 
 #if defined(__SSE2__)
 inline BlockMarks marksSse2(const char* block) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
-    const __m128i commas = _mm_cmpeq_epi8(bytes, _mm_set1_epi8(','));
-    const __m128i special =
-        _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')), _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')));
-    return {static_cast<std::uint32_t>(_mm_movemask_epi8(commas)),
-            static_cast<std::uint32_t>(_mm_movemask_epi8(special))};
+    const auto mask = [&](char byte) {
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(byte))));
+    };
+    return {mask(','), mask('\n'), mask('"'), mask('\r')};
 }
 #endif
 

@@ -22,6 +22,13 @@ constexpr std::array<bool, 256> kMayEndUnquotedCell = byteTable(",\n\r");
 // Bytes that make the writer quote a cell.
 constexpr std::array<bool, 256> kNeedsQuotes = byteTable(",\"\n\r");
 
+// A buffer of `capacity` bytes and CsvRecord::kReadPadding more after them,
+// so that blocks and words may be loaded across the end of what was read.
+// Zeroed once, so that no byte ever loaded is uninitialised.
+std::unique_ptr<char[]> paddedBuffer(std::size_t capacity) {
+    return std::make_unique<char[]>(capacity + CsvRecord::kReadPadding);
+}
+
 }  // namespace
 
 std::string_view lineEndBytes(LineEnd lineEnd) {
@@ -38,7 +45,7 @@ CsvReader::CsvReader(ByteSource& source, std::size_t bufferSize, std::size_t max
     : source_(source),
       capacity_(std::max<std::size_t>(bufferSize, 4)),
       maxRecordSize_(std::clamp<std::size_t>(maxRecordSize, 1, kMaxRecordSizeLimit)) {
-    buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+    buffer_ = paddedBuffer(capacity_);
 }
 
 // Moves the record in progress to the front of the buffer, grows the buffer
@@ -56,7 +63,7 @@ bool CsvReader::readMore() {
         const std::size_t limit = maxRecordSize_ + 2;
         if (capacity_ >= limit) return false;
         const std::size_t capacity = std::min(capacity_ * 2, limit);
-        auto bigger = std::make_unique_for_overwrite<char[]>(capacity);
+        auto bigger = paddedBuffer(capacity);
         std::memcpy(bigger.get(), buffer_.get(), end_);
         buffer_ = std::move(bigger);
         capacity_ = capacity;
@@ -116,54 +123,77 @@ void CsvReader::finishRecord(CsvRecord& record, std::size_t length, LineEnd line
     pos_ += length + lineEndSize;
 }
 
-// The common record, sixteen bytes at a time: it lies wholly in the buffer,
-// ends with LF or CR LF, and holds no quote and no CR but the one before its
-// LF. False, with nothing changed, for any other.
+// The common record, sixteen bytes at a time: it ends with LF or CR LF
+// within the bytes read, and holds no quote and no CR but the one before its
+// LF. One pass finds its line end and its commas. False for any other record,
+// which the full reader then reads from its start. A block may reach past the
+// bytes read into the buffer's padding; marks there are ignored.
 bool CsvReader::scanPlainLine(CsvRecord& record) {
     if (mode_ != Mode::Lf) return false;
     const char* const data = buffer_.get() + pos_;
-    const void* const lineFeed = std::memchr(data, '\n', end_ - pos_);
-    if (lineFeed == nullptr) return false;
-    const std::size_t lineLength = static_cast<std::size_t>(static_cast<const char*>(lineFeed) - data);
-    const bool crLf = lineLength > 0 && data[lineLength - 1] == '\r';
-    const std::size_t length = lineLength - (crLf ? 1 : 0);
-    if (record.cells_.size() < length + 1) record.cells_.resize(length + 1);
-    CsvRecord::Cell* const cells = record.cells_.data();
-    std::size_t count = 0;
-    std::uint32_t begin = 0;
-    // Each comma ends a cell; `base` is the offset of the block's first byte.
-    auto cellsEndingAt = [&](std::uint32_t commas, std::size_t base) {
-        for (; commas != 0; commas &= commas - 1) {
-            const auto comma = static_cast<std::uint32_t>(base + static_cast<unsigned>(std::countr_zero(commas)));
-            cells[count++] = {begin, comma, CsvRecord::kAsRead, 0};
-            begin = comma + 1;
-        }
-    };
-    std::size_t i = 0;
-    for (; i + scan::kBlock <= length; i += scan::kBlock) {
+    const std::size_t available = end_ - pos_;
+    std::size_t count = 0;              // cells ended by a comma so far
+    std::uint32_t begin = 0;            // where the next cell begins
+    bool carriageReturnBefore = false;  // the last block ended in a CR
+    for (std::size_t i = 0; i < available; i += scan::kBlock) {
+        // Room for a block's cells, the line's last cell and eight more.
+        if (record.cells_.size() < count + scan::kBlock + 1) record.cells_.resize(2 * (count + scan::kBlock + 1));
         const scan::BlockMarks m = scan::marks(data + i);
-        if (m.special != 0) return false;
-        cellsEndingAt(m.commas, i);
+        const std::size_t read = std::min(available - i, scan::kBlock);
+        const std::uint32_t valid = read == scan::kBlock ? 0xFFFFu : (1u << read) - 1;
+        const std::uint32_t lineFeeds = m.lineFeeds & valid;
+        // The bytes before the first LF, or every byte read when there is none.
+        const std::uint32_t beforeLineFeed = lineFeeds != 0 ? (lineFeeds & (0u - lineFeeds)) - 1 : valid;
+        const std::uint32_t carriageReturns = m.carriageReturns & beforeLineFeed;
+        // The only CR allowed is the last byte before the LF (or before the
+        // block's end, when the LF may start the next block).
+        const std::uint32_t lastByte = beforeLineFeed ^ (beforeLineFeed >> 1);
+        if ((m.quotes & beforeLineFeed) != 0 || (carriageReturns & ~lastByte) != 0) return false;
+        if (carriageReturnBefore && (lineFeeds & 1u) == 0) return false;
+
+        // Each comma ends a cell. Eight cells are written whatever the number
+        // of commas (the slots after the last real one are overwritten
+        // later), so that no branch depends on how many a block holds.
+        const std::uint32_t blockCommas = m.commas & beforeLineFeed;
+        std::uint32_t commas = blockCommas;
+        CsvRecord::Cell* cell = record.cells_.data() + count;
+        std::uint32_t from = begin;
+        const auto base = static_cast<std::uint32_t>(i);
+        const auto next = [&] {
+            // The bit above the block keeps the count of trailing zeros
+            // defined (and free of a branch) once the commas run out.
+            const std::uint32_t comma =
+                base + static_cast<std::uint32_t>(std::countr_zero(commas | (1u << scan::kBlock)));
+            *cell++ = {from, comma, CsvRecord::kAsRead, 0};
+            from = comma + 1;
+            commas &= commas - 1;
+        };
+        next(), next(), next(), next(), next(), next(), next(), next();
+        if (commas != 0) {
+            while (commas != 0) next();
+        }
+        if (blockCommas != 0) begin = base + static_cast<std::uint32_t>(std::bit_width(blockCommas));
+        count += static_cast<std::size_t>(std::popcount(blockCommas));
+        if (lineFeeds == 0) {
+            carriageReturnBefore = carriageReturns != 0;
+            continue;
+        }
+        const std::size_t lineLength = i + static_cast<unsigned>(std::countr_zero(lineFeeds));
+        const bool crLf = carriageReturns != 0 || carriageReturnBefore;
+        const std::size_t length = lineLength - (crLf ? 1 : 0);
+        record.cells_[count] = {begin, static_cast<std::uint32_t>(length), CsvRecord::kAsRead, 0};
+        record.count_ = count + 1;
+        record.anyQuoted_ = false;
+        record.unescaped_.clear();
+        record.problem = QuoteProblem::None;
+        record.endsInOpenQuote = false;
+        record.raw_ = std::string_view(data, length);
+        record.lineEnd = crLf ? LineEnd::CrLf : LineEnd::Lf;
+        pos_ += lineLength + 1;
+        ++line_;
+        return true;
     }
-    if (i < length) {
-        // The last bytes, padded with zero bytes, which mark nothing.
-        char last[scan::kBlock] = {};
-        std::memcpy(last, data + i, length - i);
-        const scan::BlockMarks m = scan::marks(last);
-        if (m.special != 0) return false;
-        cellsEndingAt(m.commas, i);
-    }
-    cells[count++] = {begin, static_cast<std::uint32_t>(length), CsvRecord::kAsRead, 0};
-    record.count_ = count;
-    record.anyQuoted_ = false;
-    record.unescaped_.clear();
-    record.problem = QuoteProblem::None;
-    record.endsInOpenQuote = false;
-    record.raw_ = std::string_view(data, length);
-    record.lineEnd = crLf ? LineEnd::CrLf : LineEnd::Lf;
-    pos_ += lineLength + 1;
-    ++line_;
-    return true;
+    return false;
 }
 
 CsvReader::Scan CsvReader::scan(CsvRecord& record) {

@@ -63,21 +63,26 @@ public:
     // `""` read as `"`; the bytes as they stand for any other cell.
     std::string_view operator[](std::size_t i) const {
         const Cell& c = cells_[i];
-        if (c.text == kAsRead) return raw_.substr(c.begin, c.end - c.begin);
-        if (c.text == kBetweenQuotes) return raw_.substr(c.begin + 1, c.end - c.begin - 2);
-        return std::string_view(unescaped_.data() + c.text, c.textSize);
+        if (c.text == kAsRead) return {raw_.data() + c.begin, c.end - c.begin};
+        if (c.text == kBetweenQuotes) return {raw_.data() + c.begin + 1, c.end - c.begin - 2};
+        return {unescaped_.data() + c.text, c.textSize};
     }
     // Cell i's bytes as they stand in the input, quotes included.
     std::string_view rawCell(std::size_t i) const {
-        return raw_.substr(cells_[i].begin, cells_[i].end - cells_[i].begin);
+        return {raw_.data() + cells_[i].begin, cells_[i].end - cells_[i].begin};
     }
     // The first `count` cells as they stand in the input, with the commas
     // between them.
     std::string_view rawCells(std::size_t count) const {
-        return count == 0 ? std::string_view() : raw_.substr(0, cells_[count - 1].end);
+        return count == 0 ? std::string_view() : std::string_view(raw_.data(), cells_[count - 1].end);
     }
     // The whole record as it stands in the input, without its line end.
     std::string_view raw() const { return raw_; }
+    // Whether cell i's text lies in the reader's buffer, where at least
+    // kReadPadding readable bytes follow any text (so that a word can be
+    // loaded from its start); false for a text with `""` read as `"`.
+    bool textInReadBuffer(std::size_t i) const { return cells_[i].text >= kBetweenQuotes; }
+    static constexpr std::size_t kReadPadding = 16;
 
     std::int64_t line = 0;              // line of the input the record starts on, from 1
     std::int64_t emptyLinesBefore = 0;  // lines with no bytes skipped before it

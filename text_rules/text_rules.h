@@ -7,8 +7,10 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -103,6 +105,43 @@ inline std::optional<double> readPlainInteger(std::string_view text) {
         value = value * 10 + static_cast<std::int64_t>(last);
     }
     return static_cast<double>(value);
+}
+
+// readPlainInteger for a text of at most 8 bytes that is followed in memory
+// by enough readable bytes that 8 can be loaded from its start (a batch
+// reader's padded buffer): all its digits are checked and combined at once,
+// without a loop whose length depends on the text. nullopt exactly when
+// readPlainInteger gives nullopt; longer texts are not handled here.
+inline constexpr std::size_t kEightByteLoad = 8;
+// For a text of n digits, the '0' bytes that fill the word below them.
+inline constexpr std::array<std::uint64_t, kEightByteLoad + 1> kLeadingZeros = {0,
+                                                                                0x3030303030303030u >> 8,
+                                                                                0x3030303030303030u >> 16,
+                                                                                0x3030303030303030u >> 24,
+                                                                                0x30303030u,
+                                                                                0x303030u,
+                                                                                0x3030u,
+                                                                                0x30u,
+                                                                                0};
+inline std::optional<double> readShortPlainInteger(const char* text, std::size_t size) {
+    if constexpr (std::endian::native != std::endian::little) return readPlainInteger({text, size});
+    if (size - 1 >= kEightByteLoad) return std::nullopt;  // empty or too long
+    std::uint64_t word;
+    std::memcpy(&word, text, kEightByteLoad);
+    // The text's bytes to the top of the word (its first byte is the most
+    // significant digit), the bytes below them set to '0': leading zeros.
+    word = (word << (8 * (kEightByteLoad - size))) | kLeadingZeros[size];
+    // Every byte 0x30-0x39: its high nibble is 3, and adding 6 does not carry
+    // into the high nibble.
+    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0u;
+    if (((word & kHighNibbles) | (((word + 0x0606060606060606u) & kHighNibbles) >> 4)) != 0x3333333333333333u) {
+        return std::nullopt;
+    }
+    // Pairs, then fours, then all eight digits combined.
+    word = ((word & 0x0F0F0F0F0F0F0F0Fu) * 2561) >> 8;
+    word = ((word & 0x00FF00FF00FF00FFu) * 6553601) >> 16;
+    word = ((word & 0x0000FFFF0000FFFFu) * 42949672960001u) >> 32;
+    return static_cast<double>(word);
 }
 
 }  // namespace paths

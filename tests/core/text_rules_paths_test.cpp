@@ -314,6 +314,43 @@ TEST(TextRulesPaths, PlainIntegerTakesOnlyOneToFifteenDigits) {
     }
 }
 
+// The word-at-a-time reading of texts of up to eight bytes must answer as
+// the digit loop does for every byte at every position: each byte value
+// 0-255 put into a text of digits of each length, and random texts of bytes
+// near the digits. The bytes after the text, which it loads too, are
+// anything (here digits, commas and the like) and must not count.
+TEST(TextRulesPaths, ShortPlainIntegerMatchesTheDigitLoop) {
+    const auto same = [](std::string_view text, const char* after) {
+        std::string memory(text);
+        memory += after;
+        memory.resize(text.size() + paths::kEightByteLoad, '7');
+        const auto got = paths::readShortPlainInteger(memory.data(), text.size());
+        const auto want = text.size() <= paths::kEightByteLoad ? paths::readPlainInteger(text) : std::nullopt;
+        EXPECT_EQ(got, want) << '"' << text << "\" followed by \"" << after << '"';
+    };
+    for (std::size_t size = 0; size <= paths::kEightByteLoad + 1; ++size) {
+        for (std::size_t at = 0; at < std::max<std::size_t>(size, 1); ++at) {
+            for (int byte = 0; byte < 256; ++byte) {
+                std::string text(size, '5');
+                if (size > 0) text[at] = static_cast<char>(byte);
+                same(text, ",12");
+                same(text, "x");
+                if (HasFailure()) return;
+            }
+        }
+    }
+    std::mt19937 random(8);
+    const char pool[] = "0123456789/:0 9+-.e\x80\xB0\xF9";
+    for (int round = 0; round < 200000; ++round) {
+        std::string text(random() % (paths::kEightByteLoad + 1), '0');
+        for (char& c : text) c = pool[random() % (sizeof pool - 1)];
+        same(text, "0");
+        if (HasFailure()) return;
+    }
+    // Every length with its largest and smallest values.
+    same("9", ""), same("99999999", ""), same("10000000", ""), same("00000000", ""), same("1", "");
+}
+
 bool sameDouble(double a, double b) {
     if (std::isnan(a) || std::isnan(b)) return std::isnan(a) && std::isnan(b);
     return a == b && std::signbit(a) == std::signbit(b);
