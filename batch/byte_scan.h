@@ -73,6 +73,16 @@ inline BlockMarks marksSse2(const char* block) {
 }
 #endif
 
+// The number of bits set in a block's mask. std::popcount is a library call
+// on processors without a popcount instruction (the x86-64 baseline); this
+// is a dozen inline operations.
+constexpr unsigned bitCount(std::uint32_t mask) {
+    mask = mask - ((mask >> 1) & 0x55555555u);
+    mask = (mask & 0x33333333u) + ((mask >> 2) & 0x33333333u);
+    mask = (mask + (mask >> 4)) & 0x0F0F0F0Fu;
+    return (mask * 0x01010101u) >> 24;
+}
+
 inline BlockMarks marks(const char* block) {
 #if defined(__SSE2__)
     return marksSse2(block);

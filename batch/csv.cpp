@@ -133,11 +133,10 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
     const char* const data = buffer_.get() + pos_;
     const std::size_t available = end_ - pos_;
     std::size_t count = 0;              // cells ended by a comma so far
-    std::uint32_t begin = 0;            // where the next cell begins
     bool carriageReturnBefore = false;  // the last block ended in a CR
     for (std::size_t i = 0; i < available; i += scan::kBlock) {
-        // Room for a block's cells, the line's last cell and eight more.
-        if (record.cells_.size() < count + scan::kBlock + 1) record.cells_.resize(2 * (count + scan::kBlock + 1));
+        // Room for a block's cells and the line's last cell.
+        record.reserveCells(count + scan::kBlock + 1);
         const scan::BlockMarks m = scan::marks(data + i);
         const std::size_t read = std::min(available - i, scan::kBlock);
         const std::uint32_t valid = read == scan::kBlock ? 0xFFFFu : (1u << read) - 1;
@@ -151,29 +150,24 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
         if ((m.quotes & beforeLineFeed) != 0 || (carriageReturns & ~lastByte) != 0) return false;
         if (carriageReturnBefore && (lineFeeds & 1u) == 0) return false;
 
-        // Each comma ends a cell. Eight cells are written whatever the number
+        // Each comma ends a cell. Eight ends are written whatever the number
         // of commas (the slots after the last real one are overwritten
         // later), so that no branch depends on how many a block holds.
         const std::uint32_t blockCommas = m.commas & beforeLineFeed;
         std::uint32_t commas = blockCommas;
-        CsvRecord::Cell* cell = record.cells_.data() + count;
-        std::uint32_t from = begin;
+        std::uint32_t* bound = record.bounds_.data() + count + 1;
         const auto base = static_cast<std::uint32_t>(i);
         const auto next = [&] {
             // The bit above the block keeps the count of trailing zeros
             // defined (and free of a branch) once the commas run out.
-            const std::uint32_t comma =
-                base + static_cast<std::uint32_t>(std::countr_zero(commas | (1u << scan::kBlock)));
-            *cell++ = {from, comma, CsvRecord::kAsRead, 0};
-            from = comma + 1;
+            *bound++ = base + static_cast<std::uint32_t>(std::countr_zero(commas | (1u << scan::kBlock)));
             commas &= commas - 1;
         };
         next(), next(), next(), next(), next(), next(), next(), next();
         if (commas != 0) {
             while (commas != 0) next();
         }
-        if (blockCommas != 0) begin = base + static_cast<std::uint32_t>(std::bit_width(blockCommas));
-        count += static_cast<std::size_t>(std::popcount(blockCommas));
+        count += scan::bitCount(blockCommas);
         if (lineFeeds == 0) {
             carriageReturnBefore = carriageReturns != 0;
             continue;
@@ -181,7 +175,7 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
         const std::size_t lineLength = i + static_cast<unsigned>(std::countr_zero(lineFeeds));
         const bool crLf = carriageReturns != 0 || carriageReturnBefore;
         const std::size_t length = lineLength - (crLf ? 1 : 0);
-        record.cells_[count] = {begin, static_cast<std::uint32_t>(length), CsvRecord::kAsRead, 0};
+        record.bounds_[count + 1] = static_cast<std::uint32_t>(length);
         record.count_ = count + 1;
         record.anyQuoted_ = false;
         record.unescaped_.clear();
@@ -208,7 +202,8 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
     std::size_t lineEndSize = 0;
     std::size_t i = start;
     for (;;) {
-        CsvRecord::Cell cell{static_cast<std::uint32_t>(i - start), 0, CsvRecord::kAsRead, 0};
+        std::uint32_t cellEnd = 0;
+        CsvRecord::Text text{CsvRecord::kAsRead, 0};
         bool unquotedRun = true;
         if (i < end && data[i] == '"') {
             record.anyQuoted_ = true;
@@ -218,10 +213,10 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
                 const void* const quote = std::memchr(data + j, '"', end - j);
                 if (quote == nullptr) {
                     if (!atEnd_) return Scan::NeedMore;
-                    cell.end = static_cast<std::uint32_t>(end - start);  // a quote never closed: the rest of the input
+                    cellEnd = static_cast<std::uint32_t>(end - start);  // a quote never closed: the rest of the input
                     if (record.problem == QuoteProblem::None) record.problem = QuoteProblem::UnclosedQuote;
                     record.endsInOpenQuote = true;
-                    record.addCell(cell);
+                    record.addCell(cellEnd, text);
                     finishRecord(record, end - start, LineEnd::None, 0);
                     return Scan::Complete;
                 }
@@ -238,15 +233,15 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
                     after == end || data[after] == ',' || lineEndAt(after, lineEnd, lineEndSize, needMore);
                 if (needMore) return Scan::NeedMore;
                 if (ends) {
-                    cell.end = static_cast<std::uint32_t>(after - start);
-                    cell.text = CsvRecord::kBetweenQuotes;
+                    cellEnd = static_cast<std::uint32_t>(after - start);
+                    text.offset = CsvRecord::kBetweenQuotes;
                     if (doubled) {
-                        cell.text = static_cast<std::uint32_t>(record.unescaped_.size());
+                        text.offset = static_cast<std::uint32_t>(record.unescaped_.size());
                         for (std::size_t p = i + 1; p < k; ++p) {
                             record.unescaped_ += data[p];
                             if (data[p] == '"') ++p;
                         }
-                        cell.textSize = static_cast<std::uint32_t>(record.unescaped_.size() - cell.text);
+                        text.size = static_cast<std::uint32_t>(record.unescaped_.size() - text.offset);
                     }
                     unquotedRun = false;
                     i = after;
@@ -272,9 +267,9 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
                 if (needMore) return Scan::NeedMore;
                 ++i;  // a CR or LF that does not end the line here
             }
-            cell.end = static_cast<std::uint32_t>(i - start);
+            cellEnd = static_cast<std::uint32_t>(i - start);
         }
-        record.addCell(cell);
+        record.addCell(cellEnd, text);
         if (i < end && data[i] == ',') {
             ++i;
             continue;

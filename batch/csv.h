@@ -62,26 +62,29 @@ public:
     // The text of cell i: the bytes between the quotes of a quoted cell, with
     // `""` read as `"`; the bytes as they stand for any other cell.
     std::string_view operator[](std::size_t i) const {
-        const Cell& c = cells_[i];
-        if (c.text == kAsRead) return {raw_.data() + c.begin, c.end - c.begin};
-        if (c.text == kBetweenQuotes) return {raw_.data() + c.begin + 1, c.end - c.begin - 2};
-        return {unescaped_.data() + c.text, c.textSize};
+        const std::uint32_t begin = bounds_[i] + 1, end = bounds_[i + 1];  // 32-bit: bounds_[0] + 1 is 0
+        if (!anyQuoted_) return {raw_.data() + begin, end - begin};
+        const Text& t = texts_[i];
+        if (t.offset == kAsRead) return {raw_.data() + begin, end - begin};
+        if (t.offset == kBetweenQuotes) return {raw_.data() + begin + 1, end - begin - 2};
+        return {unescaped_.data() + t.offset, t.size};
     }
     // Cell i's bytes as they stand in the input, quotes included.
     std::string_view rawCell(std::size_t i) const {
-        return {raw_.data() + cells_[i].begin, cells_[i].end - cells_[i].begin};
+        const std::uint32_t begin = bounds_[i] + 1, end = bounds_[i + 1];  // 32-bit: bounds_[0] + 1 is 0
+        return {raw_.data() + begin, end - begin};
     }
     // The first `count` cells as they stand in the input, with the commas
     // between them.
     std::string_view rawCells(std::size_t count) const {
-        return count == 0 ? std::string_view() : std::string_view(raw_.data(), cells_[count - 1].end);
+        return count == 0 ? std::string_view() : std::string_view(raw_.data(), bounds_[count]);
     }
     // The whole record as it stands in the input, without its line end.
     std::string_view raw() const { return raw_; }
     // Whether cell i's text lies in the reader's buffer, where at least
     // kReadPadding readable bytes follow any text (so that a word can be
     // loaded from its start); false for a text with `""` read as `"`.
-    bool textInReadBuffer(std::size_t i) const { return cells_[i].text >= kBetweenQuotes; }
+    bool textInReadBuffer(std::size_t i) const { return !anyQuoted_ || texts_[i].offset >= kBetweenQuotes; }
     static constexpr std::size_t kReadPadding = 16;
 
     std::int64_t line = 0;              // line of the input the record starts on, from 1
@@ -99,16 +102,29 @@ private:
     // record is at most kMaxRecordSizeLimit bytes.
     static constexpr std::uint32_t kAsRead = 0xFFFFFFFF;
     static constexpr std::uint32_t kBetweenQuotes = 0xFFFFFFFE;
-    struct Cell {
-        std::uint32_t begin, end;  // within raw_
-        std::uint32_t text;        // kAsRead, kBetweenQuotes or an offset in unescaped_
-        std::uint32_t textSize;    // of a text in unescaped_
+    struct Text {
+        std::uint32_t offset;  // kAsRead, kBetweenQuotes or an offset in unescaped_
+        std::uint32_t size;    // of a text in unescaped_
     };
-    // Appends a cell; the vector only grows, so that a record of as many
-    // cells as the last one costs no allocation.
-    void addCell(const Cell& cell) {
-        if (count_ == cells_.size()) cells_.resize(cells_.empty() ? 32 : cells_.size() * 2);
-        cells_[count_++] = cell;
+    // Cell i's bytes are raw_[bounds_[i] + 1, bounds_[i + 1]): each cell
+    // begins after the comma that ends the one before it, and bounds_[0] is
+    // one before the record's first byte (0 - 1 in 32-bit arithmetic).
+    static constexpr std::uint32_t kBeforeFirstByte = 0xFFFFFFFF;
+    // Room for `cells` cells; the vectors only grow, so that a record of as
+    // many cells as the last one costs no allocation.
+    void reserveCells(std::size_t cells) {
+        if (bounds_.size() < cells + 1) {
+            bounds_.resize(2 * (cells + 1));
+            bounds_[0] = kBeforeFirstByte;
+        }
+    }
+    // Appends a cell that ends at `end` (the full reader's way).
+    void addCell(std::uint32_t end, Text text) {
+        reserveCells(count_ + 1);
+        if (texts_.size() < count_ + 1) texts_.resize(bounds_.size());
+        bounds_[count_ + 1] = end;
+        texts_[count_] = text;
+        ++count_;
     }
     void clearCells() {
         count_ = 0;
@@ -117,7 +133,8 @@ private:
     }
 
     std::string_view raw_;
-    std::vector<Cell> cells_;
+    std::vector<std::uint32_t> bounds_;
+    std::vector<Text> texts_;  // per cell, read only when anyQuoted_
     std::size_t count_ = 0;
     bool anyQuoted_ = false;
     std::string unescaped_;  // texts of quoted cells that hold `""`

@@ -4,6 +4,7 @@
 // position of a block.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <random>
 #include <string>
 #include <vector>
@@ -66,6 +67,13 @@ TEST(ByteScan, BothWaysMarkEveryCommaLineFeedQuoteAndCrOfABlock) {
             }
         }
     }
+}
+
+TEST(ByteScan, BitCountCountsEveryMaskOfABlock) {
+    for (std::uint32_t mask = 0; mask <= 0x1FFFFu; ++mask) {
+        ASSERT_EQ(scan::bitCount(mask), static_cast<unsigned>(std::popcount(mask))) << mask;
+    }
+    EXPECT_EQ(scan::bitCount(0xFFFFFFFFu), 32u);
 }
 
 // A cell as a spreadsheet writes it: quoted when it holds a comma, quote, CR
