@@ -60,32 +60,36 @@ std::size_t validUtf8Prefix(std::string_view text) {
             // Straight to the first byte that is not ASCII.
             i += static_cast<std::size_t>(std::countr_zero(high)) / 8;
         }
-        const unsigned char c = bytes[i];
-        if (c < 0x80) {
+        if (bytes[i] < 0x80) {
             ++i;
             continue;
         }
-        std::size_t length = 0;
-        unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0) low = 0xA0;   // overlong
-            if (c == 0xED) high = 0x9F;  // surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0) low = 0x90;   // overlong
-            if (c == 0xF4) high = 0x8F;  // beyond U+10FFFF
-        } else {
-            return i;
-        }
-        if (i + length > n) return i;
-        if (bytes[i + 1] < low || bytes[i + 1] > high) return i;
-        for (std::size_t k = 2; k < length; ++k) {
-            if ((bytes[i + k] & 0xC0) != 0x80) return i;
-        }
-        i += length;
+        // Characters that are not ASCII one after another (a Chinese name)
+        // are checked without going back to the ASCII blocks between them.
+        do {
+            const unsigned char c = bytes[i];
+            std::size_t length = 0;
+            unsigned char low = 0x80, high = 0xBF;  // the range of the second byte
+            if (c >= 0xC2 && c <= 0xDF) {
+                length = 2;
+            } else if (c >= 0xE0 && c <= 0xEF) {
+                length = 3;
+                if (c == 0xE0) low = 0xA0;   // overlong
+                if (c == 0xED) high = 0x9F;  // surrogates
+            } else if (c >= 0xF0 && c <= 0xF4) {
+                length = 4;
+                if (c == 0xF0) low = 0x90;   // overlong
+                if (c == 0xF4) high = 0x8F;  // beyond U+10FFFF
+            } else {
+                return i;
+            }
+            if (i + length > n) return i;
+            if (bytes[i + 1] < low || bytes[i + 1] > high) return i;
+            for (std::size_t k = 2; k < length; ++k) {
+                if ((bytes[i + k] & 0xC0) != 0x80) return i;
+            }
+            i += length;
+        } while (i < n && bytes[i] >= 0x80);
     }
     return n;
 }
