@@ -1,4 +1,4 @@
-// Finding the bytes that matter to the CSV reader 16 at a time, for the
+// Finding the bytes that matter to the CSV reader 32 at a time, for the
 // common record: a line of unquoted cells. Two ways give the same answer: SSE2
 // where the compiler has it (every x86-64), and plain 64-bit arithmetic
 // everywhere else; the tests check both against a byte-by-byte reading.
@@ -14,9 +14,9 @@
 
 namespace dravik::batch::scan {
 
-inline constexpr std::size_t kBlock = 16;
+inline constexpr std::size_t kBlock = 32;
 
-// Where the bytes that matter to the reader stand in one block of 16 bytes:
+// Where the bytes that matter to the reader stand in one block of 32 bytes:
 // bit k of each mask is set when byte k is that byte.
 struct BlockMarks {
     std::uint32_t commas;
@@ -55,19 +55,24 @@ inline std::uint64_t loadLittleEndian(const char* p) {
 // The 64-bit arithmetic way, for any processor.
 inline BlockMarks marksPortable(const char* block) {
     using namespace detail;
-    const std::uint64_t low = loadLittleEndian(block);
-    const std::uint64_t high = loadLittleEndian(block + 8);
+    std::uint64_t words[kBlock / 8];
+    for (std::size_t w = 0; w < kBlock / 8; ++w) words[w] = loadLittleEndian(block + 8 * w);
     const auto mask = [&](unsigned char byte) {
-        return gatherHighBits(equalBytes(low, byte)) | (gatherHighBits(equalBytes(high, byte)) << 8);
+        std::uint32_t bits = 0;
+        for (std::size_t w = 0; w < kBlock / 8; ++w) bits |= gatherHighBits(equalBytes(words[w], byte)) << (8 * w);
+        return bits;
     };
     return {mask(','), mask('\n'), mask('"'), mask('\r')};
 }
 
 #if defined(__SSE2__)
 inline BlockMarks marksSse2(const char* block) {
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block + 16));
     const auto mask = [&](char byte) {
-        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(byte))));
+        const __m128i wanted = _mm_set1_epi8(byte);
+        return static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, wanted))) |
+               static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, wanted))) << 16;
     };
     return {mask(','), mask('\n'), mask('"'), mask('\r')};
 }

@@ -22,6 +22,11 @@ constexpr std::array<bool, 256> kMayEndUnquotedCell = byteTable(",\n\r");
 // Bytes that make the writer quote a cell.
 constexpr std::array<bool, 256> kNeedsQuotes = byteTable(",\"\n\r");
 
+// A bit past a block's mask, so that counting its trailing zeros never counts
+// those of zero.
+constexpr std::uint64_t kPastTheBlock = std::uint64_t{1} << scan::kBlock;
+static_assert(CsvRecord::kReadPadding >= scan::kBlock, "a block may start at the last byte read");
+
 // A buffer of `capacity` bytes and CsvRecord::kReadPadding more after them,
 // so that blocks and words may be loaded across the end of what was read.
 // Zeroed once, so that no byte ever loaded is uninitialised.
@@ -139,7 +144,7 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
         record.reserveCells(count + scan::kBlock + 1);
         const scan::BlockMarks m = scan::marks(data + i);
         const std::size_t read = std::min(available - i, scan::kBlock);
-        const std::uint32_t valid = read == scan::kBlock ? 0xFFFFu : (1u << read) - 1;
+        const std::uint32_t valid = read == scan::kBlock ? 0xFFFFFFFFu : (1u << read) - 1;
         const std::uint32_t lineFeeds = m.lineFeeds & valid;
         // The bytes before the first LF, or every byte read when there is none.
         const std::uint32_t beforeLineFeed = lineFeeds != 0 ? (lineFeeds & (0u - lineFeeds)) - 1 : valid;
@@ -150,9 +155,10 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
         if ((m.quotes & beforeLineFeed) != 0 || (carriageReturns & ~lastByte) != 0) return false;
         if (carriageReturnBefore && (lineFeeds & 1u) == 0) return false;
 
-        // Each comma ends a cell. Eight ends are written whatever the number
-        // of commas (the slots after the last real one are overwritten
-        // later), so that no branch depends on how many a block holds.
+        // Each comma ends a cell. Sixteen ends are written whatever the
+        // number of commas (the slots after the last real one are
+        // overwritten later), so that no branch depends on how many a block
+        // holds: half its bytes commas is more than a row of numbers has.
         const std::uint32_t blockCommas = m.commas & beforeLineFeed;
         std::uint32_t commas = blockCommas;
         std::uint32_t* bound = record.bounds_.data() + count + 1;
@@ -160,10 +166,11 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
         const auto next = [&] {
             // The bit above the block keeps the count of trailing zeros
             // defined (and free of a branch) once the commas run out.
-            *bound++ = base + static_cast<std::uint32_t>(std::countr_zero(commas | (1u << scan::kBlock)));
+            *bound++ = base + static_cast<std::uint32_t>(std::countr_zero(std::uint64_t{commas} | kPastTheBlock));
             commas &= commas - 1;
         };
-        next(), next(), next(), next(), next(), next(), next(), next();
+#pragma GCC unroll 16
+        for (std::size_t k = 0; k < scan::kBlock / 2; ++k) next();
         if (commas != 0) {
             while (commas != 0) next();
         }

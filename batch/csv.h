@@ -85,7 +85,7 @@ public:
     // kReadPadding readable bytes follow any text (so that a word can be
     // loaded from its start); false for a text with `""` read as `"`.
     bool textInReadBuffer(std::size_t i) const { return !anyQuoted_ || texts_[i].offset >= kBetweenQuotes; }
-    static constexpr std::size_t kReadPadding = 16;
+    static constexpr std::size_t kReadPadding = 32;
 
     std::int64_t line = 0;              // line of the input the record starts on, from 1
     std::int64_t emptyLinesBefore = 0;  // lines with no bytes skipped before it
