@@ -97,9 +97,6 @@ EncodingChoice chooseEncoding(ReplaySource& input, const BatchOptions& options) 
     if (input.ended())
         return valid == prefix.size() ? EncodingChoice{Encoding::Utf8, false} : EncodingChoice{Encoding::Gb18030, true};
     if (!cutShort(prefix, valid)) return {Encoding::Gb18030, true};
-    if (const auto whole = input.inner().wholeInputIsValidUtf8()) {
-        return *whole ? EncodingChoice{Encoding::Utf8, false} : EncodingChoice{Encoding::Gb18030, true};
-    }
     if (!input.restart()) return {Encoding::Utf8, true};
     // Each piece is checked where it was read; only the bytes of a character
     // cut off by its end are carried to the front of the next one.

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,10 +18,6 @@ public:
     // Goes back to where reading began, for a second pass over the input;
     // false when the source cannot (a pipe, a terminal).
     virtual bool rewind() { return false; }
-    // Whether the whole input, from where reading began, is valid UTF-8,
-    // told without reading it through this source; nullopt when the source
-    // cannot tell that way (then a reader checks what it reads).
-    virtual std::optional<bool> wholeInputIsValidUtf8() { return std::nullopt; }
 };
 
 class ByteSink {
@@ -40,9 +35,6 @@ public:
     std::size_t read(char* buffer, std::size_t capacity) override;
     bool failed() const override { return error_ != 0; }
     bool rewind() override;
-    // A regular file is mapped into memory and checked there, which spares
-    // copying it all once more before it is read.
-    std::optional<bool> wholeInputIsValidUtf8() override;
     int error() const { return error_; }  // the errno of the failed read
 
 private:
@@ -81,12 +73,6 @@ private:
     std::string_view data_;
     std::size_t piece_;
 };
-
-// Whether `size` bytes of the file `fd` from `offset` are valid UTF-8, checked
-// in a read-only mapping of them; nullopt when they cannot be mapped, or when
-// a page of the mapping cannot be read (the file shrank meanwhile, which
-// raises SIGBUS: it is caught while the check runs).
-std::optional<bool> mappedIsValidUtf8(int fd, long long offset, std::size_t size);
 
 class StringSink : public ByteSink {
 public:
