@@ -126,6 +126,17 @@ inline constexpr std::array<std::uint64_t, kEightByteLoad + 1> kLeadingZeros = {
 inline std::optional<double> readShortPlainInteger(const char* text, std::size_t size) {
     if constexpr (std::endian::native != std::endian::little) return readPlainInteger({text, size});
     if (size - 1 >= kEightByteLoad) return std::nullopt;  // empty or too long
+    if (size <= 4) {
+        // The same with half a word, for the common short cell: one
+        // multiplication fewer.
+        std::uint32_t half;
+        std::memcpy(&half, text, 4);
+        half = (half << (8 * (4 - size))) | static_cast<std::uint32_t>(kLeadingZeros[size + 4]);
+        if (((half & 0xF0F0F0F0u) | (((half + 0x06060606u) & 0xF0F0F0F0u) >> 4)) != 0x33333333u) return std::nullopt;
+        half = ((half & 0x0F0F0F0Fu) * 2561) >> 8;
+        half = ((half & 0x00FF00FFu) * 6553601) >> 16;
+        return static_cast<double>(half & 0xFFFFu);
+    }
     std::uint64_t word;
     std::memcpy(&word, text, kEightByteLoad);
     // The text's bytes to the top of the word (its first byte is the most
