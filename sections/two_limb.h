@@ -26,9 +26,12 @@ enum Input { a, b, c, d, zj1zj, zj2zj, zj1sl, zj2sl, dgzj, xgzj, asl, bsl, csl, 
 // where n is the number of outer hoop legs along c: 1 for the L (the end of
 // its lower limb), 2 for the flanged column (both ends of its flange). n × x
 // with n = 1 is x exactly, so the L's sums are unchanged bit for bit.
-// Written once for every number type (sections/formula.h).
+//
+// Written once for every number type (sections/formula.h). Inlined into each
+// shape, so that n is a constant there and the fast evaluation keeps its
+// values in registers instead of passing them through a recorder in memory.
 template <class Recorder>
-void formula(std::span<const double> numbers, double outerLegsAlongC, Recorder& out) {
+[[gnu::always_inline]] inline void formula(std::span<const double> numbers, double outerLegsAlongC, Recorder& out) {
     using Number = typename Recorder::Number;
     const InputNumbers<Number, kInputCount> v(numbers);
     const Number t = v[bhhd];
