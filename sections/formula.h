@@ -57,10 +57,11 @@ public:
         return value;
     }
     SectionResults results() const { return {steelArea_.value(), longitudinalRatio_.value(), hoopRatio_.value()}; }
-    // For UncheckedNumber: whether the three results are exactly those of the
-    // checked evaluation (see UncheckedNumber).
-    bool exact() const requires requires(Number x) { exactnessMark(x); }
-    { return (exactnessMark(steelArea_) + exactnessMark(longitudinalRatio_)) + exactnessMark(hoopRatio_) == 0.0; }
+    // Only for UncheckedNumber: whether the three results are exactly those
+    // of the checked evaluation, that is, whether none of those is NaN.
+    bool exact() const {
+        return (exactnessMark(steelArea_) + exactnessMark(longitudinalRatio_)) + exactnessMark(hoopRatio_) == 0.0;
+    }
 
 private:
     Number steelArea_;
@@ -78,8 +79,9 @@ SectionTerms checkedTerms(std::span<const double> numbers, Formula formula) {
 }
 
 // The results of checkedTerms(numbers, formula), bit for bit: evaluated in
-// plain arithmetic first, and again checked only when some value on the way
-// was not finite (a zero divisor, an overflow, an input ±∞ or NaN).
+// plain arithmetic first, and checked again only when some value on the way
+// was not finite (a zero divisor, an overflow, an input ±∞ or NaN), which is
+// exactly when some result is NaN and shows the dash.
 template <class Formula>
 SectionResults fastResults(std::span<const double> numbers, Formula formula) {
     ResultRecorder<UncheckedNumber> fast;

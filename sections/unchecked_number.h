@@ -8,7 +8,8 @@ namespace dravik::sections {
 // A double whose + - * / are the plain IEEE operations, with no check on the
 // value's path, and beside the value a mark ("poison") that is ±0 while every
 // divisor the value was computed from was finite, and NaN as soon as one was
-// not (divisor × 0 is NaN exactly for ±∞ and NaN; NaN then survives every sum).
+// not (y − y is NaN exactly for a divisor y of ±∞ or NaN, and NaN then survives
+// every sum).
 //
 // Why a result r with a finite value and a zero mark is bit for bit the
 // FiniteOrNan result of the same formula:
@@ -18,9 +19,12 @@ namespace dravik::sections {
 //     So every value r was computed from, inputs included, is finite.
 //   - On finite operands with a finite result, every FiniteOrNan operation is
 //     the plain operation. A zero divisor cannot have occurred: x / ±0 is ±∞
-//     or NaN, which would have reached r.
-// Otherwise nothing is claimed: the caller evaluates the formula again in
-// FiniteOrNan, which defines the result.
+//     or NaN, a non-finite value on the way, which the first point excludes.
+// Conversely, when the FiniteOrNan result is finite, every value it was
+// computed from was finite (NaN carries through every FiniteOrNan operation),
+// so the plain values are the same and the mark is clean. A marked or
+// non-finite r therefore means the FiniteOrNan result is NaN; the caller
+// evaluates the formula again in FiniteOrNan, which defines the result.
 //
 // A constant's or an input's mark is −0: x + (−0) and x − (+0) are x exactly,
 // so the compiler drops the mark wherever it is known, and only the values

@@ -89,7 +89,8 @@ std::size_t position(const SectionShape& shape, std::string_view name) {
 }
 
 // How many rows of a group had some result that the checked evaluation
-// makes NaN (the fallback ran) and how many had none (the fast path stood).
+// makes NaN, which is when calculate() evaluates again checked, and how many
+// had none (the plain evaluation stood).
 struct Paths {
     int fallback = 0;
     int fast = 0;
