@@ -145,6 +145,22 @@ void BM_calculateNumbers(benchmark::State& state) {
 }
 BENCHMARK(BM_calculateNumbers)->DenseRange(0, 3);
 
+// A row whose hoop ratio shows the dash (spacing 0): the plain evaluation
+// finds a non-finite value and the checked one runs after it.
+void BM_calculateRowWithADash(benchmark::State& state) {
+    const auto& shape = *sections::allShapes()[static_cast<std::size_t>(state.range(0))];
+    std::vector<double> numbers;
+    for (const auto& input : shape.inputs) {
+        numbers.push_back(input.name == "gjjj" ? 0.0 : text_rules::readNumber(input.defaultText));
+    }
+    state.SetLabel(std::string(shape.windowName));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(numbers.data());
+        benchmark::DoNotOptimize(shape.calculate(numbers));
+    }
+}
+BENCHMARK(BM_calculateRowWithADash)->DenseRange(0, 3);
+
 void BM_displayTexts(benchmark::State& state) {
     const sections::SectionResults results{3996.10617, 1.2487831, 1.1874};
     for (auto _ : state) benchmark::DoNotOptimize(sections::displayTexts(results));

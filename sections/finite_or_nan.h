@@ -1,11 +1,8 @@
 // The arithmetic of the section formulas: every value is finite or NaN.
 #pragma once
 
-#include <array>
 #include <cmath>
-#include <cstddef>
 #include <limits>
-#include <span>
 
 namespace dravik::sections {
 
@@ -39,14 +36,5 @@ private:
     }
     double v_ = 0.0;
 };
-
-// The numbers of a window's inputs as FiniteOrNan, in the order of its input
-// table. A calculation indexes the array with its own enum of input positions.
-template <std::size_t N>
-std::array<FiniteOrNan, N> asFiniteOrNan(std::span<const double> numbers) {
-    std::array<FiniteOrNan, N> values;
-    for (std::size_t i = 0; i < N && i < numbers.size(); ++i) values[i] = numbers[i];
-    return values;
-}
 
 }  // namespace dravik::sections

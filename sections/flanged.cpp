@@ -34,8 +34,10 @@ static_assert(kInputs[two_limb::a].name == "a" && kInputs[two_limb::asl].name ==
 
 // Two outer hoop legs along c: both ends of the flange, so the c term is
 // doubled in the outer hoop and csl loses 2 (the L loses 1).
-SectionTerms terms(std::span<const double> numbers) { return two_limb::terms(numbers, 2.0); }
-SectionResults calculate(std::span<const double> numbers) { return terms(numbers).results(); }
+constexpr auto kFormula = [](std::span<const double> numbers, auto& out) { two_limb::formula(numbers, 2.0, out); };
+
+SectionTerms terms(std::span<const double> numbers) { return checkedTerms(numbers, kFormula); }
+SectionResults calculate(std::span<const double> numbers) { return fastResults(numbers, kFormula); }
 
 }  // namespace
 

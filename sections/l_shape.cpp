@@ -33,8 +33,10 @@ static_assert(kInputs[two_limb::a].name == "a" && kInputs[two_limb::asl].name ==
               kInputs[two_limb::csl].name == "csl" && kInputs[two_limb::bhhd].name == "bhhd");
 
 // One outer hoop leg along c: the end of the lower limb.
-SectionTerms terms(std::span<const double> numbers) { return two_limb::terms(numbers, 1.0); }
-SectionResults calculate(std::span<const double> numbers) { return terms(numbers).results(); }
+constexpr auto kFormula = [](std::span<const double> numbers, auto& out) { two_limb::formula(numbers, 1.0, out); };
+
+SectionTerms terms(std::span<const double> numbers) { return checkedTerms(numbers, kFormula); }
+SectionResults calculate(std::span<const double> numbers) { return fastResults(numbers, kFormula); }
 
 }  // namespace
 

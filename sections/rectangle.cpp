@@ -3,6 +3,7 @@
 // The window's layout is in the file of the same name, layouts/rectangle.cpp.
 #include "sections/common_inputs.h"
 #include "sections/common_quantities.h"
+#include "sections/formula.h"
 #include "sections/shapes.h"
 #include "sections/terms.h"
 
@@ -32,26 +33,27 @@ constexpr InputSpec kInputs[] = {
 static_assert(std::size(kInputs) == kInputCount && kInputCount <= kMaxInputs);
 static_assert(kInputs[hxsl].name == "hxsl" && kInputs[bhhd_].name == "bhhd");
 
-SectionTerms terms(std::span<const double> numbers) {
-    const auto v = asFiniteOrNan<kInputCount>(numbers);
-    SectionTerms out;
-    const FiniteOrNan t = v[bhhd_];
-    const FiniteOrNan S = formSteelArea(out, v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
+// Written once for every number type (sections/formula.h).
+constexpr auto kFormula = []<class Recorder>(std::span<const double> numbers, Recorder& out) {
+    using Number = typename Recorder::Number;
+    const InputNumbers<Number, kInputCount> v(numbers);
+    const Number t = v[bhhd_];
+    const Number S = formSteelArea(out, v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
     out.form(Term::LongitudinalRatio, ((S / v[a]) / v[b]) * 100.0);
 
-    const FiniteOrNan coreA = out.form(Term::CoreA, coreDimension(v[a], t));
-    const FiniteOrNan coreB = out.form(Term::CoreB, coreDimension(v[b], t));
-    const FiniteOrNan outer = out.form(Term::OuterHoopLength, (2.0 * coreA) + (2.0 * coreB));
-    const FiniteOrNan inner = out.form(Term::InnerLegLength, ((v[hxsl] - 2.0) * coreA) + ((v[zxsl] - 2.0) * coreB));
-    const FiniteOrNan outerBar = out.form(Term::OuterBarArea, barArea(v[dgzj_]));
-    const FiniteOrNan innerBar = out.form(Term::InnerBarArea, barArea(v[xgzj_]));
-    const FiniteOrNan numerator = out.form(Term::Numerator, (outerBar * outer) + (innerBar * inner));
+    const Number coreA = out.form(Term::CoreA, coreDimension(v[a], t));
+    const Number coreB = out.form(Term::CoreB, coreDimension(v[b], t));
+    const Number outer = out.form(Term::OuterHoopLength, (2.0 * coreA) + (2.0 * coreB));
+    const Number inner = out.form(Term::InnerLegLength, ((v[hxsl] - 2.0) * coreA) + ((v[zxsl] - 2.0) * coreB));
+    const Number outerBar = out.form(Term::OuterBarArea, barArea(v[dgzj_]));
+    const Number innerBar = out.form(Term::InnerBarArea, barArea(v[xgzj_]));
+    const Number numerator = out.form(Term::Numerator, (outerBar * outer) + (innerBar * inner));
     // The core area is never formed: N is divided by each core side in turn.
     out.form(Term::HoopRatio, (((numerator / coreA) / coreB) / v[gjjj_]) * 100.0);
-    return out;
-}
+};
 
-SectionResults calculate(std::span<const double> numbers) { return terms(numbers).results(); }
+SectionTerms terms(std::span<const double> numbers) { return checkedTerms(numbers, kFormula); }
+SectionResults calculate(std::span<const double> numbers) { return fastResults(numbers, kFormula); }
 
 }  // namespace
 

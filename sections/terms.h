@@ -7,9 +7,9 @@
 #include <bitset>
 #include <cstddef>
 
-#include "sections/section_shape.h"
 #include "sections/common_quantities.h"
 #include "sections/finite_or_nan.h"
+#include "sections/section_shape.h"
 
 namespace dravik::sections {
 
@@ -43,6 +43,9 @@ inline constexpr std::size_t kTermCount = static_cast<std::size_t>(Term::HoopRat
 // results are computed from exactly these numbers.
 class SectionTerms {
 public:
+    // The arithmetic the terms are formed in: this evaluation defines the results.
+    using Number = FiniteOrNan;
+
     // Records `value` as `term` and gives it back for the next operation.
     FiniteOrNan form(Term term, FiniteOrNan value) {
         values_[index(term)] = value.value();
@@ -63,11 +66,13 @@ private:
 };
 
 // The steel area of every section, its two bar areas recorded first:
-// (Ab1 × zj1sl) + (Ab2 × zj2sl), group 1 first.
-inline FiniteOrNan formSteelArea(SectionTerms& terms, FiniteOrNan diameter1, FiniteOrNan count1, FiniteOrNan diameter2, FiniteOrNan count2) {
-    const FiniteOrNan area1 = terms.form(Term::BarArea1, barArea(diameter1));
-    const FiniteOrNan area2 = terms.form(Term::BarArea2, barArea(diameter2));
-    return terms.form(Term::SteelArea, (area1 * count1) + (area2 * count2));
+// (Ab1 × zj1sl) + (Ab2 × zj2sl), group 1 first. `out` is a SectionTerms or any
+// other recorder of the same form (sections/formula.h).
+template <class Recorder, class Number = typename Recorder::Number>
+Number formSteelArea(Recorder& out, Number diameter1, Number count1, Number diameter2, Number count2) {
+    const Number area1 = out.form(Term::BarArea1, barArea(diameter1));
+    const Number area2 = out.form(Term::BarArea2, barArea(diameter2));
+    return out.form(Term::SteelArea, (area1 * count1) + (area2 * count2));
 }
 
 }  // namespace dravik::sections

@@ -4,6 +4,7 @@
 // The window's layout is in the file of the same name, layouts/z_shape.cpp.
 #include "sections/common_inputs.h"
 #include "sections/common_quantities.h"
+#include "sections/formula.h"
 #include "sections/shapes.h"
 #include "sections/terms.h"
 
@@ -61,42 +62,43 @@ constexpr InputSpec kInputs[] = {
 static_assert(std::size(kInputs) == kInputCount && kInputCount <= kMaxInputs);
 static_assert(kInputs[asl].name == "asl" && kInputs[fsl].name == "fsl" && kInputs[bhhd_].name == "bhhd");
 
-SectionTerms terms(std::span<const double> numbers) {
-    const auto v = asFiniteOrNan<kInputCount>(numbers);
-    SectionTerms out;
-    const FiniteOrNan t = v[bhhd_];
-    const FiniteOrNan S = formSteelArea(out, v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
-    const FiniteOrNan gross = out.form(Term::GrossArea, ((v[a] * v[d]) + (v[e] * v[f])) + (v[c] * ((v[b] - v[e]) - v[d])));
+// Written once for every number type (sections/formula.h).
+constexpr auto kFormula = []<class Recorder>(std::span<const double> numbers, Recorder& out) {
+    using Number = typename Recorder::Number;
+    const InputNumbers<Number, kInputCount> v(numbers);
+    const Number t = v[bhhd_];
+    const Number S = formSteelArea(out, v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
+    const Number gross = out.form(Term::GrossArea, ((v[a] * v[d]) + (v[e] * v[f])) + (v[c] * ((v[b] - v[e]) - v[d])));
     out.form(Term::LongitudinalRatio, (S / gross) * 100.0);
 
-    const FiniteOrNan coreA = out.form(Term::CoreA, coreDimension(v[a], t));
-    const FiniteOrNan coreB = out.form(Term::CoreB, coreDimension(v[b], t));
-    const FiniteOrNan coreC = out.form(Term::CoreC, coreDimension(v[c], t));
-    const FiniteOrNan coreD = out.form(Term::CoreD, coreDimension(v[d], t));
-    const FiniteOrNan coreE = out.form(Term::CoreE, coreDimension(v[e], t));
-    const FiniteOrNan coreF = out.form(Term::CoreF, coreDimension(v[f], t));
+    const Number coreA = out.form(Term::CoreA, coreDimension(v[a], t));
+    const Number coreB = out.form(Term::CoreB, coreDimension(v[b], t));
+    const Number coreC = out.form(Term::CoreC, coreDimension(v[c], t));
+    const Number coreD = out.form(Term::CoreD, coreDimension(v[d], t));
+    const Number coreE = out.form(Term::CoreE, coreDimension(v[e], t));
+    const Number coreF = out.form(Term::CoreF, coreDimension(v[f], t));
     // Summed strictly from the left: d is added, then 2t taken off, then e
     // added and 2t taken off again; the d and e legs are never formed alone.
-    const FiniteOrNan twoT = 2.0 * t;
-    const FiniteOrNan outer = out.form(Term::OuterHoopLength,
-                                (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT);
+    const Number twoT = 2.0 * t;
+    const Number outer = out.form(Term::OuterHoopLength,
+                                  (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT);
     // All csl legs are inner legs: nothing is subtracted from csl.
-    const FiniteOrNan inner = out.form(Term::InnerLegLength,
-                                (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[fsl] - 2.0) * coreF)) +
-                                 ((v[dsl] - 1.0) * coreD)) +
-                                    ((v[esl] - 1.0) * coreE) + (v[csl] * coreC));
-    const FiniteOrNan outerBar = out.form(Term::OuterBarArea, barArea(v[dgzj_]));
-    const FiniteOrNan innerBar = out.form(Term::InnerBarArea, barArea(v[xgzj_]));
-    const FiniteOrNan numerator = out.form(Term::Numerator, (outerBar * outer) + (innerBar * inner));
+    const Number inner = out.form(Term::InnerLegLength,
+                                  (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[fsl] - 2.0) * coreF)) +
+                                   ((v[dsl] - 1.0) * coreD)) +
+                                      ((v[esl] - 1.0) * coreE) + (v[csl] * coreC));
+    const Number outerBar = out.form(Term::OuterBarArea, barArea(v[dgzj_]));
+    const Number innerBar = out.form(Term::InnerBarArea, barArea(v[xgzj_]));
+    const Number numerator = out.form(Term::Numerator, (outerBar * outer) + (innerBar * inner));
     // The middle core reaches from the bottom core to the top core:
     // ((b − e) − d) + 2t high.
-    const FiniteOrNan middleHeight = ((v[b] - v[e]) - v[d]) + twoT;
-    const FiniteOrNan core = out.form(Term::CoreArea, ((coreA * coreD) + (coreF * coreE)) + (coreC * middleHeight));
+    const Number middleHeight = ((v[b] - v[e]) - v[d]) + twoT;
+    const Number core = out.form(Term::CoreArea, ((coreA * coreD) + (coreF * coreE)) + (coreC * middleHeight));
     out.form(Term::HoopRatio, ((numerator / core) / v[gjjj_]) * 100.0);
-    return out;
-}
+};
 
-SectionResults calculate(std::span<const double> numbers) { return terms(numbers).results(); }
+SectionTerms terms(std::span<const double> numbers) { return checkedTerms(numbers, kFormula); }
+SectionResults calculate(std::span<const double> numbers) { return fastResults(numbers, kFormula); }
 
 }  // namespace
 
