@@ -16,11 +16,20 @@ constexpr std::array<bool, 256> byteTable(std::string_view bytes) {
     return table;
 }
 
-// Bytes that may end an unquoted cell (CR and LF only as a line end, which
-// lineEndAt decides).
-constexpr std::array<bool, 256> kMayEndUnquotedCell = byteTable(",\n\r");
 // Bytes that make the writer quote a cell.
 constexpr std::array<bool, 256> kNeedsQuotes = byteTable(",\"\n\r");
+
+// The first byte that may end an unquoted cell (a comma; CR and LF only as a
+// line end, which lineEndAt decides) at or after `i`, or `end`: a block at a time (the
+// buffer's padding lets a block start at any byte before `end`).
+std::size_t nextCellEnd(const char* data, std::size_t i, std::size_t end) {
+    for (; i < end; i += scan::kBlock) {
+        const scan::BlockMarks m = scan::marks(data + i);
+        const std::uint64_t ends = m.commas | m.lineFeeds | m.carriageReturns;
+        if (ends != 0) return std::min(end, i + static_cast<std::size_t>(std::countr_zero(ends)));
+    }
+    return end;
+}
 
 // A bit past a block's mask, so that counting its trailing zeros never counts
 // those of zero.
@@ -263,7 +272,7 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
         }
         if (unquotedRun) {
             for (;;) {
-                while (i < end && !kMayEndUnquotedCell[static_cast<unsigned char>(data[i])]) ++i;
+                i = nextCellEnd(data, i, end);
                 if (i == end) {
                     if (!atEnd_) return Scan::NeedMore;
                     break;
