@@ -78,14 +78,67 @@ inline BlockMarks marksSse2(const char* block) {
 }
 #endif
 
-// The number of bits set in a block's mask. std::popcount is a library call
-// on processors without a popcount instruction (the x86-64 baseline); this
-// is a dozen inline operations.
-constexpr unsigned bitCount(std::uint32_t mask) {
-    mask = mask - ((mask >> 1) & 0x55555555u);
-    mask = (mask & 0x33333333u) + ((mask >> 2) & 0x33333333u);
-    mask = (mask + (mask >> 4)) & 0x0F0F0F0Fu;
-    return (mask * 0x01010101u) >> 24;
+namespace detail {
+
+// For each byte value: the positions of its set bits, lowest first (the
+// slots after the last one hold 0), and how many there are.
+struct BitPositions {
+    std::uint8_t positions[256][8];
+    std::uint8_t counts[256];
+};
+
+constexpr BitPositions makeBitPositions() {
+    BitPositions table{};
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        unsigned count = 0;
+        for (unsigned bit = 0; bit < 8; ++bit) {
+            if ((byte >> bit & 1u) != 0) table.positions[byte][count++] = static_cast<std::uint8_t>(bit);
+        }
+        table.counts[byte] = static_cast<std::uint8_t>(count);
+    }
+    return table;
+}
+
+inline constexpr BitPositions kBitPositions = makeBitPositions();
+
+}  // namespace detail
+
+// Writes base + k for every bit k set in `mask`, lowest first, from `out` on;
+// returns the end of what it wrote. It writes a byte of the mask at a time,
+// eight slots whatever the byte holds, so that no branch and no long chain
+// of steps depends on how many bits are set: `out` must have room for
+// kBlock + 8 values.
+inline std::uint32_t* writeBitPositionsPortable(std::uint32_t mask, std::uint32_t base, std::uint32_t* out) {
+    for (std::uint32_t chunk = 0; chunk < kBlock / 8; ++chunk, base += 8) {
+        const unsigned byte = (mask >> (8 * chunk)) & 0xFFu;
+        for (std::size_t k = 0; k < 8; ++k) out[k] = base + detail::kBitPositions.positions[byte][k];
+        out += detail::kBitPositions.counts[byte];
+    }
+    return out;
+}
+
+#if defined(__SSE2__)
+inline std::uint32_t* writeBitPositionsSse2(std::uint32_t mask, std::uint32_t base, std::uint32_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    for (std::uint32_t chunk = 0; chunk < kBlock / 8; ++chunk, base += 8) {
+        const unsigned byte = (mask >> (8 * chunk)) & 0xFFu;
+        const __m128i bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(detail::kBitPositions.positions[byte]));
+        const __m128i words = _mm_unpacklo_epi8(bytes, zero);
+        const __m128i first = _mm_set1_epi32(static_cast<int>(base));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_add_epi32(_mm_unpacklo_epi16(words, zero), first));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4), _mm_add_epi32(_mm_unpackhi_epi16(words, zero), first));
+        out += detail::kBitPositions.counts[byte];
+    }
+    return out;
+}
+#endif
+
+inline std::uint32_t* writeBitPositions(std::uint32_t mask, std::uint32_t base, std::uint32_t* out) {
+#if defined(__SSE2__)
+    return writeBitPositionsSse2(mask, base, out);
+#else
+    return writeBitPositionsPortable(mask, base, out);
+#endif
 }
 
 inline BlockMarks marks(const char* block) {

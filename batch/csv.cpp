@@ -31,9 +31,6 @@ std::size_t nextCellEnd(const char* data, std::size_t i, std::size_t end) {
     return end;
 }
 
-// A bit past a block's mask, so that counting its trailing zeros never counts
-// those of zero.
-constexpr std::uint64_t kPastTheBlock = std::uint64_t{1} << scan::kBlock;
 static_assert(CsvRecord::kReadPadding >= scan::kBlock, "a block may start at the last byte read");
 
 // A buffer of `capacity` bytes and CsvRecord::kReadPadding more after them,
@@ -149,8 +146,9 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
     std::size_t count = 0;              // cells ended by a comma so far
     bool carriageReturnBefore = false;  // the last block ended in a CR
     for (std::size_t i = 0; i < available; i += scan::kBlock) {
-        // Room for a block's cells and the line's last cell.
-        record.reserveCells(count + scan::kBlock + 1);
+        // Room for a block's cells (and what writeBitPositions writes past
+        // them) and the line's last cell.
+        record.reserveCells(count + scan::kBlock + 8 + 1);
         const scan::BlockMarks m = scan::marks(data + i);
         const std::size_t read = std::min(available - i, scan::kBlock);
         const std::uint32_t valid = read == scan::kBlock ? 0xFFFFFFFFu : (1u << read) - 1;
@@ -164,26 +162,10 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
         if ((m.quotes & beforeLineFeed) != 0 || (carriageReturns & ~lastByte) != 0) return false;
         if (carriageReturnBefore && (lineFeeds & 1u) == 0) return false;
 
-        // Each comma ends a cell. Sixteen ends are written whatever the
-        // number of commas (the slots after the last real one are
-        // overwritten later), so that no branch depends on how many a block
-        // holds: half its bytes commas is more than a row of numbers has.
-        const std::uint32_t blockCommas = m.commas & beforeLineFeed;
-        std::uint32_t commas = blockCommas;
-        std::uint32_t* bound = record.bounds_.data() + count + 1;
-        const auto base = static_cast<std::uint32_t>(i);
-        const auto next = [&] {
-            // The bit above the block keeps the count of trailing zeros
-            // defined (and free of a branch) once the commas run out.
-            *bound++ = base + static_cast<std::uint32_t>(std::countr_zero(std::uint64_t{commas} | kPastTheBlock));
-            commas &= commas - 1;
-        };
-#pragma GCC unroll 16
-        for (std::size_t k = 0; k < scan::kBlock / 2; ++k) next();
-        if (commas != 0) {
-            while (commas != 0) next();
-        }
-        count += scan::bitCount(blockCommas);
+        // Each comma ends a cell.
+        std::uint32_t* const bounds = record.bounds_.data() + count + 1;
+        count += static_cast<std::size_t>(
+            scan::writeBitPositions(m.commas & beforeLineFeed, static_cast<std::uint32_t>(i), bounds) - bounds);
         if (lineFeeds == 0) {
             carriageReturnBefore = carriageReturns != 0;
             continue;

@@ -69,11 +69,30 @@ TEST(ByteScan, BothWaysMarkEveryCommaLineFeedQuoteAndCrOfABlock) {
     }
 }
 
-TEST(ByteScan, BitCountCountsEveryMaskOfABlock) {
-    for (std::uint32_t mask = 0; mask <= 0x1FFFFu; ++mask) {
-        ASSERT_EQ(scan::bitCount(mask), static_cast<unsigned>(std::popcount(mask))) << mask;
+// Both ways write the positions of a mask's bits, lowest first, and end
+// where the last one is, for masks of every byte value in every byte of the
+// block and for random masks.
+TEST(ByteScan, BothWaysWriteThePositionsOfEveryBitOfABlock) {
+    const auto expectPositions = [](std::uint32_t mask, std::uint32_t base) {
+        std::vector<std::uint32_t> want;
+        for (std::uint32_t k = 0; k < scan::kBlock; ++k) {
+            if ((mask >> k & 1u) != 0) want.push_back(base + k);
+        }
+        std::uint32_t out[scan::kBlock + 8];
+        std::uint32_t* end = scan::writeBitPositionsPortable(mask, base, out);
+        EXPECT_EQ(std::vector<std::uint32_t>(out, end), want) << "portable " << mask;
+#if defined(__SSE2__)
+        end = scan::writeBitPositionsSse2(mask, base, out);
+        EXPECT_EQ(std::vector<std::uint32_t>(out, end), want) << "sse2 " << mask;
+#endif
+    };
+    for (std::uint32_t shift = 0; shift < scan::kBlock; shift += 8) {
+        for (std::uint32_t byte = 0; byte < 256; ++byte) expectPositions(byte << shift, 1000);
     }
-    EXPECT_EQ(scan::bitCount(0xFFFFFFFFu), 32u);
+    std::mt19937 random(32);
+    for (int round = 0; round < 20000; ++round)
+        expectPositions(static_cast<std::uint32_t>(random()), random() % 100000);
+    expectPositions(0xFFFFFFFFu, 0);
 }
 
 // A cell as a spreadsheet writes it: quoted when it holds a comma, quote, CR
