@@ -137,13 +137,16 @@ void CsvReader::finishRecord(CsvRecord& record, std::size_t length, LineEnd line
 // The common record, sixteen bytes at a time: it ends with LF or CR LF
 // within the bytes read, and holds no quote and no CR but the one before its
 // LF. One pass finds its line end and its commas. False for any other record,
-// which the full reader then reads from its start. A block may reach past the
-// bytes read into the buffer's padding; marks there are ignored.
-bool CsvReader::scanPlainLine(CsvRecord& record) {
+// with `cellsDone` set to the cells it found whole before the block where it
+// stopped (their ends are in place); the full reader goes on from there. A
+// block may reach past the bytes read into the buffer's padding; marks there
+// are ignored.
+bool CsvReader::scanPlainLine(CsvRecord& record, std::size_t& cellsDone) {
+    cellsDone = 0;
     if (mode_ != Mode::Lf) return false;
     const char* const data = buffer_.get() + pos_;
     const std::size_t available = end_ - pos_;
-    std::size_t count = 0;              // cells ended by a comma so far
+    std::size_t& count = cellsDone;     // cells ended by a comma so far
     bool carriageReturnBefore = false;  // the last block ended in a CR
     for (std::size_t i = 0; i < available; i += scan::kBlock) {
         // Room for a block's cells (and what writeBitPositions writes past
@@ -189,16 +192,20 @@ bool CsvReader::scanPlainLine(CsvRecord& record) {
 }
 
 CsvReader::Scan CsvReader::scan(CsvRecord& record) {
-    if (scanPlainLine(record)) return Scan::Complete;
+    std::size_t cellsDone = 0;
+    if (scanPlainLine(record, cellsDone)) return Scan::Complete;
     const char* const data = buffer_.get();
     const std::size_t start = pos_;
     const std::size_t end = end_;
+    // The cells the plain scan found whole are kept (a quote in a note
+    // column need not cost a second look at the cells before it).
     record.clearCells();
+    record.keepPlainCells(cellsDone);
     record.problem = QuoteProblem::None;
     record.endsInOpenQuote = false;
     LineEnd lineEnd = LineEnd::None;
     std::size_t lineEndSize = 0;
-    std::size_t i = start;
+    std::size_t i = cellsDone == 0 ? start : start + record.bounds_[cellsDone] + 1;
     for (;;) {
         std::uint32_t cellEnd = 0;
         CsvRecord::Text text{CsvRecord::kAsRead, 0};

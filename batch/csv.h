@@ -30,6 +30,7 @@
 // bound; a longer record stops the reading (RecordTooLong).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -126,6 +127,12 @@ private:
         texts_[count_] = text;
         ++count_;
     }
+    // Takes the first `count` cells, whose ends are in place, as read.
+    void keepPlainCells(std::size_t count) {
+        if (texts_.size() < count) texts_.resize(bounds_.size());
+        std::fill_n(texts_.begin(), count, Text{kAsRead, 0});
+        count_ = count;
+    }
     void clearCells() {
         count_ = 0;
         anyQuoted_ = false;
@@ -172,7 +179,7 @@ private:
     enum class Mode { Undecided, Lf, Cr };
 
     Scan scan(CsvRecord& record);
-    bool scanPlainLine(CsvRecord& record);
+    bool scanPlainLine(CsvRecord& record, std::size_t& cellsDone);
     bool readMore();
     void finishRecord(CsvRecord& record, std::size_t length, LineEnd lineEnd, std::size_t lineEndSize);
     // Whether the bytes at i end a line; sets `size` to their count. Returns

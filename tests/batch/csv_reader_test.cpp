@@ -27,9 +27,40 @@ struct ReaderCase {
     bool byteOrderMark = false;
 };
 
+// Forty plain cells of "12" and their commas, 120 bytes: a record that
+// begins so is read a block at a time up to a quote or a lone CR further on,
+// and the full reader goes on from there.
+const std::string kPlain = [] {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "12,";
+    return text;
+}();
+std::vector<std::string> plainCellsAnd(std::vector<std::string> rest) {
+    std::vector<std::string> cells(40, "12");
+    cells.insert(cells.end(), rest.begin(), rest.end());
+    return cells;
+}
+
 const std::vector<ReaderCase>& readerCases() {
     using Q = QuoteProblem;
     static const std::vector<ReaderCase> cases = {
+        // Long records, read a block at a time until a quote or a lone CR
+        {"plain cells then a quoted one",
+         "h\n" + kPlain + "\"a,b\",c\n",
+         {{{"h"}, 1}, {plainCellsAnd({"a,b", "c"}), 2}}},
+        {"plain cells then a doubled quote",
+         "h\n" + kPlain + "x,\"say \"\"hi\"\"\"\n",
+         {{{"h"}, 1}, {plainCellsAnd({"x", "say \"hi\""}), 2}}},
+        {"plain cells then a quoted line break",
+         "h\n" + kPlain + "\"a\nb\"\nz\n",
+         {{{"h"}, 1}, {plainCellsAnd({"a\nb"}), 2}, {{"z"}, 4}}},
+        {"plain cells then text after a closing quote",
+         "h\n" + kPlain + "\"a\"b\n",
+         {{{"h"}, 1}, {plainCellsAnd({"\"a\"b"}), 2, Q::TextAfterClosingQuote}}},
+        {"plain cells then a lone cr", "h\n" + kPlain + "a\rb,c\r\n", {{{"h"}, 1}, {plainCellsAnd({"a\rb", "c"}), 2}}},
+        {"plain cells then an unclosed quote",
+         "h\n" + kPlain + "\"open\n",
+         {{{"h"}, 1}, {plainCellsAnd({"\"open\n"}), 2, Q::UnclosedQuote}}},
         // Record ends
         {"lf", "a,b\nc,d\n", {{{"a", "b"}, 1}, {{"c", "d"}, 2}}},
         {"crlf", "a,b\r\nc,d\r\n", {{{"a", "b"}, 1}, {{"c", "d"}, 2}}},
