@@ -44,11 +44,11 @@ inline constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
 }();
 
 // "00" "01" ... "99": two digits of a text from one look-up.
-inline constexpr std::array<char, 200> kDigitPairs = [] {
-    std::array<char, 200> pairs{};
+inline constexpr std::array<std::array<char, 2>, 100> kDigitPairs = [] {
+    std::array<std::array<char, 2>, 100> pairs{};
     for (std::size_t i = 0; i < 100; ++i) {
-        pairs[2 * i] = static_cast<char>('0' + i / 10);
-        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+        pairs[i][0] = static_cast<char>('0' + i / 10);
+        pairs[i][1] = static_cast<char>('0' + i % 10);
     }
     return pairs;
 }();
@@ -123,7 +123,7 @@ template <int Places, int Below>
                 // 10^last in the number times 10^Places.
                 constexpr int kLast = Below + 6 - 2 * static_cast<int>(k);
                 const std::uint32_t pair = k == 0 ? quotients[0] : quotients[k] - 100 * quotients[k - 1];
-                const char* const digits = &kDigitPairs[2 * pair];
+                const char* const digits = kDigitPairs[pair].data();
                 if constexpr (kLast + 1 >= Places) std::memcpy(point + Places - kLast - 2, digits, 2);
                 if constexpr (kLast < Places) std::memcpy(point + Places - kLast - 1, digits, 2);
             }(),
@@ -149,7 +149,7 @@ template <int Places>
         const auto v = static_cast<std::uint32_t>(scaled);
         if constexpr (Places > 8) std::memset(point + 1, '0', Places - 8);
         writeEightDigits<Places, 0>(point, v);
-        integerDigits = std::max(positiveDigitCount(v) - Places, 0);
+        integerDigits = Places == 0 ? positiveDigitCount(v) : std::max(positiveDigitCount(v) - Places, 0);
         kept = Places - trailingZeros<Places>(v);
     } else {
         writeEightDigits<Places, 8>(point, static_cast<std::uint32_t>(scaled / 100000000));
