@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "text_rules/display_shortcut.h"
+
 namespace dravik::text_rules {
 
 // Shown in a result box instead of a number when a result is not finite
@@ -29,6 +31,7 @@ inline constexpr std::size_t kNumberTextCapacity = 352;
 // A caller's buffer for the *Into functions below, so that a hot loop (a
 // batch file's rows) writes result texts without a heap string per text.
 using NumberBuffer = std::array<char, kNumberTextCapacity>;
+static_assert(kNumberTextCapacity >= display_shortcut::kBufferBytes);
 
 // Reads a field text as a number.
 //
@@ -74,10 +77,11 @@ std::string displayResult(double x, int decimals);
 
 // displayResult written into `buffer`; the view stays valid as long as the
 // buffer does.
-std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals);
+inline std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals);
 
-// The two ways of readNumber; text_rules_paths.h has those of displayResult.
-// The short one is inline so that a loop over many cells pays no call for it.
+// The two ways of readNumber; text_rules_paths.h has those of displayResult,
+// whose short way is in display_shortcut.h. The short ways are inline so that
+// a loop over many cells pays no call for them.
 namespace paths {
 
 // The full text-to-number rule, for any text.
@@ -155,12 +159,22 @@ inline std::optional<double> readShortPlainInteger(const char* text, std::size_t
     return static_cast<double>(word);
 }
 
+// The full result display rule for any x: kNotANumber where x is not
+// finite, else the 15-significant-digit way (text_rules_paths.h).
+std::string_view displayResultFull(NumberBuffer& buffer, double x, int decimals);
+
 }  // namespace paths
 
 inline double readNumber(std::string_view text) {
     // Most cells of a batch file and most typed fields are plain integers.
     if (const auto integer = paths::readPlainInteger(text)) return *integer;
     return paths::readNumberFull(text);
+}
+
+[[gnu::always_inline]] inline std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals) {
+    // The short way takes most results, and declines a non-finite x itself.
+    if (const auto text = display_shortcut::write(buffer.data(), x, decimals); !text.empty()) return text;
+    return paths::displayResultFull(buffer, x, decimals);
 }
 
 }  // namespace dravik::text_rules

@@ -1,6 +1,6 @@
 // The two ways in which displayResult gets its answer: a short way for the
 // common case and the full way that defines the rule. displayResult takes the
-// short way when it applies and the full way otherwise; both are declared
+// short way when it applies and the full way otherwise; both are reached
 // here so that tests can check, value by value, that the short way gives the
 // very same answer, and so that benchmarks can time each. readNumber's two
 // ways (readPlainInteger, readNumberFull) are in text_rules.h, where its
@@ -24,7 +24,11 @@ std::string_view displayResultExact(NumberBuffer& buffer, double x, int decimals
 // 2e-14 * t away from one half (room for the product's own rounding too),
 // rounding t to the nearest integer rounds that decimal the same way.
 // Returns nullopt when that margin is not there or t is too large (or x is
-// not finite); the exact way then decides.
-std::optional<std::string_view> displayResultShortcut(NumberBuffer& buffer, double x, int decimals);
+// not finite); the exact way then decides. (display_shortcut.h writes it.)
+inline std::optional<std::string_view> displayResultShortcut(NumberBuffer& buffer, double x, int decimals) {
+    const std::string_view text = display_shortcut::write(buffer.data(), x, decimals);
+    if (text.empty()) return std::nullopt;
+    return text;
+}
 
 }  // namespace dravik::text_rules::paths

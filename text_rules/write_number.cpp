@@ -90,39 +90,11 @@ std::string_view render(NumberBuffer& buffer, bool negative, const char* digits,
     return finished(buffer, out);
 }
 
-// Renders the integer `scaled` divided by 10^decimals (0 to 9 places, scaled
-// below 2^53) straight from its digits: the fraction's trailing zeros are
-// dropped first, then the digits are written from the last one backwards.
-std::string_view renderScaled(NumberBuffer& buffer, bool negative, std::uint64_t scaled, int decimals) {
-    if (scaled == 0) return zeroText(buffer);
-    while (decimals > 0 && scaled % 10 == 0) {
-        scaled /= 10;
-        --decimals;
-    }
-    // A sign, sixteen digits, a point and up to nine zeros after it, written
-    // backwards from the 32nd byte of the buffer: the text is left where it
-    // was written, with no copy to the buffer's front.
-    static_assert(kNumberTextCapacity >= 32);
-    char* const end = buffer.data() + 32;
-    char* first = end;
-    for (int i = 0; i < decimals; ++i) {
-        *--first = static_cast<char>('0' + scaled % 10);
-        scaled /= 10;
-    }
-    if (decimals > 0) *--first = '.';
-    for (; scaled != 0; scaled /= 10) *--first = static_cast<char>('0' + scaled % 10);
-    *--first = negative ? '-' : ' ';
-    return {first, static_cast<std::size_t>(end - first)};
-}
-
 // Place counts beyond these give the same text as these: with more than 400
 // places no 15-digit decimal of a double needs rounding, with fewer than -400
 // every double rounds to zero. Clamping keeps the digit arithmetic in range.
 constexpr int kFewestDecimals = -400;
 constexpr int kMostDecimals = 400;
-
-// The short way handles 0 to 9 places.
-constexpr std::array<double, 10> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
 }  // namespace
 
@@ -171,16 +143,9 @@ std::string_view displayResultExact(NumberBuffer& buffer, double x, int decimals
     return render(buffer, std::signbit(x), digits.data(), count, exponent);
 }
 
-std::optional<std::string_view> displayResultShortcut(NumberBuffer& buffer, double x, int decimals) {
-    if (decimals < 0 || decimals >= static_cast<int>(kPowersOfTen.size())) return std::nullopt;
-    const double t = std::fabs(x) * kPowersOfTen[static_cast<std::size_t>(decimals)];
-    if (!(t < 1e13)) return std::nullopt;  // NaN and infinity too
-    // Below 2^53 the truncation is exact, and so is the fraction.
-    const auto whole = static_cast<std::uint64_t>(t);
-    const double fraction = t - static_cast<double>(whole);
-    if (!(std::fabs(fraction - 0.5) > 2e-14 * t)) return std::nullopt;
-    const std::uint64_t rounded = whole + (fraction > 0.5 ? 1 : 0);
-    return renderScaled(buffer, std::signbit(x), rounded, decimals);
+std::string_view displayResultFull(NumberBuffer& buffer, double x, int decimals) {
+    if (!std::isfinite(x)) return kNotANumber;
+    return displayResultExact(buffer, x, decimals);
 }
 
 }  // namespace paths
@@ -194,12 +159,6 @@ std::string_view formatNumberInto(NumberBuffer& buffer, double x) {
 std::string formatNumber(double x) {
     NumberBuffer buffer;
     return std::string(formatNumberInto(buffer, x));
-}
-
-std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals) {
-    if (!std::isfinite(x)) return kNotANumber;
-    if (const auto text = paths::displayResultShortcut(buffer, x, decimals)) return *text;
-    return paths::displayResultExact(buffer, x, decimals);
 }
 
 std::string displayResult(double x, int decimals) {

@@ -41,7 +41,12 @@ constexpr int kHalfPlaces = 5;      // 0 to 4 places
 constexpr int kHalfPositions = 14;  // t with 0 to 13 integer digits
 constexpr int kHalfOffsets = 23;    // steps around the half, each with the doubles on either side
 constexpr long kHalfValues = kHalfRounds * kHalfPlaces * kHalfPositions * (3 * kHalfOffsets + 1);
-constexpr long kDistinctValues = kRandomDoubles + kBitPatterns + kDecimalValues + kHalfValues;
+constexpr long kLengthRounds = 100 * kScale;
+constexpr int kLengthPlaces = 10;  // 0 to 9 places: every place count the short way takes
+constexpr int kLengthDigits = 14;  // t rounded has 1 to 14 digits (10^13 at most)
+constexpr int kLengthValues = 12;  // values drawn for each place count and length
+constexpr long kLengthTotal = kLengthRounds * kLengthPlaces * kLengthDigits * kLengthValues;
+constexpr long kDistinctValues = kRandomDoubles + kBitPatterns + kDecimalValues + kHalfValues + kLengthTotal;
 static_assert(kScale == 1 || kDistinctValues >= 10'000'000, "the differential covers ten million values");
 
 std::string exact(double x, int decimals) {
@@ -191,6 +196,54 @@ TEST(TextRulesPaths, DisplayShortcutMatchesExactAroundEveryHalf) {
     EXPECT_GT(tally.fallbacks, tally.values / 2);
 }
 
+TEST(TextRulesPaths, DisplayShortcutMatchesExactAtEveryPlaceCountAndLength) {
+    // The short way writes its digits with code of its own for each place
+    // count, eight digits at a time, and finds the length of the text from
+    // the digit count and the fraction's trailing zeros. Here t = |x| * 10^n
+    // takes each place count 0 to 9 and each length 1 to 14 of its rounded
+    // integer, with the edges where a length begins and ends, values that
+    // round up into one more digit, fractions ending in zeros, and both signs.
+    std::mt19937_64 random(909);
+    Tally tally;
+    for (long round = 0; round < kLengthRounds; ++round) {
+        for (int places = 0; places < kLengthPlaces; ++places) {
+            for (int length = 1; length <= kLengthDigits; ++length) {
+                const std::int64_t low = powerOfTen(length - 1);  // the rounded t has `length` digits
+                const std::int64_t high = powerOfTen(length) - 1;
+                const auto span = static_cast<std::uint64_t>(high - low + 1);
+                const std::int64_t k = low + static_cast<std::int64_t>(random() % span);
+                // t in tenths, a tenth at least off the half (k has `length`
+                // digits, `zeroed` is k with its last digits made zeros).
+                const std::int64_t tenth = static_cast<std::int64_t>(random() % 10);
+                const std::int64_t roundTenth = tenth == 5 ? 4 : tenth;
+                const std::int64_t zeroed = k - k % powerOfTen(static_cast<int>(random() % length));
+                const std::int64_t tenths[kLengthValues] = {
+                    10 * low,             // the first of this length
+                    10 * high,            // the last
+                    10 * high + 3,        // rounds down to the last
+                    10 * (low - 1) + 7,   // rounds up into this length
+                    10 * k + roundTenth,  // somewhere in it
+                    10 * k,
+                    10 * k + 2,
+                    10 * k + 8,
+                    10 * zeroed,            // with trailing zeros
+                    10 * zeroed + 1,        // rounds down to them
+                    10 * (zeroed - 1) + 9,  // rounds up to them
+                    10 * (k / 2) + 6,       // one digit shorter or the same
+                };
+                for (const std::int64_t t : tenths) {
+                    if (t < 0 || t >= 100'000'000'000'000) continue;  // 10^13 in tenths
+                    const double x = decimalToDouble(t, -1 - places);
+                    tally.check(x, places);
+                    tally.check(-x, places);
+                }
+            }
+        }
+    }
+    EXPECT_EQ(tally.mismatches, 0);
+    EXPECT_GT(tally.shortcuts, tally.values * 9 / 10);
+}
+
 struct ShortcutCase {
     double x;
     int decimals;
@@ -236,6 +289,88 @@ TEST(TextRulesPaths, DisplayShortcutDeclinesWhereTheFifteenDigitDecimalDecides) 
             EXPECT_EQ(fast.value_or("(declined)"), c.text) << c.x << " with " << c.decimals << " places";
             EXPECT_EQ(exact(c.x, c.decimals), c.text) << c.x << " with " << c.decimals << " places";
         }
+    }
+}
+
+TEST(TextRulesPaths, DisplayShortcutWritesEveryLengthAndPlaceCount) {
+    // Where a digit count begins and ends, where rounding adds a digit, where
+    // the point falls inside a pair of digits or the fraction's zeros lead,
+    // and texts of eight digits or more, which take the second block.
+    const ShortcutCase cases[] = {
+        {0.0, 0, " 0"},
+        {9.0, 0, " 9"},
+        {10.0, 0, " 10"},
+        {99.0, 0, " 99"},
+        {100.0, 0, " 100"},
+        {999.0, 0, " 999"},
+        {1000.0, 0, " 1000"},
+        {9999.0, 0, " 9999"},
+        {10000.0, 0, " 10000"},
+        {99999.0, 0, " 99999"},
+        {100000.0, 0, " 100000"},
+        {999999.0, 0, " 999999"},
+        {1000000.0, 0, " 1000000"},
+        {9999999.0, 0, " 9999999"},
+        {10000000.0, 0, " 10000000"},
+        {99999999.0, 0, " 99999999"},
+        {100000000.0, 0, " 100000000"},
+        {999999999.0, 0, " 999999999"},
+        {1000000000.0, 0, " 1000000000"},
+        {99999999999.0, 0, " 99999999999"},
+        {999999999999.0, 0, " 999999999999"},
+        {1000000000000.0, 0, " 1000000000000"},
+        {9999999999999.8, 0, " 10000000000000"},  // the largest the short way writes
+        {99999999.7, 0, " 100000000"},            // up into the second block
+        {-99999999.7, 0, "-100000000"},
+        {9.6, 0, " 10"},
+        {0.6, 0, " 1"},
+        {0.4, 0, " 0"},
+        {-0.4, 0, " 0"},
+        {-9.6, 0, "-10"},
+        {-3996.10617, 0, "-3996"},
+        {9.996, 2, " 10"},
+        {99.999, 2, " 100"},
+        {0.996, 2, " 1"},
+        {0.994, 2, " .99"},
+        {0.0051, 2, " .01"},
+        {0.0049, 2, " 0"},
+        {-0.0049, 2, " 0"},
+        {-9.996, 2, "-10"},
+        {-0.0051, 2, "-.01"},
+        {12.3, 2, " 12.3"},
+        {999999.994, 2, " 999999.99"},  // eight digits at two places
+        {999999.996, 2, " 1000000"},    // nine digits: the second block
+        {12345678.901, 2, " 12345678.9"},
+        {0.26, 1, " .3"},
+        {12345.64, 1, " 12345.6"},
+        {99.96, 1, " 100"},
+        {123456789.04, 1, " 123456789"},
+        {-0.0006, 3, "-.001"},
+        {-0.0004, 3, " 0"},
+        {-1234.5678, 3, "-1234.568"},
+        {1.00004, 4, " 1"},
+        {0.000151, 4, " .0002"},
+        {1.2345651, 5, " 1.23457"},
+        {0.0000104, 5, " .00001"},
+        {123456.1234564, 6, " 123456.123456"},
+        {1.9999996, 6, " 2"},
+        {0.000000123, 7, " .0000001"},
+        {12345.67890123, 7, " 12345.6789012"},
+        {0.00000001, 8, " .00000001"},
+        {12345.678901234, 8, " 12345.67890123"},
+        {0.000000123, 9, " .000000123"},
+        {0.000000001, 9, " .000000001"},
+        {1e-10, 9, " 0"},
+        {-0.0000000006, 9, "-.000000001"},
+        {123.456789012, 9, " 123.456789012"},
+        {9999.9999999999, 9, " 10000"},
+        {0.1, 9, " .1"},
+        {1.000000001, 9, " 1.000000001"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(shortcut(c.x, c.decimals).value_or("(declined)"), c.text)
+            << c.x << " with " << c.decimals << " places";
+        EXPECT_EQ(exact(c.x, c.decimals), c.text) << c.x << " with " << c.decimals << " places";
     }
 }
 
