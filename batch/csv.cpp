@@ -134,7 +134,7 @@ void CsvReader::finishRecord(CsvRecord& record, std::size_t length, LineEnd line
     pos_ += length + lineEndSize;
 }
 
-// The common record, sixteen bytes at a time: it ends with LF or CR LF
+// The common record, 32 bytes at a time: it ends with LF or CR LF
 // within the bytes read, and holds no quote and no CR but the one before its
 // LF. One pass finds its line end and its commas. False for any other record,
 // with `cellsDone` set to the cells it found whole before the block where it

@@ -1,4 +1,4 @@
-// The reader's sixteen-bytes-at-a-time way through a line of unquoted cells:
+// The reader's 32-bytes-at-a-time way through a line of unquoted cells:
 // the block marks against a byte-by-byte reading, and whole records against
 // the cells they were written from, with commas, quotes and CRs at every
 // position of a block.
