@@ -10,7 +10,7 @@ namespace {
 
 using namespace common_inputs;
 
-constexpr InputSpec kInputs[] = {
+constexpr InputField kInputs[] = {
     dimension("a", "1200", ChoiceList::WideDimension),
     dimension("b", "600", ChoiceList::WideDimension),
     dimension("c", "200", ChoiceList::LimbDimension),

@@ -10,7 +10,7 @@ namespace {
 
 using namespace common_inputs;
 
-constexpr InputSpec kInputs[] = {
+constexpr InputField kInputs[] = {
     dimension("a", "1000", ChoiceList::WideDimension),
     dimension("b", "800", ChoiceList::WideDimension),
     dimension("c", "400", ChoiceList::LimbDimension),

@@ -14,7 +14,7 @@ using namespace common_inputs;
 
 enum Input { a, b, zj1zj_, zj2zj_, zj1sl_, zj2sl_, dgzj_, xgzj_, hxsl, zxsl, gjjj_, bhhd_, kInputCount };
 
-constexpr InputSpec kInputs[] = {
+constexpr InputField kInputs[] = {
     dimension("a", "400", ChoiceList::RectangleWidth),
     dimension("b", "800", ChoiceList::WideDimension),
     zj1zj("20"),

@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "sections/input_spec.h"
+#include "sections/input_field.h"
 
 namespace dravik::sections {
 
@@ -33,10 +33,10 @@ class SectionTerms;  // sections/terms.h
 // Everything that tells one section shape from another. Adding a shape means
 // one more of these and one more formula; the window frame reads it as data.
 struct SectionShape {
-    std::string_view windowName;        // "azpjl" …
-    std::string_view typeName;          // "暗柱" …
-    std::string_view caption;           // the calculator window's title
-    std::span<const InputSpec> inputs;  // in the order the calculation reads them
+    std::string_view windowName;         // "azpjl" …
+    std::string_view typeName;           // "暗柱" …
+    std::string_view caption;            // the calculator window's title
+    std::span<const InputField> inputs;  // in the order the calculation reads them
     // Texts of zjmj, zjl and tjpgl before the first calculation.
     std::array<std::string_view, kAllResults.size()> initialTexts;
     // The order in which "计算" writes the three result boxes.

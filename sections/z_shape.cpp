@@ -37,7 +37,7 @@ enum Input {
     kInputCount
 };
 
-constexpr InputSpec kInputs[] = {
+constexpr InputField kInputs[] = {
     dimension("a", "1200", ChoiceList::WideDimension),
     dimension("b", "1300", ChoiceList::WideDimension),
     dimension("c", "500", ChoiceList::LimbDimension),

@@ -130,7 +130,7 @@ std::string Step::withValues() const {
 CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const std::string_view> fieldTexts,
                            std::string_view dateTime, std::string_view version) {
     const layouts::WindowLayout* layout = layouts::calculatorLayout(shape.windowName);
-    if (layout == nullptr || fieldTexts.size() != shape.inputs.size() || figureSpecs(shape.windowName).empty()) {
+    if (layout == nullptr || fieldTexts.size() != shape.inputs.size() || figureRules(shape.windowName).empty()) {
         throw std::invalid_argument("no calculation sheet for this window");
     }
     CalculationSheet sheet;
@@ -147,12 +147,12 @@ CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const 
     known.emplace(std::string(kPiSymbol), Known{sections::kPi, fullText(sections::kPi)});
     std::vector<double> numbers;
     for (std::size_t i = 0; i < shape.inputs.size(); ++i) {
-        const sections::InputSpec& spec = shape.inputs[i];
-        const InputSymbol* symbol = symbolOf(spec.name);
+        const sections::InputField& input = shape.inputs[i];
+        const InputSymbol* symbol = symbolOf(input.name);
         InputRow row;
-        row.name = spec.name;
-        row.label = inputLabel(*layout, spec);
-        row.symbol = symbol != nullptr ? symbol->symbol : spec.name;
+        row.name = input.name;
+        row.label = inputLabel(*layout, input);
+        row.symbol = symbol != nullptr ? symbol->symbol : input.name;
         row.unit = symbol != nullptr ? symbol->unit : std::string_view();
         row.fieldText = fieldTexts[i];
         row.value = text_rules::readNumber(fieldTexts[i]);
@@ -165,23 +165,23 @@ CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const 
 
     const sections::SectionTerms terms = shape.terms(numbers);
     const sections::ResultTexts shown = sections::displayTexts(terms.results());
-    const std::span<const FigureSpec> figures = figureSpecs(shape.windowName);
+    const std::span<const FigureRule> figures = figureRules(shape.windowName);
     for (std::size_t f = 0; f < figures.size() && f < sheet.figures.size(); ++f) {
         Figure& figure = sheet.figures[f];
         figure.result = figures[f].result;
         figure.label = resultLabel(*layout, figure.result);
         figure.shownText = shown[figure.result];
-        for (const StepSpec& spec : figures[f].steps) {
-            if (!terms.formed(spec.term)) {
+        for (const StepRule& rule : figures[f].steps) {
+            if (!terms.formed(rule.term)) {
                 throw std::logic_error("the sheet shows a quantity the formula does not form: " +
-                                       std::string(spec.symbol));
+                                       std::string(rule.symbol));
             }
             Step step;
-            step.name = spec.name;
-            step.symbol = spec.symbol;
-            step.unit = spec.unit;
-            step.formula = pieces(spec.formula, known);
-            step.value = terms[spec.term];
+            step.name = rule.name;
+            step.symbol = rule.symbol;
+            step.unit = rule.unit;
+            step.formula = pieces(rule.formula, known);
+            step.value = terms[rule.term];
             step.valueText = intermediateText(step.value);
             known.insert_or_assign(step.symbol, Known{step.value, step.valueText, static_cast<int>(f),
                                                       static_cast<int>(figure.steps.size())});

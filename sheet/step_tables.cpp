@@ -21,29 +21,29 @@ constexpr InputSymbol kInputSymbols[] = {
 };
 
 // Every shape: the two bar areas and their sum.
-constexpr StepSpec kSteel[] = {
+constexpr StepRule kSteel[] = {
     {Term::BarArea1, "Ab1", "纵筋1单根面积", "((π × d1) × d1) / 4", "mm²"},
     {Term::BarArea2, "Ab2", "纵筋2单根面积", "((π × d2) × d2) / 4", "mm²"},
     {Term::SteelArea, "As", "纵筋总面积", "(Ab1 × n1) + (Ab2 × n2)", "mm²"},
 };
 
-constexpr StepSpec kCoreA{Term::CoreA, "a′", "核心尺寸", "a - (2 × t)", "mm"};
-constexpr StepSpec kCoreB{Term::CoreB, "b′", "核心尺寸", "b - (2 × t)", "mm"};
-constexpr StepSpec kCoreC{Term::CoreC, "c′", "核心尺寸", "c - (2 × t)", "mm"};
-constexpr StepSpec kCoreD{Term::CoreD, "d′", "核心尺寸", "d - (2 × t)", "mm"};
-constexpr StepSpec kCoreE{Term::CoreE, "e′", "核心尺寸", "e - (2 × t)", "mm"};
-constexpr StepSpec kCoreF{Term::CoreF, "f′", "核心尺寸", "f - (2 × t)", "mm"};
-constexpr StepSpec kOuterBar{Term::OuterBarArea, "Ao", "大箍单根面积", "((π × do) × do) / 4", "mm²"};
-constexpr StepSpec kInnerBar{Term::InnerBarArea, "Ai", "小箍、拉筋单根面积", "((π × di) × di) / 4", "mm²"};
-constexpr StepSpec kNumerator{Term::Numerator, "V", "一组箍筋体积", "(Ao × Lo) + (Ai × Li)", "mm³"};
-constexpr StepSpec kRatioOverGross{Term::LongitudinalRatio, "ρ", "纵筋率", "(As / A) × 100", "%"};
-constexpr StepSpec kHoopRatioOverCore{Term::HoopRatio, "ρv", "体积配箍率", "((V / Ac) / s) × 100", "%"};
+constexpr StepRule kCoreA{Term::CoreA, "a′", "核心尺寸", "a - (2 × t)", "mm"};
+constexpr StepRule kCoreB{Term::CoreB, "b′", "核心尺寸", "b - (2 × t)", "mm"};
+constexpr StepRule kCoreC{Term::CoreC, "c′", "核心尺寸", "c - (2 × t)", "mm"};
+constexpr StepRule kCoreD{Term::CoreD, "d′", "核心尺寸", "d - (2 × t)", "mm"};
+constexpr StepRule kCoreE{Term::CoreE, "e′", "核心尺寸", "e - (2 × t)", "mm"};
+constexpr StepRule kCoreF{Term::CoreF, "f′", "核心尺寸", "f - (2 × t)", "mm"};
+constexpr StepRule kOuterBar{Term::OuterBarArea, "Ao", "大箍单根面积", "((π × do) × do) / 4", "mm²"};
+constexpr StepRule kInnerBar{Term::InnerBarArea, "Ai", "小箍、拉筋单根面积", "((π × di) × di) / 4", "mm²"};
+constexpr StepRule kNumerator{Term::Numerator, "V", "一组箍筋体积", "(Ao × Lo) + (Ai × Li)", "mm³"};
+constexpr StepRule kRatioOverGross{Term::LongitudinalRatio, "ρ", "纵筋率", "(As / A) × 100", "%"};
+constexpr StepRule kHoopRatioOverCore{Term::HoopRatio, "ρv", "体积配箍率", "((V / Ac) / s) × 100", "%"};
 
 // 暗柱: the rectangle divides by each side, and by each core side, in turn.
-constexpr StepSpec kRectangleRatio[] = {
+constexpr StepRule kRectangleRatio[] = {
     {Term::LongitudinalRatio, "ρ", "纵筋率", "((As / a) / b) × 100", "%"},
 };
-constexpr StepSpec kRectangleHoops[] = {
+constexpr StepRule kRectangleHoops[] = {
     kCoreA,
     kCoreB,
     {Term::OuterHoopLength, "Lo", "外箍长度", "(2 × a′) + (2 × b′)", "mm"},
@@ -55,12 +55,12 @@ constexpr StepSpec kRectangleHoops[] = {
 };
 
 // L形转角柱 and 翼柱: a limb a long and c high, a limb d wide, b high in all.
-constexpr StepSpec kTwoLimbRatio[] = {
+constexpr StepRule kTwoLimbRatio[] = {
     {Term::GrossArea, "A", "截面面积", "(a × c) + ((b - c) × d)", "mm²"},
     kRatioOverGross,
 };
-constexpr StepSpec kTwoLimbCoreArea{Term::CoreArea, "Ac", "核心面积", "(a′ × c′) + (d′ × (b - c))", "mm²"};
-constexpr StepSpec kLShapeHoops[] = {
+constexpr StepRule kTwoLimbCoreArea{Term::CoreArea, "Ac", "核心面积", "(a′ × c′) + (d′ × (b - c))", "mm²"};
+constexpr StepRule kLShapeHoops[] = {
     kCoreA,
     kCoreB,
     kCoreC,
@@ -74,7 +74,7 @@ constexpr StepSpec kLShapeHoops[] = {
     kTwoLimbCoreArea,
     kHoopRatioOverCore,
 };
-constexpr StepSpec kFlangedHoops[] = {
+constexpr StepRule kFlangedHoops[] = {
     kCoreA,
     kCoreB,
     kCoreC,
@@ -90,11 +90,11 @@ constexpr StepSpec kFlangedHoops[] = {
 };
 
 // Z形转角柱: a bottom part a × d, a top part f × e, a middle part c wide.
-constexpr StepSpec kZShapeRatio[] = {
+constexpr StepRule kZShapeRatio[] = {
     {Term::GrossArea, "A", "截面面积", "((a × d) + (e × f)) + (c × ((b - e) - d))", "mm²"},
     kRatioOverGross,
 };
-constexpr StepSpec kZShapeHoops[] = {
+constexpr StepRule kZShapeHoops[] = {
     kCoreA,
     kCoreB,
     kCoreC,
@@ -111,18 +111,18 @@ constexpr StepSpec kZShapeHoops[] = {
     kHoopRatioOverCore,
 };
 
-constexpr FigureSpec kRectangle[] = {
+constexpr FigureRule kRectangle[] = {
     {Result::SteelArea, kSteel}, {Result::LongitudinalRatio, kRectangleRatio}, {Result::HoopRatio, kRectangleHoops}};
-constexpr FigureSpec kLShape[] = {
+constexpr FigureRule kLShape[] = {
     {Result::SteelArea, kSteel}, {Result::LongitudinalRatio, kTwoLimbRatio}, {Result::HoopRatio, kLShapeHoops}};
-constexpr FigureSpec kFlanged[] = {
+constexpr FigureRule kFlanged[] = {
     {Result::SteelArea, kSteel}, {Result::LongitudinalRatio, kTwoLimbRatio}, {Result::HoopRatio, kFlangedHoops}};
-constexpr FigureSpec kZShape[] = {
+constexpr FigureRule kZShape[] = {
     {Result::SteelArea, kSteel}, {Result::LongitudinalRatio, kZShapeRatio}, {Result::HoopRatio, kZShapeHoops}};
 
 }  // namespace
 
-std::span<const FigureSpec> figureSpecs(std::string_view windowName) {
+std::span<const FigureRule> figureRules(std::string_view windowName) {
     if (windowName == "azpjl") return kRectangle;
     if (windowName == "lxzjzpjl") return kLShape;
     if (windowName == "yzpjl") return kFlanged;

@@ -16,7 +16,7 @@ namespace dravik::sheet {
 // inputs (symbolOf below), of earlier steps and π; numbers are constants.
 // "×", "/", "+" and "-" follow the usual precedence, and operations of
 // equal rank go from left to right, as the calculation does them.
-struct StepSpec {
+struct StepRule {
     sections::Term term;
     std::string_view symbol;
     std::string_view name;
@@ -24,14 +24,14 @@ struct StepSpec {
     std::string_view unit;
 };
 
-struct FigureSpec {
+struct FigureRule {
     sections::Result result;
-    std::span<const StepSpec> steps;
+    std::span<const StepRule> steps;
 };
 
 // The steps of a shape for each of zjmj, zjl and tjpgl, in that order;
 // empty for a window name the tables do not know.
-std::span<const FigureSpec> figureSpecs(std::string_view windowName);
+std::span<const FigureRule> figureRules(std::string_view windowName);
 
 // The symbol and unit of an input ("zj1zj" -> "d1", "mm"); empty for none.
 struct InputSymbol {

@@ -9,7 +9,7 @@ std::string_view captionOf(const layouts::WindowLayout& layout, std::string_view
     return record == nullptr ? std::string_view() : record->caption;
 }
 
-std::string_view inputLabel(const layouts::WindowLayout& layout, const sections::InputSpec& input) {
+std::string_view inputLabel(const layouts::WindowLayout& layout, const sections::InputField& input) {
     return layouts::fieldLabel(layout.windowName, input.name);
 }
 

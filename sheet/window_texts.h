@@ -13,7 +13,7 @@ namespace dravik::sheet {
 std::string_view captionOf(const layouts::WindowLayout& layout, std::string_view name);
 
 // The label text of an input, as the window shows it above the field.
-std::string_view inputLabel(const layouts::WindowLayout& layout, const sections::InputSpec& input);
+std::string_view inputLabel(const layouts::WindowLayout& layout, const sections::InputField& input);
 
 // The label text of a result box, as the window shows it above the box.
 std::string_view resultLabel(const layouts::WindowLayout& layout, sections::Result result);

@@ -65,14 +65,14 @@ void CalculatorWindow::exit_Click() { manager().endProgram(); }
 // per count list over its integers, each item going to every count input of
 // that list in turn.
 void CalculatorWindow::fillChoiceLists() {
-    for (const sections::InputSpec& entry : shape_.inputs) {
+    for (const sections::InputField& entry : shape_.inputs) {
         if (sections::isCountList(entry.list)) continue;
         QComboBox* field = input(qs(entry.name));
         for (const std::string& item : sections::choiceListItems(entry.list)) field->addItem(qs(item));
     }
     for (sections::ChoiceList countList : sections::kCountLists) {
         std::vector<QComboBox*> fields;
-        for (const sections::InputSpec& entry : shape_.inputs) {
+        for (const sections::InputField& entry : shape_.inputs) {
             if (entry.list == countList) fields.push_back(input(qs(entry.name)));
         }
         for (const std::string& item : sections::choiceListItems(countList)) {
@@ -84,13 +84,13 @@ void CalculatorWindow::fillChoiceLists() {
 // Appending to an empty list selects its first item; the fields keep their
 // default texts and no item is selected.
 void CalculatorWindow::showDefaultTexts() {
-    for (const sections::InputSpec& entry : shape_.inputs) setFieldText(input(qs(entry.name)), qs(entry.defaultText));
+    for (const sections::InputField& entry : shape_.inputs) setFieldText(input(qs(entry.name)), qs(entry.defaultText));
 }
 
 std::vector<std::string> CalculatorWindow::fieldTexts() const {
     std::vector<std::string> texts;
     texts.reserve(shape_.inputs.size());
-    for (const sections::InputSpec& entry : shape_.inputs)
+    for (const sections::InputField& entry : shape_.inputs)
         texts.push_back(fieldText(input(qs(entry.name))).toStdString());
     return texts;
 }

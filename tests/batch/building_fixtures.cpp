@@ -91,7 +91,7 @@ std::vector<Line> building(bool chineseShapeNames) {
         std::string notes;
         auto note = [&notes](const std::string& n) { notes += (notes.empty() ? "" : "; ") + n; };
         for (const std::string& name : names) {
-            const sections::InputSpec* input = nullptr;
+            const sections::InputField* input = nullptr;
             for (const auto& in : shape.inputs) {
                 if (in.name == name) input = &in;
             }

@@ -78,7 +78,7 @@ TEST(ChoiceLists, CountListsCountInStepsOfOneInTheNumberToTextForm) {
 // cover offers a fixed list. Counts are the inputs whose names end in "sl".
 TEST(ChoiceLists, CountInputsAndOnlyThemOfferACountList) {
     for (const SectionShape* shape : allShapes()) {
-        for (const InputSpec& input : shape->inputs) {
+        for (const InputField& input : shape->inputs) {
             EXPECT_EQ(isCountList(input.list), input.name.ends_with("sl")) << shape->windowName << "." << input.name;
         }
     }

@@ -45,7 +45,7 @@ std::string describe(const std::vector<double>& numbers) {
 
 std::vector<double> defaults(const SectionShape& shape) {
     std::vector<double> numbers;
-    for (const InputSpec& input : shape.inputs) numbers.push_back(dravik::text_rules::readNumber(input.defaultText));
+    for (const InputField& input : shape.inputs) numbers.push_back(dravik::text_rules::readNumber(input.defaultText));
     return numbers;
 }
 
@@ -76,7 +76,7 @@ double realisticInput(ChoiceList list, std::mt19937_64& rng) {
 
 std::vector<double> realisticInputs(const SectionShape& shape, std::mt19937_64& rng) {
     std::vector<double> numbers;
-    for (const InputSpec& input : shape.inputs) numbers.push_back(realisticInput(input.list, rng));
+    for (const InputField& input : shape.inputs) numbers.push_back(realisticInput(input.list, rng));
     return numbers;
 }
 

@@ -76,7 +76,7 @@ TEST(LayoutTables, EveryFieldAndResultBoxHasOneLabelDirectlyAboveIt) {
         const WindowLayout* layout = layouts::calculatorLayout(shape->windowName);
         ASSERT_NE(layout, nullptr) << shape->windowName;
         std::vector<std::pair<std::string_view, ControlClass>> named;
-        for (const sections::InputSpec& input : shape->inputs) named.emplace_back(input.name, ControlClass::ComboBox);
+        for (const sections::InputField& input : shape->inputs) named.emplace_back(input.name, ControlClass::ComboBox);
         for (sections::Result r : sections::kAllResults)
             named.emplace_back(sections::resultName(r), ControlClass::TextBox);
         std::size_t fields = 0;

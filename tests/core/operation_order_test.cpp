@@ -114,7 +114,7 @@ std::vector<double> randomInputs(const SectionShape& shape, std::mt19937_64& rng
     std::uniform_real_distribution<double> dimension(150.0, 1500.0), diameter(6.0, 36.0), count(0.0, 18.0),
         spacing(80.0, 250.0), cover(10.0, 40.0);
     std::vector<double> v;
-    for (const InputSpec& input : shape.inputs) {
+    for (const InputField& input : shape.inputs) {
         switch (input.list) {
             case ChoiceList::WideDimension:
             case ChoiceList::RectangleWidth:

@@ -33,13 +33,13 @@ struct SectionCase {
 
 std::vector<std::string> fieldTexts(const SectionShape& shape, const std::map<std::string, std::string>& edits) {
     std::vector<std::string> texts;
-    for (const InputSpec& input : shape.inputs) {
+    for (const InputField& input : shape.inputs) {
         auto it = edits.find(std::string(input.name));
         texts.emplace_back(it == edits.end() ? std::string(input.defaultText) : it->second);
     }
     for (const auto& [name, text] : edits) {
         bool known = false;
-        for (const InputSpec& input : shape.inputs) known = known || input.name == name;
+        for (const InputField& input : shape.inputs) known = known || input.name == name;
         EXPECT_TRUE(known) << "the test edits an input " << name << " that " << shape.windowName << " lacks";
     }
     return texts;
@@ -156,7 +156,7 @@ const char* const kDash = "\xE2\x80\x94";
 
 std::map<std::string, std::string> everyFieldEmptied(const SectionShape& shape) {
     std::map<std::string, std::string> edits;
-    for (const InputSpec& input : shape.inputs) edits.emplace(input.name, "");
+    for (const InputField& input : shape.inputs) edits.emplace(input.name, "");
     return edits;
 }
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "sections/finite_or_nan.h"
 #include "sections/calculation.h"
+#include "sections/finite_or_nan.h"
 #include "sections/shapes.h"
 #include "sheet/calculation_sheet.h"
 #include "text_rules/text_rules.h"
@@ -101,7 +101,7 @@ bool sameValue(double x, double y) { return (x != x && y != y) || std::memcmp(&x
 
 std::vector<std::string> defaults(const sections::SectionShape& shape) {
     std::vector<std::string> texts;
-    for (const sections::InputSpec& input : shape.inputs) texts.emplace_back(input.defaultText);
+    for (const sections::InputField& input : shape.inputs) texts.emplace_back(input.defaultText);
     return texts;
 }
 

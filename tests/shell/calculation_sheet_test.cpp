@@ -81,7 +81,7 @@ QStringList resultTexts(shell::CalculatorWindow* w) {
 QStringList textsOnTheSheet(const sections::SectionShape& shape, shell::CalculatorWindow* w) {
     const layouts::WindowLayout& layout = *layouts::calculatorLayout(shape.windowName);
     QStringList texts{shell::qs(shape.typeName) + QStringLiteral("计算书"), shell::qs(shape.caption)};
-    for (const sections::InputSpec& input : shape.inputs) texts << shell::qs(sheet::inputLabel(layout, input));
+    for (const sections::InputField& input : shape.inputs) texts << shell::qs(sheet::inputLabel(layout, input));
     for (Result r : {Result::SteelArea, Result::LongitudinalRatio, Result::HoopRatio}) {
         texts << shell::qs(sheet::resultLabel(layout, r));
         texts << w->result(r)->text();
@@ -300,7 +300,7 @@ private slots:
         for (const sections::SectionShape* shape : sections::allShapes()) {
             for (const char* edit : {"", "bad", "zero", "overflow", "range"}) {
                 std::vector<std::string> fields;
-                for (const sections::InputSpec& input : shape->inputs) fields.emplace_back(input.defaultText);
+                for (const sections::InputField& input : shape->inputs) fields.emplace_back(input.defaultText);
                 const std::string_view e = edit;
                 if (e == "bad") fields[0] = "12mm";
                 if (e == "zero") fields[0] = fields[1] = "";

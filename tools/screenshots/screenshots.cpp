@@ -56,7 +56,7 @@ int main(int argc, char* argv[]) {
         QDir().mkpath(sheets.path());
         for (const sections::SectionShape* shape : sections::allShapes()) {
             std::vector<std::string_view> defaults;
-            for (const sections::InputSpec& input : shape->inputs) defaults.push_back(input.defaultText);
+            for (const sections::InputField& input : shape->inputs) defaults.push_back(input.defaultText);
             // A fixed time, so that the pictures of the sheets change only
             // when the sheets do.
             const sheet::CalculationSheet s = sheet::makeSheet(*shape, defaults, "2026-12-08 09:00", DRAVIK_VERSION);

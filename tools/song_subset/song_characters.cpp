@@ -72,7 +72,7 @@ void addSheet(std::set<std::string>& characters, const sheet::CalculationSheet& 
 void addSheets(std::set<std::string>& characters, const sections::SectionShape& shape) {
     for (int variant = 0; variant < 5; ++variant) {
         std::vector<std::string> fields;
-        for (const sections::InputSpec& input : shape.inputs) fields.emplace_back(input.defaultText);
+        for (const sections::InputField& input : shape.inputs) fields.emplace_back(input.defaultText);
         if (variant == 1) fields[0] = "12mm";
         if (variant == 2) fields[0] = fields[1] = "";
         if (variant == 3) fields[0] = fields[1] = fields[2] = fields[3] = "1e300";
@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
         addCharacters(characters, shape->caption);
         addSheets(characters, *shape);
         for (std::string_view text : shape->initialTexts) addCharacters(characters, text);
-        for (const sections::InputSpec& input : shape->inputs) {
+        for (const sections::InputField& input : shape->inputs) {
             addCharacters(characters, input.defaultText);
             for (const std::string& item : sections::choiceListItems(input.list)) addCharacters(characters, item);
         }

@@ -9,7 +9,7 @@ namespace dravik::sections {
 
 // One input of a calculator window. Its label, tooltip and place are in the
 // window's layout records, which name the field by `name`.
-struct InputSpec {
+struct InputField {
     std::string_view name;         // the field's name: "a", "zj1zj", "hxsl" …
     std::string_view defaultText;  // what the field shows when the window opens
     ChoiceList list;
