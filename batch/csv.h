@@ -63,12 +63,10 @@ public:
     // The text of cell i: the bytes between the quotes of a quoted cell, with
     // `""` read as `"`; the bytes as they stand for any other cell.
     std::string_view operator[](std::size_t i) const {
-        const std::uint32_t begin = bounds_[i] + 1, end = bounds_[i + 1];  // 32-bit: bounds_[0] + 1 is 0
-        if (!anyQuoted_) return {raw_.data() + begin, end - begin};
-        const Text& t = texts_[i];
-        if (t.offset == kAsRead) return {raw_.data() + begin, end - begin};
-        if (t.offset == kBetweenQuotes) return {raw_.data() + begin + 1, end - begin - 2};
-        return {unescaped_.data() + t.offset, t.size};
+        const std::string_view bytes = rawCell(i);
+        if (!anyQuoted_ || texts_[i].offset == kAsRead) return bytes;
+        if (texts_[i].offset == kBetweenQuotes) return {bytes.data() + 1, bytes.size() - 2};
+        return {unescaped_.data() + texts_[i].offset, texts_[i].size};
     }
     // Cell i's bytes as they stand in the input, quotes included.
     std::string_view rawCell(std::size_t i) const {
