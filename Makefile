@@ -1,5 +1,5 @@
 # Short commands for the usual work; CMake presets do the real configuration.
-.PHONY: all deps build run test test-sanitize screenshots bench fuzz install clean format
+.PHONY: all deps build run test test-sanitize screenshots bench fuzz install package clean format
 
 BUILD_DIR := build
 JOBS ?= $(shell nproc)
@@ -33,6 +33,10 @@ bench: build
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
+
+# The Debian package, built into $(BUILD_DIR)/ (CPack's scratch folder too).
+package: build
+	@cmake --build --preset default --target package
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)
