@@ -112,7 +112,9 @@ CommandLine readCommandLine(std::span<const std::string_view> args) {
 }
 
 std::string usageText(std::string_view version, std::string_view batchProgram) {
-    std::string text = "用法：dravik [--verbose] [Qt 的选项]    dravik --help | --version\n";
+    std::string text =
+        "用法：dravik [--verbose] [Qt 的选项]\n"
+        "      dravik --help | --version\n";
     text += kTexts.whatItIs;
     text +=
         "\n"
