@@ -104,11 +104,12 @@ run misspelt --hlep
 
 # A normal start prints nothing, even without XDG_RUNTIME_DIR (Qt would
 # warn about it); --verbose and QT_LOGGING_RULES let Qt's warnings through.
+# Qt's -platform is taken over QT_QPA_PLATFORM: no display is needed.
 quiet_start() {
     local name=$1
     shift
-    env -u XDG_RUNTIME_DIR -u QT_LOGGING_RULES HOME="$work/home" QT_QPA_PLATFORM=offscreen "$@" \
-        timeout 3 "$dravik" ${verbose:-} >"$work/$name.out" 2>"$work/$name.err"
+    env -u XDG_RUNTIME_DIR -u QT_LOGGING_RULES -u DISPLAY HOME="$work/home" QT_QPA_PLATFORM=xcb "$@" \
+        timeout 3 "$dravik" -platform offscreen ${verbose:-} >"$work/$name.out" 2>"$work/$name.err"
     status=$?
 }
 mkdir -m 700 "$work/home"
