@@ -52,8 +52,10 @@ std::string versionText(std::string_view version);
 std::string unknownOptionMessage(std::string_view option);
 
 // The one line (ending in "\n") written to standard error when no
-// graphical desktop can be reached: what works without one.
+// graphical desktop can be reached: what works without one. The program then
+// ends with kStatusNoDesktop.
 std::string_view noDisplayMessage();
+inline constexpr int kStatusNoDesktop = 1;
 
 // The path of the program `name` in the directory of the running program,
 // if an executable file is there; otherwise empty.

@@ -21,7 +21,6 @@
 
 namespace {
 
-constexpr int kExitNoDesktop = 1;
 constexpr int kExitBadUsage = 2;
 
 std::vector<std::string_view> argumentsAfterName(int argc, char* argv[]) { return {argv + 1, argv + argc}; }
@@ -62,7 +61,7 @@ int main(int argc, char* argv[]) {
     dravik::shell::DesktopCheck desktop(line.platform, line.display);
     if (!desktop.reachable()) {
         std::fputs(std::string(dravik::shell::noDisplayMessage()).c_str(), stderr);
-        return kExitNoDesktop;
+        return dravik::shell::kStatusNoDesktop;
     }
 
     // One malloc arena for all threads: the font configuration loaded on the

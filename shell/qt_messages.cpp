@@ -35,7 +35,7 @@ void handle(QtMsgType type, const QMessageLogContext& context, const QString& me
         if (keepAll) write(QtWarningMsg, context, message);
         const std::string_view line = noDisplayMessage();
         std::fwrite(line.data(), 1, line.size(), stderr);
-        std::_Exit(1);
+        std::_Exit(kStatusNoDesktop);
     }
     if (keepAll || isOurs(context) || type == QtFatalMsg) write(type, context, message);
 }
