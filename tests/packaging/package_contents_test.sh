@@ -26,6 +26,9 @@ if [[ ${#metainfo[@]} != 1 || ! -f ${metainfo[0]} ]]; then
 else
     appstreamcli validate --no-net --pedantic "${metainfo[0]}" && pass "metainfo validates" \
         || fail "appstreamcli validate"
+    # The metainfo together with the desktop entry and icons it goes with.
+    appstreamcli validate-tree --no-net --pedantic "$work/root" && pass "the installed tree validates" \
+        || fail "appstreamcli validate-tree"
     desktop_id=$(sed -n 's:.*<launchable type="desktop-id">\(.*\)</launchable>.*:\1:p' "${metainfo[0]}")
     [[ -n $desktop_id && -f $usr/share/applications/$desktop_id ]] && pass "launchable $desktop_id is installed" \
         || fail "launchable '$desktop_id' is not in usr/share/applications"
