@@ -18,6 +18,10 @@ inline constexpr std::string_view kSteps = "三、计算过程（π = 3.1415926�
 inline constexpr std::string_view kShownInWindow = "窗口显示：%1 <b>%2</b>";
 inline constexpr std::string_view kExplanation = "（%1）";
 
+// The tooltip of an input field whose text was not wholly a number, with
+// the number "计算" read from it.
+inline constexpr std::string_view kReadAsTooltip = "按 %1 计算";
+
 // The commands in the calculator windows' context menu.
 inline constexpr std::string_view kPrintCommand = "打印计算书…";
 inline constexpr std::string_view kSaveCommand = "保存计算书…";
@@ -59,6 +63,7 @@ inline constexpr std::string_view kAll[] = {
     kSteps,
     kShownInWindow,
     kExplanation,
+    kReadAsTooltip,
     kPrintCommand,
     kSaveCommand,
     kCopyCommand,

@@ -12,6 +12,7 @@
 #include "shell/appearance.h"
 #include "shell/checked_save.h"
 #include "shell/qt_text.h"
+#include "text_rules/visible_text.h"
 #include "tools/draw_pictures/pictures.h"
 
 namespace dravik::shell {
@@ -67,6 +68,10 @@ constexpr QChar kMark = QChar(0x203B);  // ※
 
 QString esc(std::string_view utf8) { return qs(utf8).toHtmlEscaped(); }
 
+// A text the user typed, on the page: its control and format characters
+// written visibly, so that none can reorder or hide in the sheet's sentences.
+QString typedText(std::string_view utf8) { return esc(text_rules::visibleText(utf8)); }
+
 QString cell(const QString& html, const QString& attributes = {}) {
     return QStringLiteral("<td%1>%2</td>").arg(attributes.isEmpty() ? QString() : QLatin1Char(' ') + attributes, html);
 }
@@ -114,7 +119,7 @@ QString sheetHtml(const sheet::CalculationSheet& s, const QString& diagramHtml) 
                 continue;
             }
             const sheet::InputRow& row = s.inputs[i];
-            QString typed = esc(row.fieldText);
+            QString typed = typedText(row.fieldText);
             if (row.notWhollyNumber) typed += QStringLiteral(" ") + kMark;
             h += cell(esc(row.label)) + cell(esc(row.symbol), QStringLiteral("align=\"center\"")) + cell(typed) +
                  cell(esc(row.valueText), QStringLiteral("align=\"right\"")) +
@@ -128,7 +133,7 @@ QString sheetHtml(const sheet::CalculationSheet& s, const QString& diagramHtml) 
         notes += QStringLiteral("<p>%1</p>")
                      .arg(qs(texts::kNotWhollyNumberNote))
                      .arg(kMark)
-                     .arg(esc(row.label), esc(row.fieldText), esc(row.valueText));
+                     .arg(esc(row.label), typedText(row.fieldText), esc(row.valueText));
     }
     h += notes;
 

@@ -24,4 +24,8 @@ bool isControlOrFormat(char32_t codePoint);
 //   "\U000E0041" -> "〈U+E0041〉", "400" -> "400".
 std::string visibleText(std::string_view utf8);
 
+// Every character visibleText writes of its own, for a face that must be
+// able to show them.
+inline constexpr std::string_view kVisibleFormCharacters = "〈〉U+0123456789ABCDEF";
+
 }  // namespace dravik::text_rules

@@ -234,6 +234,22 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("((2.5-2)×370)+((3-2)×770)")));
     }
 
+    // A pasted text's control and format characters are written visibly, so
+    // that the sheet's own sentence about it keeps its order.
+    void invisibleCharactersAreWrittenVisiblyOnTheSheet() {
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("azpjl"));
+        w->input(QStringLiteral("a"))->lineEdit()->setText(QStringLiteral("4\u200B00"));
+        w->input(QStringLiteral("b"))->lineEdit()->setText(QStringLiteral("8\u202E00"));
+        dialogs_->saveAs = dir_.filePath(QStringLiteral("invisible.pdf"));
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+        const QString text = pdfText(dialogs_->saveAs);
+        QVERIFY2(text.contains(QStringLiteral("4〈U+200B〉00※")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("的输入文字“8〈U+202E〉00”不全是数字，计算用其开头的数8。")),
+                 qPrintable(text));
+        QVERIFY(!text.contains(QChar(0x202E)));
+    }
+
     void aDashOnTheSheetNamesTheZeroDivisor() {
         Program p;
         shell::CalculatorWindow* w = open(p, QStringLiteral("lxzjzpjl"));
@@ -396,7 +412,8 @@ private slots:
                 std::vector<std::string> fields;
                 for (const sections::InputField& input : shape->inputs) fields.emplace_back(input.defaultText);
                 const std::string_view e = edit;
-                if (e == "bad") fields[0] = "12mm";
+                if (e == "bad")
+                    fields[0] = "12mm\u200B\U000E007F\u202E\u206A\x7F\u0013\u0604\u0605\u180E\U0001D179\U000110CD";
                 if (e == "zero") fields[0] = fields[1] = "";
                 if (e == "overflow") fields[0] = fields[1] = fields[2] = fields[3] = "1e300";
                 if (e == "range") fields[4] = "1e999";
