@@ -60,7 +60,7 @@ int main(int argc, char* argv[]) {
     // Held until the program ends.
     dravik::shell::InstanceGuard guard;
     if (guard.isOff()) {
-        std::fputs("dravik：没有只属于本用户的目录可放锁文件，本次不检查是否已有另一份程序在运行。\n", stderr);
+        std::fputs("dravik：本用户的单份运行标记被别的用户占用或无法建立，本次不检查是否已有另一份程序在运行。\n", stderr);
     }
     if (dravik::shell::refuseIfAnotherCopyRuns(guard)) return 0;
 
