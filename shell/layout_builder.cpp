@@ -11,7 +11,7 @@
 #include "shell/appearance.h"
 #include "shell/input_field.h"
 #include "shell/picture_box.h"
-#include "shell/pictures.h"
+#include "shell/embedded_pictures.h"
 #include "shell/qt_text.h"
 
 namespace dravik::shell {

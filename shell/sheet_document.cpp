@@ -10,10 +10,10 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "pictures/drawings.h"
 #include "sheet/sheet_texts.h"
 #include "shell/appearance.h"
 #include "shell/qt_text.h"
-#include "tools/draw_pictures/pictures.h"
 
 namespace dravik::shell {
 
@@ -25,27 +25,9 @@ namespace {
 // the picture's pixels to `height` device pixels: sharp at the page's
 // resolution rather than the window's 96 dpi picture stretched.
 QImage drawnDiagram(layouts::StoredPicture which, int height) {
-    QSize size;
-    void (*paint)(QPainter&) = nullptr;
-    switch (which) {
-        case layouts::StoredPicture::SectionRectangle:
-            size = pictures::kRectangleSectionSize;
-            paint = pictures::paintRectangleSection;
-            break;
-        case layouts::StoredPicture::SectionL:
-            size = pictures::kLSectionSize;
-            paint = pictures::paintLSection;
-            break;
-        case layouts::StoredPicture::SectionFlanged:
-            size = pictures::kFlangedSectionSize;
-            paint = pictures::paintFlangedSection;
-            break;
-        case layouts::StoredPicture::SectionZ:
-            size = pictures::kZSectionSize;
-            paint = pictures::paintZSection;
-            break;
-        default: return {};
-    }
+    const pictures::Drawing* drawing = pictures::drawingOf(which);
+    if (drawing == nullptr) return {};
+    const QSize size = drawing->size;
     const double scale = double(height) / size.height();
     QImage image(qRound(size.width() * scale), height, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -53,7 +35,7 @@ QImage drawnDiagram(layouts::StoredPicture which, int height) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.scale(scale, scale);
-    paint(painter);
+    drawing->paint(painter);
     painter.end();
     return image;
 }
