@@ -139,8 +139,8 @@ CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const 
     sheet.windowCaption = shape.caption;
     sheet.dateTime = dateTime;
     sheet.programLine = std::string(layouts::kProgramTitle) + " " + std::string(version);
-    if (const layouts::ControlRecord* picture = layout->find("Image1")) sheet.diagram = picture->picture;
-    sheet.disclaimer = captionOf(*layout, "Label1");
+    if (const layouts::ControlRecord* diagram = layout->find(layouts::Role::Diagram)) sheet.diagram = diagram->picture;
+    sheet.disclaimer = captionOf(*layout, layouts::Role::Disclaimer);
 
     // Each field text is read once, as "计算" reads it.
     std::map<std::string, Known, std::less<>> known;
