@@ -1,12 +1,13 @@
 #include "sheet/sheet_html.h"
 
-#include <initializer_list>
 #include <string_view>
 
 #include "sheet/sheet_texts.h"
 
 namespace dravik::sheet {
 namespace {
+
+using texts::filled;
 
 constexpr std::string_view kMark = "※";
 
@@ -25,45 +26,29 @@ std::string esc(std::string_view text) {
     return out;
 }
 
-// `pattern` with %1 … %9 replaced by `args` in one pass: a text put in is
-// never read again for places.
-std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
-    std::string out;
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        const std::size_t place = i + 1 < pattern.size() ? std::size_t(pattern[i + 1] - '1') : args.size();
-        if (pattern[i] == '%' && place < args.size()) {
-            out += args.begin()[place];
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
-}
-
 std::string cell(std::string_view html, std::string_view attributes = {}) {
-    return fill(attributes.empty() ? "<td>%2</td>" : "<td %1>%2</td>", {attributes, html});
+    return filled(attributes.empty() ? "<td>%2</td>" : "<td %1>%2</td>", {attributes, html});
 }
 
 std::string stepLine(const Step& step) {
-    return fill("%1　%2 = %3 = %4 = %5 %6", {esc(step.name), esc(step.symbol), esc(step.inSymbols()),
-                                             esc(step.withValues()), esc(step.valueText), esc(step.unit)});
+    return filled("%1　%2 = %3 = %4 = %5 %6", {esc(step.name), esc(step.symbol), esc(step.inSymbols()),
+                                               esc(step.withValues()), esc(step.valueText), esc(step.unit)});
 }
 
 }  // namespace
 
 std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
     std::string h;
-    h += fill("<h2 align=\"center\">%1</h2>", {esc(s.title)});
-    h += fill("<p align=\"center\">%1<br/>%2　%3</p>", {esc(s.windowCaption), esc(s.dateTime), esc(s.programLine)});
+    h += filled("<h2 align=\"center\">%1</h2>", {esc(s.title)});
+    h += filled("<p align=\"center\">%1<br/>%2　%3</p>", {esc(s.windowCaption), esc(s.dateTime), esc(s.programLine)});
 
-    h += fill("<h3>%1</h3>", {texts::kDiagramAndResults});
+    h += filled("<h3>%1</h3>", {texts::kDiagramAndResults});
     std::string image;
     if (!diagram.source.empty()) {
-        image = fill("<img src=\"%1\" width=\"%2\" height=\"%3\"/>",
-                     {esc(diagram.source), std::to_string(diagram.width), std::to_string(diagram.height)});
+        image = filled("<img src=\"%1\" width=\"%2\" height=\"%3\"/>",
+                       {esc(diagram.source), std::to_string(diagram.width), std::to_string(diagram.height)});
     }
-    h += fill(
+    h += filled(
         "<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\"><tr>"
         "<td width=\"60%\" align=\"center\" valign=\"middle\">%1</td>",
         {image});
@@ -74,10 +59,10 @@ std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
     }
     h += "</table></td></tr></table>";
 
-    h += fill("<h3>%1</h3>", {texts::kInputs});
+    h += filled("<h3>%1</h3>", {texts::kInputs});
     h += "<table border=\"1\" cellspacing=\"0\" cellpadding=\"1\" width=\"100%\"><tr>";
     std::string header;
-    for (std::string_view column : texts::kInputColumns) header += fill("<th>%1</th>", {column});
+    for (std::string_view column : texts::kInputColumns) header += filled("<th>%1</th>", {column});
     h += header + header + "</tr>";
     // Two inputs a row, in the window's order down the left half first.
     const std::size_t rows = (s.inputs.size() + 1) / 2;
@@ -100,17 +85,17 @@ std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
     for (const InputRow& row : s.inputs) {
         if (!row.notWhollyNumber) continue;
         h += "<p>" +
-             fill(texts::kNotWhollyNumberNote, {kMark, esc(row.label), esc(row.fieldText), esc(row.valueText)}) +
+             filled(texts::kNotWhollyNumberNote, {kMark, esc(row.label), esc(row.fieldText), esc(row.valueText)}) +
              "</p>";
     }
 
-    h += fill("<h3>%1</h3>", {texts::kSteps});
+    h += filled("<h3>%1</h3>", {texts::kSteps});
     int number = 1;
     for (const Figure& figure : s.figures) {
-        h += fill("<p><b>%1. %2</b></p>", {std::to_string(number++), esc(figure.label)});
+        h += filled("<p><b>%1. %2</b></p>", {std::to_string(number++), esc(figure.label)});
         for (const Step& step : figure.steps) h += "<p class=\"step\">" + stepLine(step) + "</p>";
-        std::string shown = fill(texts::kShownInWindow, {esc(figure.label), esc(figure.shownText)});
-        if (!figure.explanation.empty()) shown += fill(texts::kExplanation, {esc(figure.explanation)});
+        std::string shown = filled(texts::kShownInWindow, {esc(figure.label), esc(figure.shownText)});
+        if (!figure.explanation.empty()) shown += filled(texts::kExplanation, {esc(figure.explanation)});
         h += "<p class=\"step\">" + shown + "</p>";
     }
     h += "<p class=\"disclaimer\">" + esc(s.disclaimer) + "</p>";
