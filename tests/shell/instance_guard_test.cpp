@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,38 @@ int bindName(const std::string& name, bool listening) {
     return fd;
 }
 
+// A child process that takes a name with `take` (true when it holds it,
+// and keeps holding it) and holds it until kill() or the end of the test.
+class ChildHolder {
+public:
+    explicit ChildHolder(const std::function<bool()>& take) {
+        int ready[2];
+        if (::pipe(ready) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            // The pipe ends empty when the name cannot be had.
+            if (take() && ::write(ready[1], "y", 1) == 1) ::pause();
+            ::_exit(1);
+        }
+        ::close(ready[1]);
+        char answer = 0;
+        holds_ = pid_ > 0 && ::read(ready[0], &answer, 1) == 1;
+        ::close(ready[0]);
+    }
+    ~ChildHolder() { kill(); }
+    bool holds() const { return holds_; }
+    void kill() {
+        if (pid_ <= 0) return;
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    bool holds_ = false;
+};
+
 }  // namespace
 
 TEST(InstanceGuard, TheSecondGuardOnOneNameSeesTheFirstUntilItIsGone) {
@@ -54,25 +87,11 @@ TEST(InstanceGuard, TheSecondGuardOnOneNameSeesTheFirstUntilItIsGone) {
 
 TEST(InstanceGuard, AKilledHolderFreesTheNameAtOnce) {
     const std::string name = testName("killed");
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        InstanceGuard held(name);
-        (void)!::write(ready[1], held.isOff() ? "n" : "y", 1);
-        ::pause();
-        ::_exit(0);
-    }
-    char answer = 0;
-    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
-    ASSERT_EQ(answer, 'y');
+    ChildHolder child([&name] { return !(new InstanceGuard(name))->isOff(); });
+    ASSERT_TRUE(child.holds());
     EXPECT_TRUE(InstanceGuard(name).anotherCopyRunning());
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
+    child.kill();
     EXPECT_FALSE(InstanceGuard(name).anotherCopyRunning());
-    ::close(ready[0]);
-    ::close(ready[1]);
 }
 
 TEST(InstanceGuard, IsOffWhenTheNameIsBoundByThingsThatDoNotAnswer) {
@@ -88,26 +107,10 @@ TEST(InstanceGuard, IsOffWhenTheNameIsBoundByThingsThatDoNotAnswer) {
 TEST(InstanceGuard, IsOffWhenAnotherUserHoldsTheName) {
     if (::geteuid() != 0) GTEST_SKIP() << "holding a name as another user needs root";
     const std::string name = testName("foreign");
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // nobody, listening: its credentials are what a copy sees.
-        const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0;
-        const int fd = ok ? bindName(name, true) : -1;
-        (void)!::write(ready[1], fd >= 0 ? "y" : "n", 1);
-        ::pause();
-        ::_exit(0);
-    }
-    char answer = 0;
-    ASSERT_EQ(::read(ready[0], &answer, 1), 1);
-    EXPECT_EQ(answer, 'y');
+    // nobody, listening: its credentials are what a copy sees.
+    ChildHolder child([&name] { return ::setgid(65534) == 0 && ::setuid(65534) == 0 && bindName(name, true) >= 0; });
+    ASSERT_TRUE(child.holds());
     InstanceGuard guard(name);
     EXPECT_TRUE(guard.isOff());
     EXPECT_FALSE(guard.anotherCopyRunning()) << "another user's holder is not this user's copy";
-    ::kill(child, SIGKILL);
-    ::waitpid(child, nullptr, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
 }
