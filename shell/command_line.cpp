@@ -7,17 +7,8 @@
 namespace dravik::shell {
 namespace {
 
-// The texts of the command line that are not built from parts.
-struct CommandLineTexts {
-    std::string_view whatItIs;
-    std::string_view noDisplay;
-};
-constexpr CommandLineTexts kTexts{
-    .whatItIs = "剪力墙边缘构件配筋计算：暗柱、L形转角柱、翼柱、Z形转角柱的纵筋面积、纵筋率和体积配箍率。",
-    .noDisplay =
-        "dravik：需要图形桌面（X 或 Wayland）才能打开窗口，但连接不上；"
-        "没有图形桌面时，可用 dravik-batch 批量计算 CSV 文件。\n",
-};
+constexpr std::string_view kWhatItIs =
+    "剪力墙边缘构件配筋计算：暗柱、L形转角柱、翼柱、Z形转角柱的纵筋面积、纵筋率和体积配箍率。";
 
 // Qt's documented options that the program accepts as Qt does: with one
 // dash or two, those with a value followed by it as the next argument.
@@ -115,7 +106,7 @@ std::string usageText(std::string_view version, std::string_view batchProgram) {
     std::string text =
         "用法：dravik [--verbose] [Qt 的选项]\n"
         "      dravik --help | --version\n";
-    text += kTexts.whatItIs;
+    text += kWhatItIs;
     text +=
         "\n"
         "不带选项启动时打开“欢迎使用”窗口，选定截面类型后进入计算窗口；同一用户同时只运行一份。\n"
@@ -141,7 +132,7 @@ std::string versionText(std::string_view version) {
     std::string text = "dravik ";
     text += version;
     text += '\n';
-    text += kTexts.whatItIs;
+    text += kWhatItIs;
     text += '\n';
     return text;
 }
@@ -162,8 +153,6 @@ std::string unknownOptionMessage(std::string_view option) {
     text += "”（用法见 dravik --help）\n";
     return text;
 }
-
-std::string_view noDisplayMessage() { return kTexts.noDisplay; }
 
 std::string programBesideThisOne(std::string_view name) {
     std::array<char, 4096> self{};

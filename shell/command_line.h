@@ -51,10 +51,8 @@ std::string versionText(std::string_view version);
 // Example: "--x\n" gives "dravik：未知的选项“--x\x0a”（用法见 dravik --help）\n".
 std::string unknownOptionMessage(std::string_view option);
 
-// The one line (ending in "\n") written to standard error when no
-// graphical desktop can be reached: what works without one. The program then
-// ends with kStatusNoDesktop.
-std::string_view noDisplayMessage();
+// The status the program ends with when no graphical desktop can be reached
+// (after texts::kNoDesktop).
 inline constexpr int kStatusNoDesktop = 1;
 
 // The path of the program `name` in the directory of the running program,

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "shell/command_line.h"
+#include "shell/program_texts.h"
 
 namespace dravik::shell {
 namespace {
@@ -33,8 +34,7 @@ void write(QtMsgType type, const QMessageLogContext& context, const QString& mes
 void handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg && !started.load()) {
         if (keepAll) write(QtWarningMsg, context, message);
-        const std::string_view line = noDisplayMessage();
-        std::fwrite(line.data(), 1, line.size(), stderr);
+        std::fwrite(texts::kNoDesktop.data(), 1, texts::kNoDesktop.size(), stderr);
         std::_Exit(kStatusNoDesktop);
     }
     if (keepAll || isOurs(context) || type == QtFatalMsg) write(type, context, message);
