@@ -14,12 +14,25 @@ set(DRAVIK_APPSTREAM_ID org.example.dravik)
 set(DRAVIK_CONTACT "Dravik maintainers <dravik@example.invalid>")
 set(packaging_dir ${CMAKE_BINARY_DIR}/packaging)
 
-# The changelog's newest entry must be this version (dpkg and the software
-# centre show it).
+# The changelog's newest entry must be this version; its date is the
+# release date the software centre shows (DRAVIK_RELEASE_DATE, YYYY-MM-DD).
 file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog changelog_top LIMIT_COUNT 1)
 if(NOT changelog_top MATCHES "^dravik \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "packaging/changelog: the newest entry is not version ${PROJECT_VERSION}: ${changelog_top}")
 endif()
+file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog changelog_signature REGEX "^ -- " LIMIT_COUNT 1)
+if(NOT changelog_signature MATCHES ", ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+    message(FATAL_ERROR "packaging/changelog: no date in the newest entry's signature: ${changelog_signature}")
+endif()
+set(day ${CMAKE_MATCH_1})
+set(year ${CMAKE_MATCH_3})
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months ${CMAKE_MATCH_2} month)
+math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
+if(month LESS 10)
+    set(month 0${month})
+endif()
+set(DRAVIK_RELEASE_DATE ${year}-${month}-${day})
 
 # Manual pages and the changelog go in gzipped at maximum compression, with
 # no file name or time stamp inside, so that the package is the same from one
