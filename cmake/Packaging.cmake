@@ -16,6 +16,7 @@ set(packaging_dir ${CMAKE_BINARY_DIR}/packaging)
 
 # The changelog's newest entry must be this version; its date is the
 # release date the software centre shows (DRAVIK_RELEASE_DATE, YYYY-MM-DD).
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/packaging/changelog)
 file(STRINGS ${PROJECT_SOURCE_DIR}/packaging/changelog changelog_top LIMIT_COUNT 1)
 if(NOT changelog_top MATCHES "^dravik \\(${PROJECT_VERSION}\\) ")
     message(FATAL_ERROR "packaging/changelog: the newest entry is not version ${PROJECT_VERSION}: ${changelog_top}")
