@@ -379,6 +379,10 @@ int main(int argc, char** argv) {
             return writeStdout(std::string(kProgram) + " " + DRAVIK_VERSION + "\n");
         } else if (!optionsEnded && arg == "--strict") {
             options.batch.strict = true;
+        } else if (!optionsEnded && arg == "--lenient") {
+            options.batch.lenient = true;
+        } else if (!optionsEnded && arg == "--defaults") {
+            options.batch.defaults = true;
         } else if (!optionsEnded && arg == "--names") {
             options.names = true;
         } else if (!optionsEnded && valueOf(i, "--template", "", value)) {

@@ -30,7 +30,8 @@ void checkAt(bool ok, const char* what, int line) {
 }
 
 // Records and empty lines in `text`: a BOM at the start is skipped; the first
-// line end decides whether CR alone ends lines (then LF is a cell byte) or LF
+// line end decides whether CR alone ends lines (then LF is a cell byte, even
+// right after a CR) or LF
 // and CR LF do (then a lone CR is a cell byte); a cell opening with a quote
 // runs to a lone quote (and after a broken close, to the next comma or line
 // end); a quote never closed runs to the end.
@@ -47,7 +48,7 @@ std::size_t countLines(std::string_view text) {
             return 1;
         }
         if (text[k] != '\r') return 0;
-        if (k + 1 < n && text[k + 1] == '\n') {
+        if (mode != Cr && k + 1 < n && text[k + 1] == '\n') {
             if (mode == Undecided) mode = Lf;
             return 2;
         }
