@@ -579,6 +579,16 @@ std::vector<std::string> missingInputs(const HeaderColumns& columns, const std::
     return missing;
 }
 
+// Whether a row after the header reaches its shape's calculation: not one
+// whose cells cannot be told apart or are not in the encoding, not one of
+// empty cells, and with as many cells as the header (empty ones beyond it
+// aside). Only such rows' shapes ask for input columns.
+bool mayBeCalculated(const CsvRecord& record, std::size_t width, Codec& codec, bool checkEncoding) {
+    if (record.problem != QuoteProblem::None || (checkEncoding && !codec.valid(record.raw()))) return false;
+    if (mayBeBlank(record.raw()) && allCellsBlank(record)) return false;
+    return record.size() == width || (record.size() > width && allCellsBlank(record, width));
+}
+
 struct TitleRow {
     std::string raw;
     bool openQuote;
@@ -690,7 +700,7 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
                 ShapeFinder finder(codec);
                 for (std::size_t k = 0; k <= titles.size(); ++k) scan.next(record);
                 while (scan.next(record)) {
-                    if (record.size() <= columns.shapeColumn()) continue;
+                    if (!mayBeCalculated(record, columns.width(), codec, choice.checkRows)) continue;
                     const int s = finder.find(record[columns.shapeColumn()]);
                     if (s >= 0) used[static_cast<std::size_t>(s)] = 1;
                 }

@@ -6,8 +6,9 @@
 // every line with no bytes must come back, or the output must be empty with
 // a message. Running the tool again on its output must give the same bytes,
 // the same failed lines and the same status; and the output must not depend
-// on how the input was cut into reads. The options (strict, a forced
-// encoding) are chosen from the input's length, so the corpus covers them.
+// on how the input was cut into reads. The options (strict, lenient,
+// defaults, a forced encoding) are chosen from the input's length, so the
+// corpus covers them.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -121,6 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     BatchOptions options;
     options.strict = size % 3 == 1;
+    options.lenient = size % 4 == 2;
+    options.defaults = size % 7 != 0;
     if (size % 5 == 2) options.encoding = Encoding::Gb18030;
     if (size % 5 == 3) options.encoding = Encoding::Utf8;
 
