@@ -156,7 +156,10 @@ TEST(InputEncoding, Gb18030InGivesGb18030Out) {
     const std::string input = "\xD0\xCE\xD7\xB4,a\n\xB0\xB5\xD6\xF9,0\n";  // 形状,a / 暗柱,0
     MemorySource source(input);
     StringSink sink;
-    const BatchSummary summary = runBatch(source, sink, [](std::string_view) {});
+    BatchOptions options;
+    options.defaults = true;
+    const BatchSummary summary = runBatch(
+        source, sink, [](std::string_view) {}, options);
     EXPECT_EQ(summary.encoding, Encoding::Gb18030);
     // "—" is A1AA in GB18030; the note names a, read as 0.
     EXPECT_EQ(sink.text.substr(0, sink.text.find('\n')), "\xD0\xCE\xD7\xB4,a,zjmj,zjl,tjpgl,notes");
