@@ -1,5 +1,5 @@
 # Short commands for the usual work; CMake presets do the real configuration.
-.PHONY: all deps build run test test-sanitize screenshots bench fuzz fuzz-run install clean format
+.PHONY: all deps build run test test-sanitize test-plain screenshots bench fuzz fuzz-run install clean format
 
 BUILD_DIR := build
 JOBS ?= $(shell nproc)
@@ -23,6 +23,12 @@ test-sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
+
+# The core and batch tests with the text rules' full ways only.
+test-plain: deps
+	@cmake --preset plain >/dev/null
+	@cmake --build --preset plain -j $(JOBS)
+	ctest --preset plain -j $(JOBS)
 
 screenshots: build
 	@tools/screenshots.sh $(BUILD_DIR) docs/screenshots

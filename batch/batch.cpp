@@ -22,7 +22,6 @@ using sections::SectionShape;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // How much of the input decides its encoding when it cannot be read twice.
 constexpr std::size_t kSniffBytes = std::size_t{1} << 20;
-static_assert(CsvRecord::kReadPadding >= text_rules::paths::kEightByteLoad);
 // A header further down than this is not looked for: the records above it
 // are held in memory until it is found.
 constexpr std::int64_t kMaxTitleRows = 10;
@@ -352,20 +351,10 @@ private:
                 continue;
             }
             const std::string_view cell = record[static_cast<std::size_t>(column)];
-            // A cell of plain digits is read, and is wholly a number, without
-            // the full rule; up to eight digits at once where the reader's
-            // buffer lets a word be loaded from the cell's start.
-            std::optional<double> integer;
-            if (record.textInReadBuffer(static_cast<std::size_t>(column))) {
-                integer = text_rules::paths::readShortPlainInteger(cell.data(), cell.size());
-            }
-            if (!integer) integer = text_rules::paths::readPlainInteger(cell);
-            if (integer) {
-                numbers[i] = *integer;
-                continue;
-            }
-            numbers[i] = text_rules::paths::readNumberFull(cell);
-            if (text_rules::isWhollyNumber(cell)) continue;
+            const text_rules::Field field =
+                text_rules::readField(cell, record.readableAfter(static_cast<std::size_t>(column)));
+            numbers[i] = field.value;
+            if (field.whole) continue;
             if (options_.lenient) {
                 noteGuess(sc.inputTitles[i], cell, numbers[i]);
             } else {
