@@ -1,7 +1,7 @@
 // The calculation sheet (计算书) of one press of "计算": every input as typed
 // and as read, how each of the three results was obtained, step by step, and
-// the results as the window shows them. Qt-free, so that the windows and the
-// batch tool can both make one; the windows only render it.
+// the results as the window shows them. Qt-free, so that it is made and
+// tested without the windows, which only render it.
 #pragma once
 
 #include <array>
@@ -47,8 +47,8 @@ struct Step {
     std::string valueText;
     std::string unit;  // "mm²", "mm", "%" …
 
-    std::string inSymbols() const;   // "((π × d1) × d1) / 4"
-    std::string withValues() const;  // "((3.1415926 × 20) × 20) / 4"
+    std::string inSymbols() const;   // the formula as its definition writes it
+    std::string withValues() const;  // the same with each operand's value in place of its symbol
 };
 
 // One of the three results, with the steps that lead to it.
