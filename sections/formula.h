@@ -2,10 +2,10 @@
 // objects that evaluate themselves and write themselves as the calculation
 // sheet prints them.
 //
-//     Step{As, (Ab1 * n1) + (Ab2 * n2)}
+//     Step{Q, (x * 2) + y}
 //
-// is the step that forms the steel area As from the bar areas Ab1 and Ab2
-// formed before it and the inputs n1 and n2. Evaluated, every operator is one
+// is the step that forms the quantity Q from a quantity x that a step before
+// it formed and from an input y. Evaluated, every operator is one
 // rounding step of the number type (FiniteOrNan for the defining evaluation,
 // UncheckedNumber for the fast one), in the tree the C++ expression builds:
 // operations of equal rank from the left, each parenthesis completed before
@@ -157,7 +157,7 @@ template <class L, class R>
 inline constexpr bool kIsSum<Operation<'-', L, R>> = true;
 
 // A sum written as a chain: the same left-to-right tree, printed
-// "(2 × a′) + (2 × b′) + c′ + d′" instead of "(((2 × a′) + (2 × b′)) + c′) + d′".
+// "x + (2 × y) - z" instead of "(x + (2 × y)) - z".
 template <class E>
 struct Chain {
     static_assert(kIsSum<E>, "a chain is a sum or a difference");
@@ -234,6 +234,8 @@ struct Step {
     Quantity quantity;
     E formula;
 };
+template <class E>
+Step(Quantity, E) -> Step<E>;
 
 // The steps that lead to one of the three results, in their order; the last
 // one forms the result.
