@@ -37,10 +37,9 @@ static_assert(std::size(kInputs) <= kMaxInputs);
 
 using namespace formula;
 
-// The outer hoop is summed strictly from the left: d is added, then twice the
-// cover taken off, then e added and twice the cover taken off again; the d
-// and e legs are never formed alone. All nc legs are inner legs. The middle
-// core reaches from the bottom core to the top core.
+// The outer hoop is summed strictly from the left, so its d and e legs are
+// never formed alone; all nc legs are inner legs; the middle core reaches
+// from the bottom core to the top core.
 // clang-format off
 constexpr auto kFormulas = define(kInputs,
     kSteelFigure,
