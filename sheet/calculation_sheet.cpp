@@ -11,6 +11,7 @@
 #include "sheet/sheet_texts.h"
 #include "sheet/window_texts.h"
 #include "text_rules/text_rules.h"
+#include "text_rules/visible_text.h"
 
 namespace dravik::sheet {
 namespace {
@@ -68,7 +69,7 @@ std::string explain(const CalculationSheet& sheet, const Symbols& known, const S
         const Known& k = known.find(piece.text)->second;
         if (k.input >= 0) {
             const InputRow& row = sheet.inputs[static_cast<std::size_t>(k.input)];
-            return texts::filled(texts::kInputOutOfRange, {row.label, row.fieldText});
+            return texts::filled(texts::kInputOutOfRange, {row.label, text_rules::visibleText(row.fieldText)});
         }
         if (k.step >= 0) {
             return explain(sheet, known,
