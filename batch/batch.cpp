@@ -26,6 +26,16 @@ static_assert(CsvRecord::kReadPadding >= text_rules::paths::kEightByteLoad);
 // A header further down than this is not looked for: the records above it
 // are held in memory until it is found.
 constexpr std::int64_t kMaxTitleRows = 10;
+// Names are short: a header cell longer than this names no column, and only
+// its start is kept (for a message), marked "…", which no name holds. Cells
+// shown in messages and notes are cut there too.
+constexpr std::size_t kLongestName = 256;
+
+std::string headerName(Codec& codec, std::string_view cell) {
+    std::string name = codec.startForShowing(cell, kLongestName);
+    if (cell.size() > kLongestName) name += "…";
+    return name;
+}
 
 // Reads up to `size` bytes, fewer only at the end of the input.
 std::size_t readFull(ByteSource& source, char* buffer, std::size_t size) {
@@ -235,8 +245,7 @@ public:
         }
         const int s = shapeOf(record[columns_.shapeColumn()]);
         if (s < 0) {
-            std::string shapeText;
-            if (!codec_.toUtf8(record[columns_.shapeColumn()], shapeText)) shapeText = record[columns_.shapeColumn()];
+            const std::string shapeText = codec_.startForShowing(record[columns_.shapeColumn()], kLongestName);
             const std::string why = fill(tr("unknown shape {1}"), {quoteForMessage(shapeText)});
             return failInPlace(record, why, why);
         }
@@ -260,6 +269,7 @@ private:
     }
 
     int shapeOf(std::string_view cell) {
+        if (cell.size() > kLongestName) return -1;
         for (std::size_t s = 0; s < shapes_.size(); ++s) {
             if (cell == shapes_[s].names[0] || cell == shapes_[s].names[1]) return static_cast<int>(s);
         }
@@ -335,8 +345,7 @@ private:
             appendNote(notes_, fill(tr("{1} is empty, read as 0"), {input}));
             return;
         }
-        std::string shown;
-        if (!codec_.toUtf8(cell, shown)) shown = cell;
+        const std::string shown = codec_.startForShowing(cell, kLongestName);
         std::string number = text_rules::formatNumber(read);
         if (number.starts_with(' ')) number.erase(0, 1);
         appendNote(notes_, fill(tr("{1} {2} read as {3}"), {input, quoteForMessage(shown), number}));
@@ -379,7 +388,17 @@ private:
             for (std::size_t j = 0; j < width; ++j) {
                 if (j > 0) out_.append(',');
                 const int k = columns_.outputAt(j);
-                out_.append(k >= 0 ? outputs[static_cast<std::size_t>(k)] : record.rawCell(j));
+                if (k < 0) {
+                    out_.append(record.rawCell(j));
+                    continue;
+                }
+                out_.append(outputs[static_cast<std::size_t>(k)]);
+                // The replaced cell's line breaks are not in the output:
+                // the rows after it stand that many lines higher there.
+                const std::string_view replaced = record.rawCell(j);
+                if (replaced.starts_with('"')) {
+                    linesDropped_ += std::count(replaced.begin(), replaced.end(), lineEnd_.back());
+                }
             }
         }
         for (int k : columns_.appended()) {
@@ -421,7 +440,7 @@ private:
     // way when the output is read again.
     void failAsRead(const CsvRecord& record, std::string_view why) {
         ++summary_.failedRows;
-        messages_(fill(tr("line {1}: {2}"), {decimal(record.line), why}));
+        messages_(fill(tr("line {1}: {2}"), {decimal(outputLine(record)), why}));
         out_.append(record.raw());
         // A quote never closed took in the rest of the input; a line end
         // after it would become part of it on the next reading.
@@ -433,13 +452,17 @@ private:
     // the notes (a reason that stays the same when the output is read again).
     void failInPlace(const CsvRecord& record, std::string_view why, std::string_view note) {
         ++summary_.failedRows;
-        messages_(fill(tr("line {1}: {2}"), {decimal(record.line), why}));
+        messages_(fill(tr("line {1}: {2}"), {decimal(outputLine(record)), why}));
         encodedNotes_.clear();
         CsvWriter::appendCell(encodedNotes_, codec_.fromUtf8(note));
         std::array<std::string_view, kOutputColumns> outputs{};
         outputs[kNotesColumn] = encodedNotes_;
         write(record, outputs, true);
     }
+
+    // The line a row begins on in the output, which messages name (so that
+    // a run on the output names the same lines).
+    std::int64_t outputLine(const CsvRecord& record) const { return record.line - linesDropped_; }
 
     const HeaderColumns& columns_;
     Codec& codec_;
@@ -455,6 +478,7 @@ private:
     std::string notes_;
     std::string encodedNotes_;
     std::string scratch_;
+    std::int64_t linesDropped_ = 0;  // line breaks of replaced cells so far
 };
 
 struct TitleRow {
@@ -480,9 +504,15 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     CsvReader reader(input, options.buffers.input, options.maxRecordSize);
     CsvRecord record;
     auto stopAtBound = [&] {
-        if (!reader.recordTooLong()) return false;
-        messages(fill(tr("line {1}: a record longer than {2} bytes (--max-record-size): stopped"),
-                      {decimal(reader.tooLongLine()), decimal(static_cast<long long>(options.maxRecordSize))}));
+        if (reader.stop() == ReadStop::None) return false;
+        const std::string line = decimal(reader.stopLine());
+        if (reader.stop() == ReadStop::TooLong) {
+            messages(fill(tr("line {1}: a record longer than {2} bytes (--max-record-size): stopped"),
+                          {line, decimal(static_cast<long long>(options.maxRecordSize))}));
+        } else {
+            messages(fill(tr("line {1}: a record of more than {2} cells, a spreadsheet's column limit: stopped"),
+                          {line, decimal(static_cast<long long>(CsvReader::kMaxCells))}));
+        }
         summary.stopped = true;
         return true;
     };
@@ -492,25 +522,37 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     std::vector<TitleRow> titles;
     std::vector<std::string> names;
     HeaderColumns columns;
-    std::string scratch;
-    std::string brokenTitle;  // the first broken quoting above the header: perhaps in the header meant
+    std::string brokenTitle;     // the first broken quoting above the header: perhaps in the header meant
+    std::string undecodedTitle;  // the first record above it not valid in the encoding: perhaps the header
+    // The records held until the header is found, the header too, are
+    // bounded together as one record is.
+    std::size_t heldBytes = 0;
     for (;;) {
         if (!reader.next(record)) {
             summary.readFailed = reader.readFailed();
             if (!stopAtBound() && !summary.readFailed) {
-                messages(titles.empty()         ? tr("no header row")
-                         : !brokenTitle.empty() ? brokenTitle
-                                                : tr("the header has no \"shape\" column"));
+                messages(titles.empty()            ? tr("no header row")
+                         : !undecodedTitle.empty() ? undecodedTitle
+                         : !brokenTitle.empty()    ? brokenTitle
+                                                   : tr("the header has no \"shape\" column"));
             }
             summary.exitStatus = kExitTrouble;
             return summary;
         }
+        heldBytes += record.raw().size();
+        if (heldBytes > options.maxRecordSize) {
+            messages(fill(tr("line {1}: the records up to the header come to more than {2} bytes (--max-record-size): "
+                             "stopped"),
+                          {decimal(record.line), decimal(static_cast<long long>(options.maxRecordSize))}));
+            summary.exitStatus = kExitTrouble;
+            summary.stopped = true;
+            return summary;
+        }
         names.clear();
         bool namesShape = false;
-        const bool decoded = codec.toUtf8(record.raw(), scratch);
+        const bool decoded = codec.valid(record.raw());
         for (std::size_t j = 0; j < record.size(); ++j) {
-            names.emplace_back();
-            if (!codec.toUtf8(record[j], names.back())) names.back() = record[j];
+            names.push_back(headerName(codec, record[j]));
             namesShape = namesShape || nameColumn(names.back()).kind == ColumnKind::Shape;
         }
         if (namesShape) {
@@ -535,6 +577,11 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
                           {decimal(kMaxTitleRows + 1)}));
             summary.exitStatus = kExitTrouble;
             return summary;
+        }
+        if (undecodedTitle.empty() && !decoded) {
+            undecodedTitle = fill(tr("line {1}: bytes that are not valid {2}, so no header can be read (--encoding "
+                                     "chooses the encoding)"),
+                                  {decimal(record.line), encodingName(choice.encoding)});
         }
         if (brokenTitle.empty() && record.problem != QuoteProblem::None) {
             brokenTitle = fill(tr("line {1}: header: {2}"), {decimal(record.line), quoteProblemText(record.problem)});
@@ -591,7 +638,7 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
             if (out.failed()) break;
             reading = true;
         }
-        if (!reader.recordTooLong()) rows.emptyLines(reader.emptyLinesAtEnd());
+        if (reader.stop() == ReadStop::None) rows.emptyLines(reader.emptyLinesAtEnd());
         rows.summarize();
     } catch (const std::bad_alloc&) {
         // Every finished row is still written below.
