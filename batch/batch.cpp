@@ -604,6 +604,11 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
         }
         messages(fill(tr("columns that name no input or result, carried through: {1}"), {list}));
     }
+    for (const auto& name : columns.ownNotes()) {
+        messages(fill(tr("the column {1} is taken as your own and carried through; the notes go into a column "
+                         "\"notes\""),
+                      {quoteForMessage(name)}));
+    }
 
     OutputBuffer out(output, options.buffers.output);
     const std::string_view lineEnd = lineEndBytes(record.lineEnd);

@@ -139,11 +139,19 @@ std::string HeaderColumns::read(std::span<const std::string> names) {
     inputColumn_.assign(shapes.size(), {});
     for (auto& columns : inputColumn_) columns.fill(-1);
     unmatched_.clear();
+    ownNotes_.clear();
     appended_.clear();
     bool haveShape = false;
     std::vector<std::pair<std::string_view, std::size_t>> seen;  // field, first column
     for (std::size_t j = 0; j < width_; ++j) {
         const ColumnName column = nameColumn(names[j]);
+        // Only "notes" as the tool writes it is the tool's notes column: a
+        // column the user named "Notes" holds texts of the user's own.
+        if (column.kind == ColumnKind::Output && column.output == static_cast<int>(kNotesColumn) &&
+            names[j] != outputColumnName(kNotesColumn)) {
+            ownNotes_.push_back(names[j]);
+            continue;
+        }
         if (column.kind == ColumnKind::Other) {
             if (!normalizeName(names[j]).empty()) unmatched_.push_back(names[j]);
             continue;

@@ -69,6 +69,9 @@ public:
     int inputColumn(std::size_t shape, std::size_t input) const { return inputColumn_[shape][input]; }
     // Non-empty header names that name nothing: carried through unchanged.
     const std::vector<std::string>& unmatched() const { return unmatched_; }
+    // Columns that name notes but not as the tool writes them ("Notes",
+    // "NOTES"): the user's own, carried through unchanged.
+    const std::vector<std::string>& ownNotes() const { return ownNotes_; }
 
 private:
     std::size_t width_ = 0;
@@ -77,6 +80,7 @@ private:
     std::vector<int> outputAt_;
     std::vector<int> appended_;
     std::vector<std::string> unmatched_;
+    std::vector<std::string> ownNotes_;
 };
 
 }  // namespace dravik::batch

@@ -44,14 +44,16 @@ the file again with the results and a notes column.
 
 Reads FILE, or standard input when FILE is absent or "-".
 
-  -o, --output FILE       write FILE (through a temporary file renamed into
-                          place at the end; FILE may be the input) instead of
-                          standard output
+  -o, --output FILE       write FILE instead of standard output ("-"):
+                          through a temporary file renamed into place at the
+                          end (FILE may be the input; a link's target is
+                          replaced); a device or FIFO is written directly
   --encoding ENCODING     the input's encoding, utf-8 or gb18030, instead of
                           detecting it
   --strict                a row with a note fails (empty results, status 1)
-  --max-record-size SIZE  the longest record read, in bytes (K, M, G allowed;
-                          default 64M)
+  --max-record-size SIZE  the longest record read, in bytes, from 1K to 2G
+                          (K, M, G allowed; default 64M); a record has at
+                          most 16384 cells
   --template SHAPE        write a header of the window's labels and one row of
                           SHAPE's default texts, as a spreadsheet opens it
   --names                 with --template: the short names as the header
