@@ -35,7 +35,7 @@ endless_commas() { echo "$header"; yes , | tr -d '\n'; }
 endless_bytes() { echo "$header"; yes x | tr -d '\n'; }
 row_of_commas() { echo "$header"; repeat "$long" ,; echo; }
 ten_long_titles() { for _ in 1 2 3 4 5 6 7 8 9 10; do repeat "$long" x; echo; done; echo "$header"; }
-quoted_number_cell() { echo "$header"; printf 'azpjl,"'; repeat $((long / 2)) 1; repeat $((long / 2)) '"'; echo '",800,20,18,3,12,12,10,5,3,120,15'; }
+quoted_number_cell() { echo "$header"; printf 'azpjl,"'; repeat "$long" 1; echo '""",800,20,18,3,12,12,10,5,3,120,15'; }
 long_number_cell() { echo "$header"; printf 'azpjl,'; repeat "$long" 1; echo ',800,20,18,3,12,12,10,5,3,120,15'; }
 inputs=(header_of_commas title_of_commas endless_commas endless_bytes row_of_commas ten_long_titles
     quoted_number_cell long_number_cell)
