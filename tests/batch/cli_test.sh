@@ -114,7 +114,7 @@ expect 0 "$program" -o link.csv good.csv
 has real/target.csv " 3996, 1.25, 1.19,"
 [ "$(ls -A real | grep -c '^\.')" -eq 0 ] || fail "a temporary file was left beside the target"
 mkfifo fifo
-cat fifo > from-fifo &
+timeout 10 cat fifo > from-fifo &  # bounded: a replaced FIFO has no writer
 expect 0 "$program" -o fifo good.csv
 wait
 [ -p fifo ] || fail "-o replaced the FIFO"
