@@ -226,7 +226,7 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
                     cellEnd = static_cast<std::uint32_t>(end - start);  // a quote never closed: the rest of the input
                     if (record.problem == QuoteProblem::None) record.problem = QuoteProblem::UnclosedQuote;
                     record.endsInOpenQuote = true;
-                    if (record.count_ == kMaxCells) return Scan::TooManyCells;
+                    if (record.count_ >= kMaxCells) return Scan::TooManyCells;
                     record.addCell(cellEnd, text);
                     finishRecord(record, end - start, LineEnd::None, 0);
                     return Scan::Complete;
@@ -283,7 +283,7 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
             }
             cellEnd = static_cast<std::uint32_t>(i - start);
         }
-        if (record.count_ == kMaxCells) return Scan::TooManyCells;
+        if (record.count_ >= kMaxCells) return Scan::TooManyCells;
         record.addCell(cellEnd, text);
         if (i < end && data[i] == ',') {
             ++i;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <vector>
@@ -14,14 +15,15 @@ namespace {
 constexpr int kCleanedUpSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
 // The temporary file a signal removes; null when there is none. Set with
-// the signals blocked, read only by the handler.
-const char* volatile temporaryToRemove = nullptr;
+// the signals blocked, read by the handler.
+std::atomic<const char*> temporaryToRemove = nullptr;
+static_assert(std::atomic<const char*>::is_always_lock_free, "read in a signal handler");
 
 // Only what is safe in a signal handler: unlink, then the signal again with
 // its default action (SA_RESETHAND restored it), which ends the program once
 // the handler returns and the signal is unblocked.
 extern "C" void removeTemporaryAndEnd(int signal) {
-    if (const char* path = temporaryToRemove) ::unlink(path);
+    if (const char* path = temporaryToRemove.load()) ::unlink(path);
     ::raise(signal);
 }
 
