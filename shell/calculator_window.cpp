@@ -34,11 +34,11 @@ CalculatorWindow::CalculatorWindow(WindowManager& manager, const sections::Secti
         result(r)->setText(qs(shape.initialTexts[static_cast<std::size_t>(r)]));
     nameForAccessibility();
 
-    connect(controls_.get<QPushButton>(QStringLiteral("run")), &QPushButton::clicked, this,
+    connect(controls_.get<QPushButton>(layouts::Role::Calculate), &QPushButton::clicked, this,
             &CalculatorWindow::run_Click);
-    connect(controls_.get<QPushButton>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+    connect(controls_.get<QPushButton>(layouts::Role::BackToStart), &QPushButton::clicked, this,
             &CalculatorWindow::Command1_Click);
-    connect(controls_.get<QPushButton>(QStringLiteral("exit")), &QPushButton::clicked, this,
+    connect(controls_.get<QPushButton>(layouts::Role::EndProgram), &QPushButton::clicked, this,
             &CalculatorWindow::exit_Click);
     addSheetCommands();
     Form_Load();
@@ -151,7 +151,7 @@ void CalculatorWindow::addSheetCommands() {
 }
 
 void CalculatorWindow::printCalculationSheet() {
-    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    controls_.get<QPushButton>(layouts::Role::Calculate)->click();
     const sheet::CalculationSheet sheet = calculationSheet();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -164,7 +164,7 @@ void CalculatorWindow::printCalculationSheet() {
 }
 
 void CalculatorWindow::saveCalculationSheet() {
-    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    controls_.get<QPushButton>(layouts::Role::Calculate)->click();
     const sheet::CalculationSheet sheet = calculationSheet();
     const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                  .filePath(qs(sheet.typeName) + qs(sheet::texts::kProposedFileSuffix));
@@ -177,7 +177,7 @@ void CalculatorWindow::saveCalculationSheet() {
 }
 
 void CalculatorWindow::copyCalculationResults() {
-    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    controls_.get<QPushButton>(layouts::Role::Calculate)->click();
     QGuiApplication::clipboard()->setText(qs(sheet::tabSeparatedRows(calculationSheet())));
 }
 

@@ -86,7 +86,7 @@ QStringList textsOnTheSheet(const sections::SectionShape& shape, shell::Calculat
         texts << shell::qs(sheet::resultLabel(layout, r));
         texts << w->result(r)->text();
     }
-    texts << shell::qs(sheet::captionOf(layout, "Label1"));
+    texts << shell::qs(sheet::captionOf(layout, layouts::Role::Disclaimer));
     return texts;
 }
 
