@@ -11,6 +11,7 @@
 #include "sheet/step_tables.h"
 #include "sheet/window_texts.h"
 #include "text_rules/text_rules.h"
+#include "text_rules/visible_text.h"
 
 namespace dravik::sheet {
 namespace {
@@ -87,7 +88,7 @@ std::string explain(const CalculationSheet& sheet, const std::map<std::string, K
         const Known& k = known.find(piece.text)->second;
         if (k.input >= 0) {
             const InputRow& row = sheet.inputs[static_cast<std::size_t>(k.input)];
-            return texts::filled(texts::kInputOutOfRange, {row.label, row.fieldText});
+            return texts::filled(texts::kInputOutOfRange, {row.label, text_rules::visibleText(row.fieldText)});
         }
         if (k.step >= 0) {
             return explain(sheet, known,

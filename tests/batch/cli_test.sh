@@ -160,11 +160,16 @@ printf '\xEF\xBB\xBF\xD0\xCE\xD7\xB4,a\n\xB0\xB5\xD6\xF9,400\n' > bom-gb.csv
 expect 2 "$program" bom-gb.csv
 has err "line 1: bytes that are not valid UTF-8, so no header can be read"
 # A column the user named Notes is the user's own: kept, the notes added.
+# Only the titles the tool writes, notes and 计算说明, are its notes column.
 printf 'shape,Notes,a\nazpjl,mine,400\n' > own-notes.csv
-expect 0 "$program" own-notes.csv
+expect 0 "$program" --defaults own-notes.csv
 has out "shape,Notes,a,zjmj,zjl,tjpgl,notes"
 has out "azpjl,mine,400, 3996,"
-has err "the column \"Notes\" is taken as your own"
+has err "the column \"Notes\" is taken as your own and carried through; the notes go into the column \"notes\""
+printf 'shape,计算说明,a\nazpjl,old,400\n' > tool-notes.csv
+expect 0 "$program" --defaults tool-notes.csv
+grep -q old out && fail "the tool's own notes column was kept"
+grep -q "your own" err && fail "the tool's own notes column was taken as the user's"
 
 # File names are escaped as cells are: no forged second message, no
 # escape sequence reaches the terminal.
