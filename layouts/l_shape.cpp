@@ -7,6 +7,7 @@ namespace {
 
 using enum TextColour;
 using enum StoredPicture;
+using enum Role;
 
 constexpr ControlRecord kControls[] = {
     groupBox("Frame6", kWindow, {8, 0, 241, 465}, 0, "第一步：输入计算参数").inColour(Red),
@@ -46,7 +47,7 @@ constexpr ControlRecord kControls[] = {
     inputField("gjjj", "Frame8", 8, 160, 12),
     inputField("bhhd", "Frame8", 120, 160, 11),
     groupBox("Frame5", kWindow, {256, 8, 225, 225}, 31, "计算示意图"),
-    picture("Image1", "Frame5", {8, 24, 189, 182}, SectionL),
+    picture("Image1", "Frame5", {8, 24, 189, 182}, SectionL).withRole(Diagram),
     groupBox("Frame1", kWindow, {256, 240, 225, 289}, 32, "计算结果").inColour(Blue),
     label("Label17", "Frame1", {8, 16, 145, 17}, 35, "纵筋率（％）", "zjl"),
     label("Label20", "Frame1", {88, 16, 105, 17}, 47, "纵筋面积（mm2）", "zjmj"),
@@ -55,11 +56,11 @@ constexpr ControlRecord kControls[] = {
     label("Label2", "Frame1", {8, 56, 105, 17}, 36, "体积配箍率（％）", "tjpgl"),
     resultBox("tjpgl", "Frame1", 8, 72, 33),
     picture("Image2", "Frame1", {32, 96, 151, 103}, Logo).withTooltip(kLogoTooltip),
-    label("Label1", "Frame1", {8, 208, 209, 73}, 46, kCalculatorDisclaimer).inColour(Blue),
+    label("Label1", "Frame1", {8, 208, 209, 73}, 46, kCalculatorDisclaimer).inColour(Blue).withRole(Disclaimer),
     groupBox("Frame3", kWindow, {8, 472, 241, 57}, 28, " 第二步：选择操作").inColour(Red),
-    button("run", "Frame3", {8, 16, 65, 33}, 30, "计算").withFont(16),
-    button("exit", "Frame3", {88, 16, 65, 33}, 29, "退出").withFont(16),
-    button("Command1", "Frame3", {168, 16, 65, 33}, 45, "换类型《"),
+    button("run", "Frame3", {8, 16, 65, 33}, 30, "计算").withFont(16).withRole(Calculate),
+    button("exit", "Frame3", {88, 16, 65, 33}, 29, "退出").withFont(16).withRole(EndProgram),
+    button("Command1", "Frame3", {168, 16, 65, 33}, 45, "换类型《").withRole(BackToStart),
 };
 
 }  // namespace

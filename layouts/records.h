@@ -42,7 +42,7 @@ constexpr ControlRecord record(std::string_view name, ControlClass kind, std::st
             0,
             TextColour::System,
             {},
-            false,
+            Role::None,
             StoredPicture::NoPicture,
             {}};
 }
@@ -67,7 +67,7 @@ constexpr ControlRecord inputField(std::string_view name, std::string_view conta
 constexpr ControlRecord resultBox(std::string_view name, std::string_view container, int left, int top, int tab) {
     ControlRecord r =
         record(name, ControlClass::TextBox, container, {left, top, kResultBoxWidth, kResultBoxHeight}, tab);
-    r.readOnly = true;
+    r.role = Role::Result;
     return r.withFont(kResultFontPixels).inColour(TextColour::Blue);
 }
 

@@ -7,6 +7,7 @@ namespace {
 
 using enum TextColour;
 using enum StoredPicture;
+using enum Role;
 
 constexpr ControlRecord kControls[] = {
     groupBox("Frame6", kWindow, {8, 8, 233, 417}, 8, "第一步：输入计算参数").inColour(Red),
@@ -38,7 +39,7 @@ constexpr ControlRecord kControls[] = {
     inputField("gjjj", "Frame8", 8, 120, 33),
     inputField("bhhd", "Frame8", 120, 120, 36),
     groupBox("Frame5", kWindow, {248, 8, 217, 225}, 2, "计算示意图"),
-    picture("Image1", "Frame5", {8, 16, 199, 195}, SectionRectangle),
+    picture("Image1", "Frame5", {8, 16, 199, 195}, SectionRectangle).withRole(Diagram),
     groupBox("Frame1", kWindow, {248, 248, 217, 297}, 0, "计算结果").inColour(Blue),
     label("Label17", "Frame1", {8, 16, 145, 17}, 34, "纵筋率（％）", "zjl"),
     label("Label10", "Frame1", {96, 16, 105, 17}, 39, "纵筋面积（mm2）", "zjmj"),
@@ -47,11 +48,11 @@ constexpr ControlRecord kControls[] = {
     label("Label2", "Frame1", {8, 56, 97, 17}, 7, "体积配箍率（％）", "tjpgl"),
     resultBox("tjpgl", "Frame1", 8, 72, 6),
     picture("Image2", "Frame1", {32, 96, 152, 103}, Logo).withTooltip(kLogoTooltip),
-    label("Label1", "Frame1", {8, 208, 201, 81}, 38, kCalculatorDisclaimer).inColour(Blue),
+    label("Label1", "Frame1", {8, 208, 201, 81}, 38, kCalculatorDisclaimer).inColour(Blue).withRole(Disclaimer),
     groupBox("Frame3", kWindow, {8, 432, 233, 113}, 3, " 第二步：选择操作").inColour(Red),
-    button("run", "Frame3", {8, 40, 65, 33}, 4, "计算").withFont(16),
-    button("exit", "Frame3", {80, 40, 73, 33}, 5, "退出").withFont(16),
-    button("Command1", "Frame3", {160, 40, 65, 33}, 37, "改类型《"),
+    button("run", "Frame3", {8, 40, 65, 33}, 4, "计算").withFont(16).withRole(Calculate),
+    button("exit", "Frame3", {80, 40, 73, 33}, 5, "退出").withFont(16).withRole(EndProgram),
+    button("Command1", "Frame3", {160, 40, 65, 33}, 37, "改类型《").withRole(BackToStart),
 };
 
 }  // namespace

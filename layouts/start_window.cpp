@@ -6,6 +6,7 @@ namespace {
 
 using enum TextColour;
 using enum StoredPicture;
+using enum Role;
 
 constexpr ControlRecord kControls[] = {
     label("Label1", kWindow, {8, 8, 457, 25}, 8, kTitleLine).withFont(19),
@@ -23,10 +24,10 @@ constexpr ControlRecord kControls[] = {
     optionButton("Option3", "Frame1", {72, 440, 113, 25}, 12, "翼柱"),
     optionButton("Option4", "Frame1", {328, 440, 89, 17}, 13, "Z形转角柱"),
     groupBox("Frame6", kWindow, {544, 32, 113, 481}, 5, "第二步：选择操作").inColour(Red),
-    button("Command1", "Frame6", {16, 32, 89, 25}, 6, "进入计算》").withFont(14),
-    button("Command2", "Frame6", {8, 240, 89, 25}, 7, "退出程序").withFont(14),
+    button("Command1", "Frame6", {16, 32, 89, 25}, 6, "进入计算》").withFont(14).withRole(OpenCalculator),
+    button("Command2", "Frame6", {8, 240, 89, 25}, 7, "退出程序").withFont(14).withRole(EndProgram),
     picture("Image5", "Frame6", {8, 352, 96, 71}, Logo).withTooltip(kLogoTooltip),
-    label("Label2", kWindow, {8, 520, 665, 41}, 9, kStartDisclaimer).inColour(Blue),
+    label("Label2", kWindow, {8, 520, 665, 41}, 9, kStartDisclaimer).inColour(Blue).withRole(Disclaimer),
 };
 
 }  // namespace

@@ -18,11 +18,25 @@ enum class TextColour { System, Red, Blue };
 
 enum class StoredPicture { NoPicture, Logo, SectionRectangle, SectionL, SectionFlanged, SectionZ };
 
+// What a control is for. Code finds a control by its role; its name is the
+// window's own ("run", "Image1", "Command1") and stays as data and in the
+// names of its handlers (run_Click).
+enum class Role {
+    None,
+    Calculate,       // "计算"
+    BackToStart,     // "改类型《": back to the choice of section type
+    OpenCalculator,  // "进入计算》": opens the chosen calculator window
+    EndProgram,      // "退出", "退出程序"
+    Diagram,         // the calculator window's section diagram
+    Disclaimer,      // the 声明 text
+    Result,          // a result box: read-only
+};
+
 // Font size of a control whose size is the standard one.
 inline constexpr int kStandardFontPixels = 12;
 
 struct ControlRecord {
-    std::string_view name;  // "Frame6", "Label5", "a", "run" …
+    std::string_view name;  // "Frame6", "Label5", "a", "run" …: the window's own
     ControlClass kind;
     std::string_view container;  // a group box's name, or empty for the window
     int left, top, width, height;
@@ -31,7 +45,7 @@ struct ControlRecord {
     int fontPixels;            // 0 for the standard size
     TextColour colour;         // of the text (of a group box: its caption only)
     std::string_view tooltip;  // empty for none
-    bool readOnly;             // the result boxes
+    Role role;
     StoredPicture picture;
     // Of a label: the field or result box it names, which takes the
     // label's caption as its accessible name; empty for other labels.
@@ -54,6 +68,11 @@ struct ControlRecord {
         r.fontPixels = pixels;
         return r;
     }
+    constexpr ControlRecord withRole(Role purpose) const {
+        ControlRecord r = *this;
+        r.role = purpose;
+        return r;
+    }
 };
 
 struct WindowLayout {
@@ -65,6 +84,14 @@ struct WindowLayout {
     const ControlRecord* find(std::string_view name) const {
         for (const ControlRecord& c : controls) {
             if (c.name == name) return &c;
+        }
+        return nullptr;
+    }
+
+    // The first record of a control for `role`, or nullptr.
+    const ControlRecord* find(Role role) const {
+        for (const ControlRecord& c : controls) {
+            if (c.role == role) return &c;
         }
         return nullptr;
     }

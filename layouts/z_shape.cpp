@@ -7,6 +7,7 @@ namespace {
 
 using enum TextColour;
 using enum StoredPicture;
+using enum Role;
 
 constexpr ControlRecord kControls[] = {
     groupBox("Frame6", kWindow, {8, 8, 225, 513}, 0, "第一步：输入计算参数").inColour(Red),
@@ -54,7 +55,7 @@ constexpr ControlRecord kControls[] = {
     inputField("gjjj", "Frame8", 8, 200, 17),
     inputField("bhhd", "Frame8", 120, 200, 18),
     groupBox("Frame5", kWindow, {248, 8, 273, 257}, 39, "计算示意图"),
-    picture("Image1", "Frame5", {8, 16, 260, 217}, SectionZ),
+    picture("Image1", "Frame5", {8, 16, 260, 217}, SectionZ).withRole(Diagram),
     groupBox("Frame1", kWindow, {248, 272, 273, 313}, 40, "计算结果").inColour(Blue),
     label("Label17", "Frame1", {8, 16, 145, 17}, 44, "纵筋率（％）", "zjl"),
     label("Label24", "Frame1", {112, 16, 113, 17}, 55, "纵筋面积（mm2）", "zjmj"),
@@ -63,11 +64,11 @@ constexpr ControlRecord kControls[] = {
     label("Label2", "Frame1", {8, 56, 97, 17}, 43, "体积配箍率（％）", "tjpgl"),
     resultBox("tjpgl", "Frame1", 8, 72, 42),
     picture("Image2", "Frame1", {56, 112, 152, 103}, Logo).withTooltip(kLogoTooltip),
-    label("Label1", "Frame1", {24, 232, 225, 65}, 54, kCalculatorDisclaimer).inColour(Blue),
+    label("Label1", "Frame1", {24, 232, 225, 65}, 54, kCalculatorDisclaimer).inColour(Blue).withRole(Disclaimer),
     groupBox("Frame3", kWindow, {8, 528, 225, 57}, 36, " 第二步：选择操作").inColour(Red),
-    button("run", "Frame3", {8, 16, 65, 33}, 37, "计算").withFont(16),
-    button("exit", "Frame3", {80, 16, 65, 33}, 38, "退出").withFont(16),
-    button("Command1", "Frame3", {152, 16, 65, 33}, 53, "换类型《"),
+    button("run", "Frame3", {8, 16, 65, 33}, 37, "计算").withFont(16).withRole(Calculate),
+    button("exit", "Frame3", {80, 16, 65, 33}, 38, "退出").withFont(16).withRole(EndProgram),
+    button("Command1", "Frame3", {152, 16, 65, 33}, 53, "换类型《").withRole(BackToStart),
 };
 
 }  // namespace

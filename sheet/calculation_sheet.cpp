@@ -7,9 +7,11 @@
 
 #include "sections/calculation.h"
 #include "sections/terms.h"
+#include "sheet/sheet_texts.h"
 #include "sheet/step_tables.h"
 #include "sheet/window_texts.h"
 #include "text_rules/text_rules.h"
+#include "text_rules/visible_text.h"
 
 namespace dravik::sheet {
 namespace {
@@ -74,6 +76,9 @@ std::vector<FormulaPiece> pieces(std::string_view formula, const std::map<std::s
     return out;
 }
 
+// A step in words: "核心尺寸 a′ = a - (2 × t)".
+std::string stated(const Step& step) { return step.name + " " + step.symbol + " = " + step.inSymbols(); }
+
 // Why `step` is not a number: the first operand that is not one, followed
 // back to its own cause; else a divisor that is zero; else an overflow.
 std::string explain(const CalculationSheet& sheet, const std::map<std::string, Known, std::less<>>& known,
@@ -83,7 +88,7 @@ std::string explain(const CalculationSheet& sheet, const std::map<std::string, K
         const Known& k = known.find(piece.text)->second;
         if (k.input >= 0) {
             const InputRow& row = sheet.inputs[static_cast<std::size_t>(k.input)];
-            return "输入“" + row.label + "”的数 " + row.fieldText + " 超出双精度数的范围";
+            return texts::filled(texts::kInputOutOfRange, {row.label, text_rules::visibleText(row.fieldText)});
         }
         if (k.step >= 0) {
             return explain(sheet, known,
@@ -95,20 +100,22 @@ std::string explain(const CalculationSheet& sheet, const std::map<std::string, K
         if (piece.operand && divides && piece.value == 0.0) {
             const Known& k = known.find(piece.text)->second;
             std::string what = piece.text;
-            if (k.input >= 0) what = "“" + sheet.inputs[static_cast<std::size_t>(k.input)].label + "” " + piece.text;
+            if (k.input >= 0)
+                what = texts::filled(texts::kQuotedInput,
+                                     {sheet.inputs[static_cast<std::size_t>(k.input)].label, piece.text});
             if (k.step >= 0) {
                 const Step& s =
                     sheet.figures[static_cast<std::size_t>(k.figure)].steps[static_cast<std::size_t>(k.step)];
-                what = s.name + " " + s.symbol + " = " + s.inSymbols();
+                what = stated(s);
             }
-            return "除数为零：" + what + " = 0（" + step.name + " " + step.symbol + " = " + step.inSymbols() + "）";
+            return texts::filled(texts::kZeroDivisor, {what, stated(step)});
         }
         if (!piece.operand) {
             const auto slash = piece.text.find_last_not_of(' ');
             divides = slash != std::string::npos && piece.text[slash] == '/';
         }
     }
-    return "数值溢出：" + step.name + " " + step.symbol + " = " + step.inSymbols() + " 超出双精度数的范围";
+    return texts::filled(texts::kOverflow, {stated(step)});
 }
 
 }  // namespace
@@ -135,12 +142,12 @@ CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const 
     }
     CalculationSheet sheet;
     sheet.typeName = shape.typeName;
-    sheet.title = sheet.typeName + "计算书";
+    sheet.title = texts::filled(texts::kTitle, {sheet.typeName});
     sheet.windowCaption = shape.caption;
     sheet.dateTime = dateTime;
     sheet.programLine = std::string(layouts::kProgramTitle) + " " + std::string(version);
-    if (const layouts::ControlRecord* picture = layout->find("Image1")) sheet.diagram = picture->picture;
-    sheet.disclaimer = captionOf(*layout, "Label1");
+    if (const layouts::ControlRecord* diagram = layout->find(layouts::Role::Diagram)) sheet.diagram = diagram->picture;
+    sheet.disclaimer = captionOf(*layout, layouts::Role::Disclaimer);
 
     // Each field text is read once, as "计算" reads it.
     std::map<std::string, Known, std::less<>> known;

@@ -1,7 +1,8 @@
 // The calculation sheet (计算书) of one press of "计算": every input as typed
 // and as read, how each of the three results was obtained, step by step, and
-// the results as the window shows them. Qt-free, so that the windows and the
-// batch tool can both make one; the windows only render it.
+// the results as the window shows them. Qt-free, so that it is checked
+// without a display and any front end can show it; the windows render it
+// (see sheet_html.h).
 #pragma once
 
 #include <array>

@@ -4,8 +4,8 @@
 
 namespace dravik::sheet {
 
-std::string_view captionOf(const layouts::WindowLayout& layout, std::string_view name) {
-    const layouts::ControlRecord* record = layout.find(name);
+std::string_view captionOf(const layouts::WindowLayout& layout, layouts::Role role) {
+    const layouts::ControlRecord* record = layout.find(role);
     return record == nullptr ? std::string_view() : record->caption;
 }
 

@@ -9,8 +9,8 @@
 
 namespace dravik::sheet {
 
-// The caption of the label control `name`; empty if the layout lacks it.
-std::string_view captionOf(const layouts::WindowLayout& layout, std::string_view name);
+// The caption of the control for `role`; empty if the layout has none.
+std::string_view captionOf(const layouts::WindowLayout& layout, layouts::Role role);
 
 // The label text of an input, as the window shows it above the field.
 std::string_view inputLabel(const layouts::WindowLayout& layout, const sections::InputField& input);

@@ -20,6 +20,7 @@
 #include "sheet/sheet_texts.h"
 #include "shell/input_field.h"
 #include "shell/qt_text.h"
+#include "shell/read_as_mark.h"
 #include "shell/sheet_dialogs.h"
 #include "shell/sheet_document.h"
 #include "shell/window_manager.h"
@@ -34,11 +35,11 @@ CalculatorWindow::CalculatorWindow(WindowManager& manager, const sections::Secti
         result(r)->setText(qs(shape.initialTexts[static_cast<std::size_t>(r)]));
     nameForAccessibility();
 
-    connect(controls_.get<QPushButton>(QStringLiteral("run")), &QPushButton::clicked, this,
+    connect(controls_.get<QPushButton>(layouts::Role::Calculate), &QPushButton::clicked, this,
             &CalculatorWindow::run_Click);
-    connect(controls_.get<QPushButton>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+    connect(controls_.get<QPushButton>(layouts::Role::BackToStart), &QPushButton::clicked, this,
             &CalculatorWindow::Command1_Click);
-    connect(controls_.get<QPushButton>(QStringLiteral("exit")), &QPushButton::clicked, this,
+    connect(controls_.get<QPushButton>(layouts::Role::EndProgram), &QPushButton::clicked, this,
             &CalculatorWindow::exit_Click);
     addSheetCommands();
     Form_Load();
@@ -100,6 +101,15 @@ void CalculatorWindow::calculateAndShowResults() {
     const std::vector<std::string_view> views(texts.begin(), texts.end());
     const sections::ResultTexts shown = sections::displayTexts(sections::calculateFromTexts(shape_, views));
     for (sections::Result r : shape_.writeOrder) result(r)->setText(qs(shown[r]));
+    markFieldsNotReadAsShown();
+}
+
+// The sheet's input rows say which fields were not wholly a number and what
+// was read from them: the window marks the same fields with the same number.
+void CalculatorWindow::markFieldsNotReadAsShown() {
+    for (const sheet::InputRow& row : calculationSheet().inputs) {
+        if (row.notWhollyNumber) markReadAs(input(qs(row.name)), qs(row.valueText));
+    }
 }
 
 void CalculatorWindow::backToShapeChoice() {
@@ -151,7 +161,7 @@ void CalculatorWindow::addSheetCommands() {
 }
 
 void CalculatorWindow::printCalculationSheet() {
-    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    controls_.get<QPushButton>(layouts::Role::Calculate)->click();
     const sheet::CalculationSheet sheet = calculationSheet();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
@@ -164,7 +174,7 @@ void CalculatorWindow::printCalculationSheet() {
 }
 
 void CalculatorWindow::saveCalculationSheet() {
-    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    controls_.get<QPushButton>(layouts::Role::Calculate)->click();
     const sheet::CalculationSheet sheet = calculationSheet();
     const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                  .filePath(qs(sheet.typeName) + qs(sheet::texts::kProposedFileSuffix));
@@ -177,7 +187,7 @@ void CalculatorWindow::saveCalculationSheet() {
 }
 
 void CalculatorWindow::copyCalculationResults() {
-    controls_.get<QPushButton>(QStringLiteral("run"))->click();
+    controls_.get<QPushButton>(layouts::Role::Calculate)->click();
     QGuiApplication::clipboard()->setText(qs(sheet::tabSeparatedRows(calculationSheet())));
 }
 

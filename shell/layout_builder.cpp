@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "shell/appearance.h"
+#include "shell/embedded_pictures.h"
 #include "shell/input_field.h"
 #include "shell/picture_box.h"
-#include "shell/pictures.h"
 #include "shell/qt_text.h"
 
 namespace dravik::shell {
@@ -58,7 +58,7 @@ QWidget* makeLabel(const ControlRecord& r, QWidget* parent) {
 
 QWidget* makeResultBox(const ControlRecord& r, QWidget* parent) {
     auto* box = new QLineEdit(parent);
-    box->setReadOnly(r.readOnly);
+    box->setReadOnly(r.role == layouts::Role::Result);
     box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     box->setTextMargins(0, 0, 0, 0);
     setTextColour(box, QPalette::Text, r.colour);
@@ -111,7 +111,7 @@ BuiltControls buildLayout(QWidget* window, const layouts::WindowLayout& layout) 
     window->setWindowIcon(windowIcon());
     window->setFont(songFont(layouts::kStandardFontPixels));
 
-    BuiltControls controls;
+    BuiltControls controls(&layout);
     std::vector<std::pair<int, QWidget*>> tabStops;
     std::vector<QWidget*> labels;
     std::vector<QRadioButton*> options;

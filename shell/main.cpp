@@ -13,6 +13,7 @@
 #include "shell/command_line.h"
 #include "shell/font_warmup.h"
 #include "shell/instance_guard.h"
+#include "shell/program_texts.h"
 #include "shell/second_copy.h"
 #include "shell/window_manager.h"
 
@@ -25,7 +26,7 @@ std::vector<std::string_view> argumentsAfterName(int argc, char* argv[]) { retur
 // Writes `text` to standard output; says why on standard error when it cannot.
 int printAndExit(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) return 0;
-    const std::string message = std::string("dravik：无法写出到标准输出：") + std::strerror(errno) + "\n";
+    const std::string message = std::string(dravik::shell::texts::kCannotWriteOutput) + std::strerror(errno) + "\n";
     std::fputs(message.c_str(), stderr);
     return kExitBadUsage;
 }
@@ -60,7 +61,7 @@ int main(int argc, char* argv[]) {
     // Held until the program ends.
     dravik::shell::InstanceGuard guard;
     if (guard.isOff()) {
-        std::fputs("dravik：没有只属于本用户的目录可放锁文件，本次不检查是否已有另一份程序在运行。\n", stderr);
+        std::fputs(dravik::shell::texts::kGuardOff.data(), stderr);
     }
     if (dravik::shell::refuseIfAnotherCopyRuns(guard)) return 0;
 

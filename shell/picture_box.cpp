@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "shell/pictures.h"
+#include "shell/embedded_pictures.h"
 
 namespace dravik::shell {
 

@@ -6,9 +6,9 @@
 // load step, run in the constructor once the controls exist, and
 // <control>_Click is the click handler of the button of that name in the
 // window's layout records (run_Click for "run", Command1_Click for
-// "Command1"), so a button's handler is found from its name alone. The
-// handlers are thin entry points: each calls the functions, named for what
-// they do, that hold the work.
+// "Command1"); the code finds the button itself by its role in the records.
+// The handlers are thin entry points: each calls the functions, named for
+// what they do, that hold the work.
 #pragma once
 
 #include <QWidget>

@@ -11,9 +11,9 @@ namespace dravik::shell {
 StartWindow::StartWindow(WindowManager& manager) : ProgramWindow(manager, kStartWindowName) {
     setWindowTitle(qs(layouts::kStartCaption));
     controls_ = buildLayout(this, layouts::kStartWindow);
-    connect(controls_.get<QPushButton>(QStringLiteral("Command1")), &QPushButton::clicked, this,
+    connect(controls_.get<QPushButton>(layouts::Role::OpenCalculator), &QPushButton::clicked, this,
             &StartWindow::Command1_Click);
-    connect(controls_.get<QPushButton>(QStringLiteral("Command2")), &QPushButton::clicked, this,
+    connect(controls_.get<QPushButton>(layouts::Role::EndProgram), &QPushButton::clicked, this,
             &StartWindow::Command2_Click);
     Form_Load();
 }

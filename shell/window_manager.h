@@ -8,13 +8,16 @@
 #include <functional>
 #include <map>
 
+#include "layouts/windows.h"
+#include "shell/qt_text.h"
+
 namespace dravik::shell {
 
 class ProgramWindow;
 
-// The name of the start-up window; calculator windows go by their section's
-// window name ("azpjl" …).
-inline const QString kStartWindowName = QStringLiteral("欢迎使用");
+// The name of the start-up window, as its layout records give it; calculator
+// windows go by their section's window name ("azpjl" …).
+inline const QString kStartWindowName = qs(layouts::kStartWindow.windowName);
 
 class WindowManager : public QObject {
     Q_OBJECT

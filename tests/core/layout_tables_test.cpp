@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,37 @@ TEST(LayoutTables, EachOptionButtonOpensTheShapeItsCaptionNames) {
     }
     EXPECT_EQ(options, std::size(layouts::kShapeChoices));
     EXPECT_EQ(opened.size(), sections::allShapes().size());
+}
+
+// The windows find these controls by their role: each window has exactly
+// one of the kind the role needs, and every result box is one.
+TEST(LayoutTables, EachWindowHasOneControlOfTheRightKindForEveryRoleItsCodeFinds) {
+    using enum layouts::Role;
+    const std::pair<layouts::Role, ControlClass> kStart[] = {
+        {OpenCalculator, ControlClass::CommandButton},
+        {EndProgram, ControlClass::CommandButton},
+        {Disclaimer, ControlClass::Label},
+    };
+    const std::pair<layouts::Role, ControlClass> kCalculator[] = {
+        {Calculate, ControlClass::CommandButton},  {BackToStart, ControlClass::CommandButton},
+        {EndProgram, ControlClass::CommandButton}, {Diagram, ControlClass::Picture},
+        {Disclaimer, ControlClass::Label},
+    };
+    using Needs = std::span<const std::pair<layouts::Role, ControlClass>>;
+    for (const WindowLayout* layout : kAllLayouts) {
+        const bool start = layout == &layouts::kStartWindow;
+        for (const auto& [role, kind] : start ? Needs(kStart) : Needs(kCalculator)) {
+            SCOPED_TRACE(std::string(layout->windowName) + " role " + std::to_string(static_cast<int>(role)));
+            EXPECT_EQ(std::count_if(layout->controls.begin(), layout->controls.end(),
+                                    [role = role](const ControlRecord& c) { return c.role == role; }),
+                      1);
+            ASSERT_NE(layout->find(role), nullptr);
+            EXPECT_EQ(layout->find(role)->kind, kind);
+        }
+        for (const ControlRecord& c : layout->controls) {
+            EXPECT_EQ(c.role == Result, c.kind == ControlClass::TextBox) << layout->windowName << "." << c.name;
+        }
+    }
 }
 
 struct FieldLabelCase {

@@ -273,6 +273,8 @@ TEST(CalculationSheet, ADashSaysWhichDivisorWasZeroOrWhatOverflowed) {
         {&sections::kRectangle, "gjjj", "", "", "", 2, "除数为零：“箍筋间距（mm）” s = 0"},
         {&sections::kLShape, "a", "1e200", "c", "1e200", 1, "数值溢出：截面面积 A"},
         {&sections::kLShape, "zj1zj", "1e400", "", "", 0, "输入“纵筋1直径（mm）”的数 1e400 超出"},
+        // A typed override cannot reverse the sentence around it.
+        {&sections::kLShape, "zj1zj", "1e400\u202Emm", "", "", 0, "的数 1e400〈U+202E〉mm 超出双精度数的范围"},
         // a′ = 0 and b − c = 0: the core area is 0.
         {&sections::kLShape, "a", "30", "b", "400", 2, "除数为零：核心面积 Ac"},
         {&sections::kZShape, "gjjj", "0", "", "", 2, "除数为零：“箍筋间距（mm）” s = 0"},

@@ -16,7 +16,7 @@
 #include "shell/appearance.h"
 #include "shell/calculator_window.h"
 #include "shell/input_field.h"
-#include "shell/pictures.h"
+#include "shell/embedded_pictures.h"
 #include "shell/start_window.h"
 #include "shell/window_manager.h"
 

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-namespace pictures {
+namespace dravik::draw_pictures {
 namespace {
 
 void appendU16LittleEndian(QByteArray& out, std::uint16_t value) {
@@ -173,4 +173,4 @@ QString writePng(const QImage& image, const QString& path) {
     return {};
 }
 
-}  // namespace pictures
+}  // namespace dravik::draw_pictures

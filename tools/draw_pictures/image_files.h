@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace pictures {
+namespace dravik::draw_pictures {
 
 // Windows BMP, 24 bits per pixel, uncompressed.
 QString writeBmp(const QImage& image, const QString& path);
@@ -23,4 +23,4 @@ QString writeIco(const QImage& image, const QString& path);
 
 QString writePng(const QImage& image, const QString& path);
 
-}  // namespace pictures
+}  // namespace dravik::draw_pictures

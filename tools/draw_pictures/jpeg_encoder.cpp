@@ -11,7 +11,7 @@
 // jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
 
-namespace pictures {
+namespace dravik::draw_pictures {
 namespace {
 
 constexpr int kBlock = DCTSIZE;
@@ -150,4 +150,4 @@ QByteArray encodeJpeg(const QImage& source, QString& error) {
     return out;
 }
 
-}  // namespace pictures
+}  // namespace dravik::draw_pictures

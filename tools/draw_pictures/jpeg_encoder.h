@@ -8,9 +8,9 @@
 #include <QImage>
 #include <QString>
 
-namespace pictures {
+namespace dravik::draw_pictures {
 
 // The JPEG file of `image`, or an empty array with `error` set.
 QByteArray encodeJpeg(const QImage& image, QString& error);
 
-}  // namespace pictures
+}  // namespace dravik::draw_pictures

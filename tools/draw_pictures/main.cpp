@@ -13,8 +13,27 @@
 #include <vector>
 
 #include "image_files.h"
-#include "pictures.h"
-#include "style.h"
+#include "pictures/drawings.h"
+#include "pictures/style.h"
+
+using namespace dravik;
+
+namespace {
+
+// A picture in its stored format: BMP or JPEG, as its file name says. The
+// diagrams' edges are the windows' face colour, which their JPEG files must
+// keep within this much in each channel.
+constexpr int kGroundTolerance = 2;
+
+QString writeStored(const pictures::Drawing& drawing, const QString& path) {
+    const QImage image = pictures::draw(drawing);
+    if (path.endsWith(QLatin1String(".bmp"))) return draw_pictures::writeBmp(image, path);
+    const bool diagram = drawing.picture != layouts::StoredPicture::Logo;
+    return draw_pictures::writeJpeg(image, path, diagram ? std::optional(pictures::kGround) : std::nullopt,
+                                    diagram ? kGroundTolerance : 0);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // No display is needed: everything is drawn into images.
@@ -40,50 +59,29 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    constexpr int kGroundTolerance = 2;
-    const QImage icon = pictures::drawWindowIcon();
     struct Output {
         QString name;
         std::function<QString(const QString&)> write;
     };
     std::vector<Output> outputs{
-        {"dravik.ico", [&](const QString& path) { return pictures::writeIco(icon, path); }},
-        {"logo.jpg",
-         [](const QString& path) { return pictures::writeJpeg(pictures::drawLogo(), path, std::nullopt, 0); }},
-        {"section_rectangle.bmp",
-         [](const QString& path) { return pictures::writeBmp(pictures::drawRectangleSection(), path); }},
-        {"section_l.bmp", [](const QString& path) { return pictures::writeBmp(pictures::drawLSection(), path); }},
-        {"section_flanged.jpg",
-         [](const QString& path) {
-             return pictures::writeJpeg(pictures::drawFlangedSection(), path, pictures::kGround, kGroundTolerance);
-         }},
-        {"section_z.jpg",
-         [](const QString& path) {
-             return pictures::writeJpeg(pictures::drawZSection(), path, pictures::kGround, kGroundTolerance);
-         }},
-    };
+        {"dravik.ico", [](const QString& path) { return draw_pictures::writeIco(pictures::drawWindowIcon(), path); }}};
+    // The pictures the windows show, each also drawn for screens with two
+    // and three device pixels per pixel: hidpi/<stored file's stem>@<scale>x.png.
+    for (const pictures::Drawing& drawing : pictures::drawings()) {
+        const QString file = QString::fromUtf8(drawing.storedFile.data(), qsizetype(drawing.storedFile.size()));
+        outputs.push_back({file, [&drawing](const QString& path) { return writeStored(drawing, path); }});
+        for (int scale : pictures::kFinerScales) {
+            outputs.push_back({QStringLiteral("hidpi/%1@%2x.png").arg(file.section(QLatin1Char('.'), 0, 0)).arg(scale),
+                               [&drawing, scale](const QString& path) {
+                                   return draw_pictures::writePng(pictures::draw(drawing, scale), path);
+                               }});
+        }
+    }
     // The application icon for the icon theme: icons/dravik-<size>.png.
     for (int size : pictures::kIconThemeSizes) {
         outputs.push_back({QStringLiteral("icons/dravik-%1.png").arg(size), [size](const QString& path) {
-                               return pictures::writePng(pictures::drawWindowIcon(size), path);
+                               return draw_pictures::writePng(pictures::drawWindowIcon(size), path);
                            }});
-    }
-    // The pictures the windows show, drawn again for screens with two and
-    // three device pixels per pixel: hidpi/<stored file's stem>@<scale>x.png.
-    const struct {
-        const char* stem;
-        QImage (*draw)(int scale);
-    } finer[] = {
-        {"logo", pictures::drawLogo},          {"section_rectangle", pictures::drawRectangleSection},
-        {"section_l", pictures::drawLSection}, {"section_flanged", pictures::drawFlangedSection},
-        {"section_z", pictures::drawZSection},
-    };
-    for (const auto& picture : finer) {
-        for (int scale : {2, 3}) {
-            outputs.push_back(
-                {QStringLiteral("hidpi/%1@%2x.png").arg(QLatin1String(picture.stem)).arg(scale),
-                 [&picture, scale](const QString& path) { return pictures::writePng(picture.draw(scale), path); }});
-        }
     }
 
     int failures = 0;

@@ -1,4 +1,4 @@
-#include "style.h"
+#include "pictures/style.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>
@@ -6,7 +6,7 @@
 
 #include <numbers>
 
-namespace pictures {
+namespace dravik::pictures {
 namespace {
 
 constexpr double kArrowLength = 5.0;
@@ -69,26 +69,11 @@ void addHook(QPainterPath& path, QPointF end, QPointF outward, QPointF side, dou
 
 }  // namespace
 
-QImage blankDiagram(int width, int height, int scale) {
-    QImage image(width * scale, height * scale, QImage::Format_RGB32);
-    image.fill(kGround);
-    return image;
-}
-
 void beginPainting(QPainter& painter, QImage& image, int scale) {
     painter.begin(&image);
     if (scale != 1) painter.scale(scale, scale);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
-}
-
-QImage drawDiagram(QSize size, void (*paint)(QPainter&), int scale) {
-    QImage image = blankDiagram(size.width(), size.height(), scale);
-    QPainter painter;
-    beginPainting(painter, image, scale);
-    paint(painter);
-    painter.end();
-    return image;
 }
 
 QFont letterFont() {
@@ -303,4 +288,4 @@ void drawTie(QPainter& painter, QPointF from, QPointF to) {
     strokeHoopPath(painter, path);
 }
 
-}  // namespace pictures
+}  // namespace dravik::pictures

@@ -2,10 +2,9 @@
 // d = 400 wide standing on its left end, total height b = 800. The wall
 // continues upwards from the upper limb and to the right from the lower limb.
 
-#include "pictures.h"
-#include "style.h"
+#include "pictures/style.h"
 
-namespace pictures {
+namespace dravik::pictures {
 
 void paintLSection(QPainter& painter) {
     // 0.13 px/mm puts every bar (50 mm from the faces, 100 mm apart) on a
@@ -65,6 +64,4 @@ void paintLSection(QPainter& painter) {
     drawTie(painter, {118.5, 22.5}, {162.5, 22.5});
 }
 
-QImage drawLSection(int scale) { return drawDiagram(kLSectionSize, paintLSection, scale); }
-
-}  // namespace pictures
+}  // namespace dravik::pictures

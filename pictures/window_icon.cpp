@@ -5,10 +5,10 @@
 
 #include <QPainterPath>
 
-#include "pictures.h"
-#include "style.h"
+#include "pictures/drawings.h"
+#include "pictures/style.h"
 
-namespace pictures {
+namespace dravik::pictures {
 namespace {
 
 const QColor kBackground{233, 241, 249};
@@ -93,4 +93,4 @@ QImage drawWindowIcon(int size) {
     return large.scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-}  // namespace pictures
+}  // namespace dravik::pictures

@@ -3,10 +3,9 @@
 // upper left (f = 1000 to the middle part's right face, e = 500 high), total
 // height b = 1300. The wall continues to the left from the top part.
 
-#include "pictures.h"
-#include "style.h"
+#include "pictures/style.h"
 
-namespace pictures {
+namespace dravik::pictures {
 
 void paintZSection(QPainter& painter) {
     // The 8 x 8 blocks along the edges (x < 8, x >= 296, y < 8, y >= 176)
@@ -74,6 +73,4 @@ void paintZSection(QPainter& painter) {
     drawTie(painter, {222.5, 50.5}, {248.5, 50.5});
 }
 
-QImage drawZSection(int scale) { return drawDiagram(kZSectionSize, paintZSection, scale); }
-
-}  // namespace pictures
+}  // namespace dravik::pictures

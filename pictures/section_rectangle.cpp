@@ -1,10 +1,9 @@
 // Rectangular section (a = 400 across, b = 800 deep, drawn to pixel sizes
 // that keep every bar row and column symmetric). The wall continues upwards.
 
-#include "pictures.h"
-#include "style.h"
+#include "pictures/style.h"
 
-namespace pictures {
+namespace dravik::pictures {
 
 void paintRectangleSection(QPainter& painter) {
     constexpr int kLeft = 26, kRight = 87, kTop = 44, kBottom = 165;
@@ -40,6 +39,4 @@ void paintRectangleSection(QPainter& painter) {
     drawTie(painter, {108.5, 144.5}, {154.5, 144.5});
 }
 
-QImage drawRectangleSection(int scale) { return drawDiagram(kRectangleSectionSize, paintRectangleSection, scale); }
-
-}  // namespace pictures
+}  // namespace dravik::pictures

@@ -2,10 +2,9 @@
 // d = 300 wide standing on the middle of the flange, total height b = 600.
 // The wall continues to the left from the flange.
 
-#include "pictures.h"
-#include "style.h"
+#include "pictures/style.h"
 
-namespace pictures {
+namespace dravik::pictures {
 
 void paintFlangedSection(QPainter& painter) {
     // The 8 x 8 blocks along the edges (x < 8, x >= 200, y < 8, y >= 160)
@@ -59,6 +58,4 @@ void paintFlangedSection(QPainter& painter) {
     drawTie(painter, {61.5, 81.5}, {83.5, 81.5});
 }
 
-QImage drawFlangedSection(int scale) { return drawDiagram(kFlangedSectionSize, paintFlangedSection, scale); }
-
-}  // namespace pictures
+}  // namespace dravik::pictures

@@ -7,10 +7,9 @@
 #include <QLinearGradient>
 #include <QPainterPath>
 
-#include "pictures.h"
-#include "style.h"
+#include "pictures/style.h"
 
-namespace pictures {
+namespace dravik::pictures {
 namespace {
 
 const QColor kOrangeGround{244, 128, 32};
@@ -82,11 +81,8 @@ void drawShield(QPainter& painter, const QRectF& r, const QColor& colour, const 
 
 }  // namespace
 
-QImage drawLogo(int scale) {
-    QImage image(465 * scale, 308 * scale, QImage::Format_RGB32);
-    image.fill(kOrangeGround);
-    QPainter painter;
-    beginPainting(painter, image, scale);
+void paintLogo(QPainter& painter) {
+    painter.fillRect(QRect(QPoint(0, 0), kLogoSize), kOrangeGround);
 
     // Two shields side by side.
     const QSizeF shieldSize(126.0, 158.0);
@@ -124,9 +120,6 @@ QImage drawLogo(int scale) {
     const double width = metrics.horizontalAdvance(lettering) - 3.0;
     painter.setFont(names);
     painter.drawText(QPointF(std::round((465.0 - width) / 2.0), 266.0), lettering);
-
-    painter.end();
-    return image;
 }
 
-}  // namespace pictures
+}  // namespace dravik::pictures

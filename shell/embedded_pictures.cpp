@@ -1,4 +1,4 @@
-#include "shell/pictures.h"
+#include "shell/embedded_pictures.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -9,33 +9,23 @@
 #include <cstring>
 #include <iterator>
 
+#include "pictures/drawings.h"
+
 namespace dravik::shell {
 namespace {
 
 constexpr qsizetype kHeaderSize = 16;  // "DRP1", width, height, padding
 
-// The finer scales the pictures are drawn at besides their stored size
-// (tools/draw_pictures writes assets/hidpi/<stem>@<scale>x.png), finest last.
-constexpr int kFinerScales[] = {2, 3};
-
-// The sizes of the application icon (assets/icons/dravik-<size>.png, drawn
-// by tools/draw_pictures and installed in the icon theme).
-constexpr int kIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
 // The window icon at one device pixel per pixel: the stored icon's size.
 constexpr int kStandardIconSize = 32;
 // The largest icon a window offers, per started device pixel per pixel.
 constexpr int kLargestIconPerDevicePixel = 64;
 
+// The stored file of `which`, empty for NoPicture.
 QString storedFileName(layouts::StoredPicture which) {
-    switch (which) {
-        case layouts::StoredPicture::Logo: return QStringLiteral("logo.jpg");
-        case layouts::StoredPicture::SectionRectangle: return QStringLiteral("section_rectangle.bmp");
-        case layouts::StoredPicture::SectionL: return QStringLiteral("section_l.bmp");
-        case layouts::StoredPicture::SectionFlanged: return QStringLiteral("section_flanged.jpg");
-        case layouts::StoredPicture::SectionZ: return QStringLiteral("section_z.jpg");
-        case layouts::StoredPicture::NoPicture: break;
-    }
-    return {};
+    const pictures::Drawing* drawing = pictures::drawingOf(which);
+    return drawing == nullptr ? QString()
+                              : QString::fromUtf8(drawing->storedFile.data(), qsizetype(drawing->storedFile.size()));
 }
 
 // The decoded pixels that the build embedded for a stored file, read in
@@ -71,10 +61,10 @@ QImage picture(layouts::StoredPicture which) {
 
 int drawnScaleFor(qreal devicePixelRatio) {
     if (devicePixelRatio <= 1.0) return 1;
-    for (int scale : kFinerScales) {
+    for (int scale : pictures::kFinerScales) {
         if (scale >= devicePixelRatio) return scale;
     }
-    return std::end(kFinerScales)[-1];
+    return std::end(pictures::kFinerScales)[-1];
 }
 
 QImage drawnPicture(layouts::StoredPicture which, int scale) {
@@ -92,7 +82,7 @@ QList<int> windowIconSizes(qreal devicePixelRatio) {
     if (devicePixelRatio <= 1.0) return {kStandardIconSize};
     const int largest = kLargestIconPerDevicePixel * static_cast<int>(std::ceil(devicePixelRatio));
     QList<int> sizes;
-    for (int size : kIconSizes) {
+    for (int size : pictures::kIconThemeSizes) {
         if (size <= largest) sizes << size;
     }
     return sizes;

@@ -1,4 +1,5 @@
-// Drawing style shared by the four section diagrams.
+// Drawing style shared by the pictures, and their paintings (see Drawing in
+// pictures/drawings.h).
 //
 // Coordinates: polygons of the section and the wall run along pixel corners
 // (integers); one-pixel lines (hoops, legs, dimension and extension lines)
@@ -12,12 +13,13 @@
 #include <QPainter>
 #include <QPoint>
 #include <QPolygon>
+#include <QSize>
 #include <QString>
 
 #include <cmath>
 #include <vector>
 
-namespace pictures {
+namespace dravik::pictures {
 
 // The window's face colour: the diagrams sit in a group box of this colour.
 inline const QColor kGround{212, 208, 200};
@@ -49,17 +51,9 @@ struct Scale {
     }
 };
 
-// A blank diagram of `width` x `height` pixels drawn `scale` times as fine
-// (an image `scale` times as wide and high): 32-bit RGB (no alpha), filled
-// with the ground colour.
-QImage blankDiagram(int width, int height, int scale);
-
 // Antialiased painter on `image`, drawing `scale` image pixels to each pixel
 // of the picture's coordinates, so that one drawing code serves every scale.
 void beginPainting(QPainter& painter, QImage& image, int scale = 1);
-
-// A blank diagram of `size` with `paint` drawn on it, `scale` times as fine.
-QImage drawDiagram(QSize size, void (*paint)(QPainter&), int scale = 1);
 
 // The font of the dimension letters.
 QFont letterFont();
@@ -113,4 +107,16 @@ void drawClosedHoop(QPainter& painter, const QRectF& box, HookCorner corner = Ho
 // hooks bending to the same side.
 void drawTie(QPainter& painter, QPointF from, QPointF to);
 
-}  // namespace pictures
+// The paintings, one file each, and the sizes they are painted at.
+inline constexpr QSize kLogoSize{465, 308};
+inline constexpr QSize kRectangleSectionSize{168, 181};
+inline constexpr QSize kLSectionSize{189, 165};
+inline constexpr QSize kFlangedSectionSize{208, 162};
+inline constexpr QSize kZSectionSize{300, 184};
+void paintLogo(QPainter& painter);
+void paintRectangleSection(QPainter& painter);
+void paintLSection(QPainter& painter);
+void paintFlangedSection(QPainter& painter);
+void paintZSection(QPainter& painter);
+
+}  // namespace dravik::pictures
