@@ -86,6 +86,7 @@ DesignCheck checkSection(const Requirements& req, double hoopRatioPercent, doubl
             hoop.gradeUsed = grade->fc < lowest->fc ? lowest : grade;
             hoop.steel = steel;
             hoop.lambdaV = *lambdaV;
+            hoop.lambdaVText = comparable(req.lambdaV);
             // The fraction first, then in per cent, as the sheet writes it.
             hoop.required = *lambdaV * hoop.gradeUsed->fc / steel->fyv * 100.0;
             hoop.actual = hoopRatioPercent;
@@ -95,7 +96,8 @@ DesignCheck checkSection(const Requirements& req, double hoopRatioPercent, doubl
     }
     if (!req.rhoMin.empty()) {
         if (const std::optional<double> rhoMin = requirementNumber(req.rhoMin)) {
-            check.ratio = RatioCheck{*rhoMin, longitudinalRatioPercent, longitudinalRatioPercent >= *rhoMin};
+            check.ratio = RatioCheck{*rhoMin, comparable(req.rhoMin), longitudinalRatioPercent,
+                                     longitudinalRatioPercent >= *rhoMin};
         } else {
             addProblem(check.problem, filled(texts::kNotANumber, {texts::kRhoMinLabel, req.rhoMin}));
         }

@@ -46,9 +46,10 @@ struct HoopCheck {
     const ConcreteGrade* gradeUsed = nullptr;  // kLowestGradeForHoops when `grade` is below it
     const HoopSteel* steel = nullptr;
     double lambdaV = 0;
-    double required = 0;  // [ρv] in %: λv × fc / fyv × 100, in that order
-    double actual = 0;    // ρv in %, as the calculation formed it
-    bool met = false;     // actual ≥ required
+    std::string lambdaVText;  // as entered, blanks aside: "0.20"
+    double required = 0;      // [ρv] in %: λv × fc / fyv × 100, in that order
+    double actual = 0;        // ρv in %, as the calculation formed it
+    bool met = false;         // actual ≥ required
 
     bool gradeRaised() const { return grade != gradeUsed; }
 };
@@ -56,6 +57,7 @@ struct HoopCheck {
 // The longitudinal check: ρ ≥ ρmin, both in %.
 struct RatioCheck {
     double required = 0;
+    std::string requiredText;  // as entered, blanks aside: "1.00"
     double actual = 0;
     bool met = false;
 };

@@ -13,12 +13,17 @@ inline constexpr std::string_view kNotMet = "不满足";
 
 // The check's section of the sheet.
 inline constexpr std::string_view kCheckHeading = "四、验算";
-inline constexpr std::string_view kFcStep = "混凝土轴心抗压强度设计值 fc = %1 N/mm²（%2，GB 50010-2010 表 4.1.4-1）";
+inline constexpr std::string_view kRequirements =
+    "设计要求：混凝土 %1，箍筋 %2，配箍特征值 λv = %3，最小纵筋率 ρmin = %4 %";
+inline constexpr std::string_view kNotGiven = "未填";
 inline constexpr std::string_view kGradeRaised = "混凝土强度等级 %1 低于 %2，fc 按 %2 取值（JGJ 3-2010 第 7.2.15 条）";
+inline constexpr std::string_view kFcStep = "混凝土轴心抗压强度设计值 fc = %1 N/mm²（%2，GB 50010-2010 表 4.1.4-1）";
 inline constexpr std::string_view kFyvStep = "箍筋抗拉强度设计值 fyv = %1 N/mm²（%2）";
 inline constexpr std::string_view kRequiredHoopStep = "最小体积配箍率 [ρv] = λv · fc / fyv = %1 × %2 / %3 = %4 %";
-inline constexpr std::string_view kHoopVerdict = "ρv = %1 % %2 [ρv] = %3 %，%4";
-inline constexpr std::string_view kRatioVerdict = "ρ = %1 % %2 ρmin = %3 %，%4";
+inline constexpr std::string_view kHoopVerdict = "体积配箍率 ρv = %1 % %2 [ρv] = %3 %，%4";
+inline constexpr std::string_view kRatioVerdict = "纵筋率 ρ = %1 % %2 ρmin = %3 %，%4";
+inline constexpr std::string_view kConclusion = "验算结论：%1";
+inline constexpr std::string_view kNotChecked = "未验算：%1。";
 inline constexpr std::string_view kRequirementsNote =
     "注：配箍特征值 λv 和最小纵筋率 ρmin 由设计人根据构件的抗震等级和轴压比按规范确定后输入。";
 inline constexpr std::string_view kAtLeast = "≥";

@@ -17,6 +17,13 @@ constexpr TitleField kFields[] = {
 
 std::span<const TitleField> titleFields() { return kFields; }
 
+const TitleField& memberField() {
+    for (const TitleField& field : kFields) {
+        if (field.member == &TitleBlock::memberId) return field;
+    }
+    return kFields[0];  // never: the table has the member's field
+}
+
 bool TitleBlock::empty() const {
     for (const TitleField& field : kFields) {
         if (!(this->*field.member).empty()) return false;

@@ -32,6 +32,8 @@ struct TitleField {
     bool remembered;  // kept from one sheet to the next (构件编号 and 日期 are not)
 };
 std::span<const TitleField> titleFields();
+// The field of 构件编号.
+const TitleField& memberField();
 
 // The file name a sheet is proposed under: "GBZ1-暗柱-计算书.pdf", or
 // "暗柱-计算书.pdf" without a member id. Characters a file name cannot hold

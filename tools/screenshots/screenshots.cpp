@@ -10,6 +10,7 @@
 
 #include "sections/shapes.h"
 #include "sheet/calculation_sheet.h"
+#include "sheet/sheet_review.h"
 #include "shell/appearance.h"
 #include "shell/program_window.h"
 #include "shell/qt_text.h"
@@ -17,6 +18,15 @@
 #include "shell/window_manager.h"
 
 using namespace dravik;
+
+namespace {
+
+const dravik::review::TitleBlock kReviewedTitleBlock{"滨江花园", "3号楼", "GBZ1", "1～3层",
+                                                     "张工",     "李工",  "王工", "2026-12-08"};
+const dravik::review::Requirements kMetRequirements{"C30", "HRB400", "0.20", "1.00"};
+const dravik::review::Requirements kUnmetRequirements{"C60", "HRB400", "0.24", "1.20"};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
