@@ -20,6 +20,10 @@ echo "== dravik-batch: whole process, rows per second, peak memory, against the 
 ENCODINGS="utf-8 gb18030" "$here/batch-throughput.sh" "$build" || status=$?
 
 echo
+echo "== dravik --sheets: a book of calculation sheets, wall time and peak memory"
+"$here/sheet-book.sh" "$build" || status=$?
+
+echo
 echo "== dravik: start-up to the window being mapped, against a bare Qt window and one with a group box"
 "$here/startup/run.sh" "$build"
 case $? in

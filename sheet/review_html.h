@@ -8,8 +8,8 @@
 
 namespace dravik::sheet {
 
-// The title block as a table of its fields, two a row; empty when the sheet
-// has none.
+// The title block as a table of its fields, four a row; empty when the
+// sheet has none.
 std::string titleBlockHtml(const review::TitleBlock& block);
 
 // The check's section, one step a line; empty when nothing was asked.

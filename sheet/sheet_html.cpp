@@ -4,6 +4,7 @@
 
 #include "sheet/html_text.h"
 #include "sheet/review_html.h"
+#include "sheet/sheet_review.h"
 #include "sheet/sheet_texts.h"
 
 namespace dravik::sheet {
@@ -32,7 +33,10 @@ std::string_view roundedHow(int decimals) { return decimals == 0 ? texts::kRound
 std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
     std::string h;
     h += filled("<h2 align=\"center\">%1</h2>", {esc(s.title)});
-    h += filled("<p align=\"center\">%1<br/>%2　%3</p>", {esc(s.windowCaption), esc(s.dateTime), esc(s.programLine)});
+    const bool reviewed = isReviewed(s);
+    h += filled(reviewed ? "<p align=\"center\">%1　%2　%3</p>" : "<p align=\"center\">%1<br/>%2　%3</p>",
+                {esc(s.windowCaption), esc(s.dateTime), esc(s.programLine)});
+    const std::string stepClass = reviewed ? "<p class=\"tight\">" : "<p class=\"step\">";
     h += titleBlockHtml(s.titleBlock);
 
     h += filled("<h3>%1</h3>", {texts::kDiagramAndResults});
@@ -86,16 +90,16 @@ std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
     int number = 1;
     for (const Figure& figure : s.figures) {
         h += filled("<p><b>%1. %2</b></p>", {std::to_string(number++), esc(figure.label)});
-        for (const Step& step : figure.steps) h += "<p class=\"step\">" + stepLine(step) + "</p>";
+        for (const Step& step : figure.steps) h += stepClass + stepLine(step) + "</p>";
         std::string shown =
             filled(texts::kResultOnPaper, {roundedHow(figure.decimals), esc(figure.label), esc(figure.paperText)});
         if (std::string_view(figure.shownText).substr(figure.shownText.starts_with(' ') ? 1 : 0) != figure.paperText)
             shown += filled(texts::kWindowText, {esc(figure.shownText)});
         if (!figure.explanation.empty()) shown += filled(texts::kExplanation, {esc(figure.explanation)});
-        h += "<p class=\"step\">" + shown + "</p>";
+        h += stepClass + shown + "</p>";
     }
     h += checkHtml(s);
-    h += "<p class=\"disclaimer\">" + esc(s.disclaimer) + "</p>";
+    h += (reviewed ? "<p>" : "<p class=\"disclaimer\">") + esc(s.disclaimer) + "</p>";
     return h;
 }
 

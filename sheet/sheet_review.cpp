@@ -12,6 +12,10 @@ double resultValue(const CalculationSheet& sheet, sections::Result result) {
     return std::numeric_limits<double>::quiet_NaN();
 }
 
+bool isReviewed(const CalculationSheet& sheet) {
+    return !sheet.titleBlock.empty() || sheet.check.any() || !sheet.check.problem.empty();
+}
+
 void addReview(CalculationSheet& sheet, const review::TitleBlock& titleBlock,
                const review::Requirements& requirements) {
     sheet.titleBlock = titleBlock;

@@ -12,6 +12,10 @@ namespace dravik::sheet {
 // formed them, against `requirements` (nothing when they are empty).
 void addReview(CalculationSheet& sheet, const review::TitleBlock& titleBlock, const review::Requirements& requirements);
 
+// Whether the sheet carries a title block or a check: it is then set a
+// little tighter, so that it still fits one page.
+bool isReviewed(const CalculationSheet& sheet);
+
 // The value the calculation formed for `result`.
 double resultValue(const CalculationSheet& sheet, sections::Result result);
 

@@ -15,6 +15,7 @@
 #include "shell/instance_guard.h"
 #include "shell/program_texts.h"
 #include "shell/second_copy.h"
+#include "shell/sheet_book.h"
 #include "shell/window_manager.h"
 
 namespace {
@@ -42,6 +43,9 @@ int main(int argc, char* argv[]) {
         case dravik::shell::EarlyRequest::Version: return printAndExit(dravik::shell::versionText(DRAVIK_VERSION));
         case dravik::shell::EarlyRequest::None: break;
     }
+
+    // A book of calculation sheets: no window, no single-copy guard.
+    if (dravik::shell::isBookRequest(argumentsAfterName(argc, argv))) return dravik::shell::runSheetBook(argc, argv);
 
     // One malloc arena for all threads: the font configuration loaded on the
     // warm-up thread then lives in the main heap, whose freed blocks the

@@ -12,6 +12,7 @@
 
 #include "pictures/drawings.h"
 #include "sheet/sheet_html.h"
+#include "sheet/sheet_review.h"
 #include "sheet/sheet_texts.h"
 #include "shell/appearance.h"
 #include "shell/qt_text.h"
@@ -63,6 +64,8 @@ constexpr int kMaxDiagramDpi = 600;
 
 // Height of the diagram on the page, millimetres.
 constexpr double kDiagramHeightMm = 42.0;
+// With a title block and a check: smaller, so that the sheet keeps to a page.
+constexpr double kReviewedDiagramHeightMm = 30.0;
 
 // The Song face at a size given in points, for the page.
 QFont pageFont(double points) {
@@ -82,14 +85,15 @@ std::unique_ptr<QTextDocument> sheetDocument(const sheet::CalculationSheet& shee
     document->setDefaultStyleSheet(QStringLiteral(
         "h2 { font-size: 15pt; margin-bottom: 2px; } h3 { font-size: 10pt; margin-top: 8px; margin-bottom: 3px; }"
         "p { margin-top: 0px; margin-bottom: 0px; } p.step { margin-left: 12px; margin-top: 1px; }"
-        "p.disclaimer { margin-top: 10px; }"));
+        "p.tight { margin-left: 12px; margin-top: 0px; } p.disclaimer { margin-top: 10px; }"));
 
     // The diagram at the page's resolution, shown at its size on the page.
     const double dpi = device.logicalDpiY();
     // The size an image is shown at is given in pixels of 96 per inch; the
     // layout scales it to the device.
-    const int shownHeight = qRound(kDiagramHeightMm * 96 / 25.4);
-    const int drawnHeight = qRound(kDiagramHeightMm * std::min<double>(dpi, kMaxDiagramDpi) / 25.4);
+    const double heightMm = sheet::isReviewed(sheet) ? kReviewedDiagramHeightMm : kDiagramHeightMm;
+    const int shownHeight = qRound(heightMm * 96 / 25.4);
+    const int drawnHeight = qRound(heightMm * std::min<double>(dpi, kMaxDiagramDpi) / 25.4);
     const QImage diagram = drawnDiagram(sheet, drawnHeight);
     sheet::DiagramImage image;
     if (!diagram.isNull()) {

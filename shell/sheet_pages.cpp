@@ -34,11 +34,15 @@ double textHeightOn(const QPagedPaintDevice& device) { return device.height() - 
 
 void drawSheetPages(const sheet::CalculationSheet& sheet, QTextDocument& document, QPagedPaintDevice& device,
                     QPainter& painter, bool newPageFirst) {
+    drawPagesWithFooter(document, device, painter, footerLeft(sheet), newPageFirst);
+}
+
+void drawPagesWithFooter(QTextDocument& document, QPagedPaintDevice& device, QPainter& painter, const QString& left,
+                         bool newPageFirst) {
     const QSizeF page = document.pageSize();
     const int pages = document.pageCount();
     QFont footerFont = songFont(12);
     footerFont.setPointSizeF(8);
-    const QString left = footerLeft(sheet);
     for (int i = 0; i < pages; ++i) {
         if (i > 0 || newPageFirst) device.newPage();
         painter.save();

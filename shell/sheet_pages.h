@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPageLayout>
+#include <QString>
 
 class QPagedPaintDevice;
 class QPainter;
@@ -31,5 +32,9 @@ double textHeightOn(const QPagedPaintDevice& device);
 // `newPageFirst`, and before every page but the first otherwise.
 void drawSheetPages(const sheet::CalculationSheet& sheet, QTextDocument& document, QPagedPaintDevice& device,
                     QPainter& painter, bool newPageFirst = false);
+
+// The same for any document, with `footerLeft` on the footer's left side.
+void drawPagesWithFooter(QTextDocument& document, QPagedPaintDevice& device, QPainter& painter,
+                         const QString& footerLeft, bool newPageFirst);
 
 }  // namespace dravik::shell

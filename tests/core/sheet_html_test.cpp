@@ -82,8 +82,8 @@ TEST(SheetHtml, ResultsAsOnPaperAndTheWindowTextOnlyWhereItDiffers) {
 TEST(SheetHtml, CheckBelowC35TakesC35AndWritesEveryValue) {
     const std::string html = reviewedHtml({"C30", "HRB400", "0.20", "1.00"});
     for (const char* piece : {
-             "<td width=\"13%\">工程名称</td><td width=\"37%\">滨江&lt;花园&gt;</td>",
-             "<td width=\"13%\">构件编号</td><td width=\"37%\">GBZ1</td>",
+             "<td width=\"11%\" nowrap>工程名称</td><td width=\"14%\">滨江&lt;花园&gt;</td>",
+             "<td width=\"11%\" nowrap>构件编号</td><td width=\"14%\">GBZ1</td>",
              "四、验算",
              "混凝土强度等级 C30 低于 C35，fc 按 C35 取值（JGJ 3-2010 第 7.2.15 条）",
              "fc = 16.7 N/mm²（C35，",

@@ -356,7 +356,8 @@ private slots:
         const QStringList out =
             QString::fromUtf8(batch.readAllStandardOutput()).split(QStringLiteral("\n"), Qt::SkipEmptyParts);
         QCOMPARE(out.size(), 2);
-        QVERIFY2(out[1].trimmed().startsWith(QString(rows[1]).replace(QLatin1Char('\t'), QLatin1Char(','))), qPrintable(out[1]));
+        QVERIFY2(out[1].trimmed().startsWith(QString(rows[1]).replace(QLatin1Char('\t'), QLatin1Char(','))),
+                 qPrintable(out[1]));
     }
 
     void theSheetIsMadeFromTheFieldsAsTheyStandWhenAsked() {

@@ -16,6 +16,7 @@
 
 #include <vector>
 
+#include "book/book_texts.h"
 #include "layouts/windows.h"
 #include "review/design_check.h"
 #include "review/review_texts.h"
@@ -99,6 +100,7 @@ int main(int argc, char** argv) {
     for (std::string_view text : sheet::texts::kAll) addCharacters(characters, text);
     // The title block's labels and the check's texts, names and digits.
     for (std::string_view text : review::texts::kAll) addCharacters(characters, text);
+    for (std::string_view text : book::texts::kAll) addCharacters(characters, text);
     for (const review::TitleField& field : review::titleFields()) addCharacters(characters, field.label);
     for (const review::ConcreteGrade& grade : review::concreteGrades()) addCharacters(characters, grade.name);
     for (const review::HoopSteel& steel : review::hoopSteels()) addCharacters(characters, steel.name);
