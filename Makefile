@@ -1,5 +1,5 @@
 # Short commands for the usual work; CMake presets do the real configuration.
-.PHONY: all deps build run test test-sanitize screenshots bench fuzz install clean format
+.PHONY: all deps build run test test-sanitize test-plain screenshots bench fuzz fuzz-run install clean format
 
 BUILD_DIR := build
 JOBS ?= $(shell nproc)
@@ -24,6 +24,12 @@ test-sanitize: deps
 	@cmake --build --preset sanitize -j $(JOBS)
 	ctest --preset sanitize -j $(JOBS)
 
+# The core and batch tests with the text rules' full ways only.
+test-plain: deps
+	@cmake --preset plain >/dev/null
+	@cmake --build --preset plain -j $(JOBS)
+	ctest --preset plain -j $(JOBS)
+
 screenshots: build
 	@tools/screenshots.sh $(BUILD_DIR) docs/screenshots
 
@@ -33,6 +39,13 @@ bench: build
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS)
+
+# Each fuzz target from its corpus for FUZZ_SECONDS (default 60) seconds;
+# only the fuzz programs are built.
+fuzz-run: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz -j $(JOBS) --target text_rules_fuzz csv_batch_fuzz
+	@tools/fuzz-run.sh build-fuzz $(or $(FUZZ_SECONDS),60)
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)

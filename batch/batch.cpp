@@ -22,7 +22,6 @@ using sections::SectionShape;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // How much of the input decides its encoding when it cannot be read twice.
 constexpr std::size_t kSniffBytes = std::size_t{1} << 20;
-static_assert(CsvRecord::kReadPadding >= text_rules::paths::kEightByteLoad);
 // A header further down than this is not looked for: the records above it
 // are held in memory until it is found.
 constexpr std::int64_t kMaxTitleRows = 10;
@@ -57,6 +56,13 @@ public:
         return true;
     }
     ByteSource& inner() { return inner_; }
+    // Starts again from the beginning: from the prefix when it holds the
+    // whole input, else from the inner source.
+    bool replay() {
+        if (!ended_) return restart();
+        given_ = 0;
+        return true;
+    }
 
     std::size_t read(char* buffer, std::size_t capacity) override {
         if (given_ < prefix_.size()) {
@@ -153,6 +159,65 @@ bool allCellsBlank(const CsvRecord& record, std::size_t from = 0) {
     return true;
 }
 
+// Which shape a row's shape cell names: a window name or a type name, in
+// the input's encoding, with case and blanks not counting.
+class ShapeFinder {
+public:
+    explicit ShapeFinder(Codec& codec) : codec_(codec) {
+        for (const SectionShape* shape : sections::allShapes()) {
+            names_.push_back({std::string(shape->windowName), codec_.fromUtf8(shape->typeName)});
+            normalizedNames_.push_back({normalizeName(shape->windowName), normalizeName(shape->typeName)});
+        }
+    }
+    // The shape's number in allShapes(), or -1.
+    int find(std::string_view cell) {
+        for (std::size_t s = 0; s < names_.size(); ++s) {
+            if (cell == names_[s][0] || cell == names_[s][1]) return static_cast<int>(s);
+        }
+        if (!codec_.toUtf8(cell, scratch_)) return -1;
+        const std::string name = normalizeName(scratch_);
+        for (std::size_t s = 0; s < names_.size(); ++s) {
+            if (name == normalizedNames_[s][0] || name == normalizedNames_[s][1]) return static_cast<int>(s);
+        }
+        return -1;
+    }
+
+private:
+    Codec& codec_;
+    std::vector<std::array<std::string, 2>> names_;  // window and type name in the input's encoding
+    std::vector<std::array<std::string, 2>> normalizedNames_;
+    std::string scratch_;
+};
+
+// How the user calls input i of `shape` where no column names it: by the
+// window's label when the header speaks in labels, else by its short name.
+std::string missingInputName(const SectionShape& shape, std::size_t i, bool labels) {
+    const std::string_view label = layouts::fieldLabel(shape.windowName, shape.inputs[i].name);
+    return std::string(labels && !label.empty() ? label : shape.inputs[i].name);
+}
+
+// A cell like "1,200" or "-12,345.6": digits in groups of three between
+// commas, as a spreadsheet's thousands format writes them.
+bool hasThousandsSeparators(std::string_view cell) {
+    while (!cell.empty() && (cell.front() == ' ' || cell.front() == '\t')) cell.remove_prefix(1);
+    while (!cell.empty() && (cell.back() == ' ' || cell.back() == '\t')) cell.remove_suffix(1);
+    if (!cell.empty() && (cell.front() == '-' || cell.front() == '+')) cell.remove_prefix(1);
+    const std::size_t point = std::min(cell.find('.'), cell.size());
+    const std::string_view fraction = cell.substr(point);
+    if (!std::all_of(fraction.begin() + (fraction.empty() ? 0 : 1), fraction.end(),
+                     [](char c) { return c >= '0' && c <= '9'; })) {
+        return false;
+    }
+    const std::string_view integer = cell.substr(0, point);
+    const std::size_t firstComma = integer.find(',');
+    if (firstComma == std::string_view::npos || firstComma == 0 || firstComma > 3) return false;
+    for (std::size_t k = 0; k < integer.size(); ++k) {
+        const bool commaPlace = k >= firstComma && (k - firstComma) % 4 == 0;
+        if (commaPlace ? integer[k] != ',' : (integer[k] < '0' || integer[k] > '9')) return false;
+    }
+    return (integer.size() - firstComma) % 4 == 0;
+}
+
 // The window's texts and the header's columns for one shape, set once per
 // file; each row overwrites only the texts of the columns it has.
 struct ShapeColumns {
@@ -160,9 +225,9 @@ struct ShapeColumns {
     std::size_t count = 0;
     std::array<double, kMaxInputs> defaultNumbers{};  // the default texts, read once
     std::array<int, kMaxInputs> column{};
-    std::string missingNote;           // names the inputs without a column and their defaults
-    std::array<std::string, 2> names;  // window and type name in the input's encoding
-    std::array<std::string, 2> normalizedNames;
+    std::array<std::string, kMaxInputs> inputTitles;  // each input as notes name it: its column's title
+    std::string missingNote;                          // names the inputs without a column and their defaults
+    std::string asWritten;                            // the shape as the file first writes it (UTF-8)
 };
 
 // Everything of one run after the header has been read.
@@ -188,15 +253,15 @@ public:
             for (std::size_t i = 0; i < sc.count; ++i) {
                 sc.defaultNumbers[i] = text_rules::readNumber(sc.shape->inputs[i].defaultText);
                 sc.column[i] = columns_.inputColumn(s, i);
-                if (sc.column[i] < 0) {
-                    if (!missing.empty()) missing += ", ";
-                    missing +=
-                        std::string(sc.shape->inputs[i].name) + " " + std::string(sc.shape->inputs[i].defaultText);
+                if (sc.column[i] >= 0) {
+                    sc.inputTitles[i] = columns_.title(static_cast<std::size_t>(sc.column[i]));
+                    continue;
                 }
+                sc.inputTitles[i] = missingInputName(*sc.shape, i, columns_.labels());
+                if (!missing.empty()) missing += ", ";
+                missing += sc.inputTitles[i] + " " + std::string(sc.shape->inputs[i].defaultText);
             }
             if (!missing.empty()) sc.missingNote = fill(tr("no column, default taken: {1}"), {missing});
-            sc.names = {std::string(sc.shape->windowName), codec_.fromUtf8(sc.shape->typeName)};
-            sc.normalizedNames = {normalizeName(sc.shape->windowName), normalizeName(sc.shape->typeName)};
         }
         defaulted_.assign(shapes.size(), 0);
     }
@@ -233,14 +298,21 @@ public:
         if (record.size() > width && !allCellsBlank(record, width)) {
             return failInPlace(record, cellCount(), tr("more cells than the header (the extra ones are at the end)"));
         }
-        const int s = shapeOf(record[columns_.shapeColumn()]);
+        const std::string_view shapeCell = record[columns_.shapeColumn()];
+        const int s = finder_.find(shapeCell);
         if (s < 0) {
             std::string shapeText;
-            if (!codec_.toUtf8(record[columns_.shapeColumn()], shapeText)) shapeText = record[columns_.shapeColumn()];
+            if (!codec_.toUtf8(shapeCell, shapeText)) shapeText = shapeCell;
             const std::string why = fill(tr("unknown shape {1}"), {quoteForMessage(shapeText)});
             return failInPlace(record, why, why);
         }
-        calculate(record, shapes_[static_cast<std::size_t>(s)], static_cast<std::size_t>(s));
+        ShapeColumns& sc = shapes_[static_cast<std::size_t>(s)];
+        if (sc.asWritten.empty()) {
+            std::string shapeText;
+            if (!codec_.toUtf8(shapeCell, shapeText)) shapeText = sc.shape->windowName;
+            sc.asWritten = titleForMessage(shapeText);
+        }
+        calculate(record, sc, static_cast<std::size_t>(s));
     }
 
     // Once per file, after the last row: what the notes had in common.
@@ -248,7 +320,12 @@ public:
         for (std::size_t s = 0; s < shapes_.size(); ++s) {
             if (defaulted_[s] == 0 || shapes_[s].missingNote.empty()) continue;
             messages_(fill(tr("{1} rows of {2}: {3}"),
-                           {decimal(defaulted_[s]), shapes_[s].shape->windowName, shapes_[s].missingNote}));
+                           {decimal(defaulted_[s]), shapes_[s].asWritten, shapes_[s].missingNote}));
+        }
+        if (summary_.unsoundRows > 0) {
+            messages_(fill(tr("{1} rows not calculated: a cell of an input they use is not wholly a number "
+                              "(--lenient reads such cells as the window does)"),
+                           {decimal(summary_.unsoundRows)}));
         }
         if (summary_.notedRows > 0) messages_(fill(tr("{1} rows with notes"), {decimal(summary_.notedRows)}));
     }
@@ -259,26 +336,14 @@ private:
         notes += note;
     }
 
-    int shapeOf(std::string_view cell) {
-        for (std::size_t s = 0; s < shapes_.size(); ++s) {
-            if (cell == shapes_[s].names[0] || cell == shapes_[s].names[1]) return static_cast<int>(s);
-        }
-        if (!codec_.toUtf8(cell, scratch_)) return -1;
-        const std::string name = normalizeName(scratch_);
-        for (std::size_t s = 0; s < shapes_.size(); ++s) {
-            if (name == shapes_[s].normalizedNames[0] || name == shapes_[s].normalizedNames[1]) {
-                return static_cast<int>(s);
-            }
-        }
-        return -1;
-    }
-
     // The window's "计算" for one row: each input's cell (or the window's
     // default) through the text-to-number rule, the shape's calculation, and
-    // the display rule into buffers kept from row to row.
+    // the display rule into buffers kept from row to row. Unless lenient, a
+    // cell that is not wholly a number leaves the row without results.
     void calculate(const CsvRecord& record, const ShapeColumns& sc, std::size_t shapeIndex) {
         std::array<double, kMaxInputs> numbers;
         notes_.clear();
+        bool unsound = false;
         for (std::size_t i = 0; i < sc.count; ++i) {
             const int column = sc.column[i];
             if (column < 0) {
@@ -286,20 +351,20 @@ private:
                 continue;
             }
             const std::string_view cell = record[static_cast<std::size_t>(column)];
-            // A cell of plain digits is read, and is wholly a number, without
-            // the full rule; up to eight digits at once where the reader's
-            // buffer lets a word be loaded from the cell's start.
-            std::optional<double> integer;
-            if (record.textInReadBuffer(static_cast<std::size_t>(column))) {
-                integer = text_rules::paths::readShortPlainInteger(cell.data(), cell.size());
+            const text_rules::Field field =
+                text_rules::readField(cell, record.readableAfter(static_cast<std::size_t>(column)));
+            numbers[i] = field.value;
+            if (field.whole) continue;
+            if (options_.lenient) {
+                noteGuess(sc.inputTitles[i], cell, numbers[i]);
+            } else {
+                noteUnsound(sc.inputTitles[i], cell);
+                unsound = true;
             }
-            if (!integer) integer = text_rules::paths::readPlainInteger(cell);
-            if (integer) {
-                numbers[i] = *integer;
-                continue;
-            }
-            numbers[i] = text_rules::paths::readNumberFull(cell);
-            if (!text_rules::isWhollyNumber(cell)) noteCell(sc.shape->inputs[i].name, cell, numbers[i]);
+        }
+        if (unsound) {
+            ++summary_.unsoundRows;
+            return failInPlace(record, notes_, notes_);
         }
         if (!sc.missingNote.empty()) {
             ++defaulted_[shapeIndex];
@@ -316,7 +381,7 @@ private:
             anyDash = anyDash || dash;
             outputs[r] = dash ? std::string_view(dash_) : text;
         }
-        if (anyDash) noteDash(shown, *sc.shape, inputs);
+        if (anyDash) noteDash(shown, sc, inputs);
         if (!notes_.empty()) {
             ++summary_.notedRows;
             if (options_.strict) return failInPlace(record, notes_, notes_);
@@ -329,27 +394,48 @@ private:
         write(record, outputs);
     }
 
-    // A note for a cell that is not wholly a number: what the text rule read.
-    void noteCell(std::string_view input, std::string_view cell, double read) {
+    // A cell as a note quotes it, in UTF-8.
+    std::string cellForNote(std::string_view cell) {
+        std::string shown;
+        if (!codec_.toUtf8(cell, shown)) shown = cell;
+        return quoteForMessage(shown);
+    }
+
+    // A note for a cell that is not wholly a number, which leaves the row
+    // without results: what the cell holds, and for a thousands format how
+    // to mend the sheet.
+    void noteUnsound(std::string_view input, std::string_view cell) {
+        if (isBlank(cell)) {
+            appendNote(notes_, fill(tr("{1} is empty"), {input}));
+        } else if (hasThousandsSeparators(cell)) {
+            appendNote(notes_, fill(tr("{1} {2} has a thousands separator: remove the thousands format from "
+                                       "the column in the spreadsheet and save the CSV again"),
+                                    {input, cellForNote(cell)}));
+        } else {
+            appendNote(notes_, fill(tr("{1} {2} is not wholly a number"), {input, cellForNote(cell)}));
+        }
+    }
+
+    // With --lenient, a note for a cell that is not wholly a number: what
+    // the text rule read.
+    void noteGuess(std::string_view input, std::string_view cell, double read) {
         if (isBlank(cell)) {
             appendNote(notes_, fill(tr("{1} is empty, read as 0"), {input}));
             return;
         }
-        std::string shown;
-        if (!codec_.toUtf8(cell, shown)) shown = cell;
         std::string number = text_rules::formatNumber(read);
         if (number.starts_with(' ')) number.erase(0, 1);
-        appendNote(notes_, fill(tr("{1} {2} read as {3}"), {input, quoteForMessage(shown), number}));
+        appendNote(notes_, fill(tr("{1} {2} read as {3}"), {input, cellForNote(cell), number}));
     }
 
     // A note for results shown as "—", with the inputs that may be why.
-    void noteDash(const std::array<std::string_view, kResults.size()>& shown, const SectionShape& shape,
+    void noteDash(const std::array<std::string_view, kResults.size()>& shown, const ShapeColumns& sc,
                   std::span<const double> inputs) {
         std::string which;
         for (std::size_t r = 0; r < kResults.size(); ++r) {
             if (shown[static_cast<std::size_t>(kResults[r])] != text_rules::kNotANumber) continue;
             if (!which.empty()) which += ", ";
-            which += sections::resultName(kResults[r]);
+            which += columns_.outputTitle(r);
         }
         // A zero divisor comes from an input read as 0; an overflow from a
         // number beyond the double range or one so large that its products
@@ -361,7 +447,7 @@ private:
             if (x != 0.0 && !beyond) continue;
             std::string& list = beyond ? huge : zeros;
             if (!list.empty()) list += ", ";
-            list += shape.inputs[i].name;
+            list += sc.inputTitles[i];
         }
         std::string note = fill(tr("{1} is \u2014: a zero divisor or an overflow"), {which});
         if (!zeros.empty()) note += fill(tr(" (read as 0: {1})"), {zeros});
@@ -448,14 +534,49 @@ private:
     const BatchOptions& options_;
     const MessageSink& messages_;
     BatchSummary& summary_;
+    ShapeFinder finder_{codec_};
     std::vector<ShapeColumns> shapes_;
     std::vector<std::int64_t> defaulted_;  // per shape: rows that took a default
     std::string dash_;
     sections::ResultBuffers resultBuffers_;
     std::string notes_;
     std::string encodedNotes_;
-    std::string scratch_;
 };
+
+// Whether the input starts as a workbook does: a zip archive (.xlsx, .ods)
+// or an OLE compound file (.xls).
+bool isWorkbook(std::string_view prefix) {
+    return prefix.starts_with("PK\x03\x04") || prefix.starts_with("PK\x05\x06") ||
+           prefix.starts_with("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1");
+}
+
+// The inputs that shapes of the file use and the header names no column
+// for, each by its window label (with the short name after it when the
+// header uses short names), once each.
+std::vector<std::string> missingInputs(const HeaderColumns& columns, const std::vector<char>& used) {
+    std::vector<std::string> missing;
+    const auto shapes = sections::allShapes();
+    for (std::size_t s = 0; s < shapes.size(); ++s) {
+        if (!used[s]) continue;
+        for (std::size_t i = 0; i < shapes[s]->inputs.size() && i < kMaxInputs; ++i) {
+            if (columns.inputColumn(s, i) >= 0) continue;
+            std::string name = missingInputName(*shapes[s], i, true);
+            if (!columns.labels()) name += " (" + std::string(shapes[s]->inputs[i].name) + ")";
+            if (std::find(missing.begin(), missing.end(), name) == missing.end()) missing.push_back(name);
+        }
+    }
+    return missing;
+}
+
+// Whether a row after the header reaches its shape's calculation: not one
+// whose cells cannot be told apart or are not in the encoding, not one of
+// empty cells, and with as many cells as the header (empty ones beyond it
+// aside). Only such rows' shapes ask for input columns.
+bool mayBeCalculated(const CsvRecord& record, std::size_t width, Codec& codec, bool checkEncoding) {
+    if (record.problem != QuoteProblem::None || (checkEncoding && !codec.valid(record.raw()))) return false;
+    if (mayBeBlank(record.raw()) && allCellsBlank(record)) return false;
+    return record.size() == width || (record.size() > width && allCellsBlank(record, width));
+}
 
 struct TitleRow {
     std::string raw;
@@ -468,6 +589,13 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     ReplaySource input(source);
     input.readPrefix(kSniffBytes);
     const std::string_view prefix = input.prefix();
+    if (isWorkbook(prefix)) {
+        messages(
+            tr("the input is a workbook (.xlsx, .ods or .xls), not CSV: open it in the spreadsheet program "
+               "and save it as \"CSV UTF-8\" (or \"CSV\"), then give that file"));
+        summary.exitStatus = kExitTrouble;
+        return summary;
+    }
     if (!options.encoding && (prefix.starts_with("\xFF\xFE") || prefix.starts_with("\xFE\xFF"))) {
         messages(tr("the input is UTF-16, which is not read: save it as UTF-8 or GB18030 (\"CSV UTF-8\" or \"CSV\")"));
         summary.exitStatus = kExitTrouble;
@@ -477,9 +605,11 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     summary.encoding = choice.encoding;
     Codec codec(choice.encoding);
 
-    CsvReader reader(input, options.buffers.input, options.maxRecordSize);
+    std::optional<CsvReader> readerSlot;
+    readerSlot.emplace(input, options.buffers.input, options.maxRecordSize);
     CsvRecord record;
     auto stopAtBound = [&] {
+        CsvReader& reader = *readerSlot;
         if (!reader.recordTooLong()) return false;
         messages(fill(tr("line {1}: a record longer than {2} bytes (--max-record-size): stopped"),
                       {decimal(reader.tooLongLine()), decimal(static_cast<long long>(options.maxRecordSize))}));
@@ -495,6 +625,7 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     std::string scratch;
     std::string brokenTitle;  // the first broken quoting above the header: perhaps in the header meant
     for (;;) {
+        CsvReader& reader = *readerSlot;
         if (!reader.next(record)) {
             summary.readFailed = reader.readFailed();
             if (!stopAtBound() && !summary.readFailed) {
@@ -542,6 +673,55 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
         titles.push_back({std::string(record.raw()), record.endsInOpenQuote, record.emptyLinesBefore});
     }
     summary.titleRows = static_cast<std::int64_t>(titles.size());
+
+    // Every input that a shape of the file uses must have a column, or
+    // --defaults must say that the window's defaults are meant. Which shapes
+    // the file uses is found by reading it once more, when that can be done.
+    if (!options.defaults) {
+        const std::size_t shapeCount = sections::allShapes().size();
+        std::vector<char> every(shapeCount, 1);
+        if (!missingInputs(columns, every).empty()) {
+            std::vector<char> used = every;
+            const bool readTwice = input.replay();
+            if (readTwice) {
+                used.assign(shapeCount, 0);
+                CsvReader scan(input, options.buffers.input, options.maxRecordSize);
+                ShapeFinder finder(codec);
+                for (std::size_t k = 0; k <= titles.size(); ++k) scan.next(record);
+                while (scan.next(record)) {
+                    if (!mayBeCalculated(record, columns.width(), codec, choice.checkRows)) continue;
+                    const int s = finder.find(record[columns.shapeColumn()]);
+                    if (s >= 0) used[static_cast<std::size_t>(s)] = 1;
+                }
+            }
+            const std::vector<std::string> missing = missingInputs(columns, used);
+            if (!missing.empty()) {
+                std::string list;
+                for (const std::string& name : missing) list += (list.empty() ? "" : ", ") + name;
+                messages(fill(tr("the header has no column for {1}: nothing calculated (name the columns as the "
+                                 "windows do, or give --defaults to take the windows' defaults)"),
+                              {list}));
+                for (const std::string& title : columns.unmatched()) {
+                    const int meant = closestName(title, missing);
+                    if (meant < 0) continue;
+                    messages(fill(tr("the column {1} is probably meant for {2}"),
+                                  {titleForMessage(title), missing[static_cast<std::size_t>(meant)]}));
+                }
+                if (!readTwice) messages(tr("(the input can be read only once, so every shape counts)"));
+                summary.exitStatus = kExitTrouble;
+                return summary;
+            }
+            // Back to where the rows begin (it was read once more above).
+            if (!input.replay()) {
+                messages(tr("the input could not be read again"));
+                summary.exitStatus = kExitTrouble;
+                return summary;
+            }
+            readerSlot.emplace(input, options.buffers.input, options.maxRecordSize);
+            for (std::size_t k = 0; k <= titles.size(); ++k) readerSlot->next(record);
+        }
+    }
+    CsvReader& reader = *readerSlot;
     if (choice.encoding == Encoding::Gb18030 && !options.encoding) {
         messages(tr("the input is not UTF-8: read as GB18030, and written so"));
     }
@@ -578,7 +758,7 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     out.append(record.rawCells(columns.width()));
     for (int k : columns.appended()) {
         out.append(',');
-        out.append(outputColumnName(static_cast<std::size_t>(k)));
+        out.append(codec.fromUtf8(columns.outputTitle(static_cast<std::size_t>(k))));
     }
     out.endLine(lineEnd);
 

@@ -1,9 +1,10 @@
 // The batch calculation: a CSV file of field texts in, the same file with the
-// result texts of each row out. Every row goes through
-// the text-to-number rule, the shape's calculation and the display rule, as
-// sections::calculateFromTexts and sections::displayTexts do, so it shows exactly
-// what the calculator window shows after "计算". batch/README.md describes
-// the file format and every problem case.
+// result texts of each row out. A row is calculated only from cells that are
+// wholly numbers (unless lenient): each through the text-to-number rule, then
+// the shape's calculation and the display rule, so its results are exactly
+// what the calculator window shows after "计算" for those texts. The header
+// is checked before any row. batch/README.md describes the file format and
+// every problem case.
 #pragma once
 
 #include <cstdint>
@@ -29,11 +30,12 @@ using MessageSink = std::function<void(std::string_view message)>;
 
 struct BatchSummary {
     int exitStatus = kExitOk;
-    std::int64_t rows = 0;        // records after the header
-    std::int64_t failedRows = 0;  // rows written without results
-    std::int64_t notedRows = 0;   // rows with a note
-    std::int64_t emptyRows = 0;   // rows of empty cells, copied through
-    std::int64_t titleRows = 0;   // records above the header, copied through
+    std::int64_t rows = 0;         // records after the header
+    std::int64_t failedRows = 0;   // rows written without results
+    std::int64_t notedRows = 0;    // rows with a note
+    std::int64_t unsoundRows = 0;  // failed rows: a used input's cell is not wholly a number
+    std::int64_t emptyRows = 0;    // rows of empty cells, copied through
+    std::int64_t titleRows = 0;    // records above the header, copied through
     Encoding encoding = Encoding::Utf8;
     bool readFailed = false;   // the input could not be read to its end
     bool writeFailed = false;  // the output could not be written
@@ -50,6 +52,8 @@ struct BufferSizes {
 struct BatchOptions {
     std::optional<Encoding> encoding;  // the input's encoding; detected when absent
     bool strict = false;               // a row with a note fails
+    bool lenient = false;              // every cell read as the window reads it, each guess noted
+    bool defaults = false;             // inputs without a column take the window's defaults
     std::size_t maxRecordSize = CsvReader::kDefaultMaxRecordSize;
     BufferSizes buffers;
 };

@@ -102,6 +102,13 @@ bool CsvReader::lineEndAt(std::size_t i, LineEnd& lineEnd, std::size_t& size, bo
         return true;
     }
     if (data[i] != '\r') return false;
+    // In a file of CR line ends a CR ends the line whatever follows: an LF
+    // after it is the first byte of the next line.
+    if (mode_ == Mode::Cr) {
+        lineEnd = LineEnd::Cr;
+        size = 1;
+        return true;
+    }
     if (i + 1 == end_ && !atEnd_) {
         needMore = true;
         return false;

@@ -81,10 +81,12 @@ public:
     // The whole record as it stands in the input, without its line end.
     std::string_view raw() const { return raw_; }
     // Whether cell i's text lies in the reader's buffer, where at least
-    // kReadPadding readable bytes follow any text (so that a word can be
-    // loaded from its start); false for a text with `""` read as `"`.
+    // kReadPadding readable bytes follow any text; false for a text with
+    // `""` read as `"`.
     bool textInReadBuffer(std::size_t i) const { return !anyQuoted_ || texts_[i].offset >= kBetweenQuotes; }
     static constexpr std::size_t kReadPadding = 32;
+    // How many bytes after cell i's text may be read.
+    std::size_t readableAfter(std::size_t i) const { return textInReadBuffer(i) ? kReadPadding : 0; }
 
     std::int64_t line = 0;              // line of the input the record starts on, from 1
     std::int64_t emptyLinesBefore = 0;  // lines with no bytes skipped before it

@@ -56,25 +56,27 @@ using AliasTable = std::map<std::string, ColumnName, std::less<>>;
 // order they are made; a name may come more than once.
 std::vector<std::pair<std::string, ColumnName>> aliasPairs() {
     std::vector<std::pair<std::string, ColumnName>> pairs;
-    auto add = [&pairs](std::string_view alias, ColumnName name) {
+    auto add = [&pairs](std::string_view alias, ColumnName name, bool byLabel = false) {
+        name.byLabel = byLabel;
         const std::string key = normalizeName(alias);
         if (key.empty()) return;
         pairs.emplace_back(key, name);
         if (withoutUnit(key) != key) pairs.emplace_back(std::string(withoutUnit(key)), name);
     };
     add("shape", {ColumnKind::Shape, "shape"});
-    add("形状", {ColumnKind::Shape, "shape"});
+    add("形状", {ColumnKind::Shape, "shape"}, true);
     for (std::size_t k = 0; k < kOutputColumns; ++k) {
         add(outputColumnName(k), {ColumnKind::Output, outputColumnName(k), static_cast<int>(k)});
     }
+    add(kNotesTitle, {ColumnKind::Output, outputColumnName(kNotesColumn), static_cast<int>(kNotesColumn)}, true);
     for (const auto* shape : sections::allShapes()) {
         for (const auto& input : shape->inputs) {
             add(input.name, {ColumnKind::Input, input.name});
-            add(layouts::fieldLabel(shape->windowName, input.name), {ColumnKind::Input, input.name});
+            add(layouts::fieldLabel(shape->windowName, input.name), {ColumnKind::Input, input.name}, true);
         }
         for (std::size_t r = 0; r < kResults.size(); ++r) {
             const std::string_view name = sections::resultName(kResults[r]);
-            add(layouts::fieldLabel(shape->windowName, name), {ColumnKind::Output, name, static_cast<int>(r)});
+            add(layouts::fieldLabel(shape->windowName, name), {ColumnKind::Output, name, static_cast<int>(r)}, true);
         }
     }
     return pairs;
@@ -90,6 +92,17 @@ const AliasTable& aliasTable() {
 }
 
 }  // namespace
+
+std::string titleForMessage(std::string_view name) {
+    std::string_view shown = name;
+    while (!shown.empty() && (shown.front() == ' ' || shown.front() == '\t')) shown.remove_prefix(1);
+    while (!shown.empty() && (shown.back() == ' ' || shown.back() == '\t')) shown.remove_suffix(1);
+    const bool plain = !shown.empty() && validUtf8Prefix(shown) == shown.size() &&
+                       std::none_of(shown.begin(), shown.end(), [](char c) {
+                           return static_cast<unsigned char>(c) < 0x20 || c == 0x7F || c == '"';
+                       });
+    return plain ? std::string(shown) : quoteForMessage(name);
+}
 
 std::string_view outputColumnName(std::size_t column) {
     return column == kNotesColumn ? std::string_view("notes") : sections::resultName(kResults[column]);
@@ -118,6 +131,57 @@ std::string normalizeName(std::string_view utf8) {
     return out;
 }
 
+namespace {
+
+// A normalized name as code points, without a unit in brackets at its end.
+std::u32string comparable(std::string_view utf8) {
+    const std::string key = normalizeName(utf8);
+    const std::string_view bare = withoutUnit(key);
+    std::u32string out;
+    for (std::size_t i = 0; i < bare.size();) {
+        const auto [cp, length] = codePointAt(bare, i);
+        out += cp == 0 ? static_cast<char32_t>(static_cast<unsigned char>(bare[i])) : cp;
+        i += length;
+    }
+    return out;
+}
+
+// How many characters must be put in, taken out or changed to turn one text
+// into the other (Levenshtein's distance).
+std::size_t editDistance(std::u32string_view a, std::u32string_view b) {
+    std::vector<std::size_t> row(b.size() + 1);
+    for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        std::size_t diagonal = row[0];
+        row[0] = i;
+        for (std::size_t j = 1; j <= b.size(); ++j) {
+            const std::size_t above = row[j];
+            row[j] = std::min({above + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+}  // namespace
+
+int closestName(std::string_view title, std::span<const std::string> candidates) {
+    const std::u32string typed = comparable(title);
+    int best = -1;
+    std::size_t bestDistance = 0;
+    for (std::size_t c = 0; c < candidates.size(); ++c) {
+        const std::u32string name = comparable(candidates[c]);
+        const std::size_t distance = editDistance(typed, name);
+        // Close enough to be a slip: at most half the shorter name changed.
+        if (2 * distance > std::min(typed.size(), name.size())) continue;
+        if (best < 0 || distance < bestDistance) {
+            best = static_cast<int>(c);
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
 ColumnName nameColumn(std::string_view name) {
     const std::string key = normalizeName(name);
     const AliasTable& table = aliasTable();
@@ -140,7 +204,12 @@ std::string HeaderColumns::read(std::span<const std::string> names) {
     for (auto& columns : inputColumn_) columns.fill(-1);
     unmatched_.clear();
     appended_.clear();
+    titles_.clear();
+    for (const std::string& name : names) titles_.push_back(titleForMessage(name));
     bool haveShape = false;
+    bool anyInput = false;
+    bool inputByLabel = false;
+    bool shapeByLabel = false;
     std::vector<std::pair<std::string_view, std::size_t>> seen;  // field, first column
     for (std::size_t j = 0; j < width_; ++j) {
         const ColumnName column = nameColumn(names[j]);
@@ -159,9 +228,12 @@ std::string HeaderColumns::read(std::span<const std::string> names) {
             case ColumnKind::Shape:
                 shapeColumn_ = j;
                 haveShape = true;
+                shapeByLabel = column.byLabel;
                 break;
             case ColumnKind::Output: outputAt_[j] = column.output; break;
             case ColumnKind::Input:
+                anyInput = true;
+                inputByLabel = inputByLabel || column.byLabel;
                 for (std::size_t s = 0; s < shapes.size(); ++s) {
                     const auto inputs = shapes[s]->inputs;
                     for (std::size_t i = 0; i < inputs.size() && i < kMaxInputs; ++i) {
@@ -173,12 +245,23 @@ std::string HeaderColumns::read(std::span<const std::string> names) {
         }
     }
     if (!haveShape) return tr("the header has no \"shape\" column");
+    labels_ = anyInput ? inputByLabel : shapeByLabel;
     for (std::size_t k = 0; k < kOutputColumns; ++k) {
         if (std::find(outputAt_.begin(), outputAt_.end(), static_cast<int>(k)) == outputAt_.end()) {
             appended_.push_back(static_cast<int>(k));
         }
     }
     return {};
+}
+
+std::string_view HeaderColumns::outputTitle(std::size_t k) const {
+    for (std::size_t j = 0; j < width_; ++j) {
+        if (outputAt_[j] == static_cast<int>(k)) return titles_[j];
+    }
+    if (!labels_) return outputColumnName(k);
+    if (k == kNotesColumn) return kNotesTitle;
+    // Every window writes its result labels alike.
+    return layouts::fieldLabel(sections::allShapes().front()->windowName, sections::resultName(kResults[k]));
 }
 
 }  // namespace dravik::batch

@@ -7,7 +7,7 @@
 // Besides its short name ("a", "zj1zj", "zjl"), each field is named by the
 // caption of its label in any calculator window, with or without the unit in
 // brackets: "长度a（mm）", "长度a(mm)" and "长度a" all name a. "形状" names
-// the shape column.
+// the shape column, "计算说明" the notes column.
 #pragma once
 
 #include <array>
@@ -26,6 +26,8 @@ using sections::kMaxInputs;
 // The columns the tool writes: the three results, then the notes.
 inline constexpr std::size_t kOutputColumns = 4;
 inline constexpr std::size_t kNotesColumn = 3;
+// The notes column's title beside the windows' labels.
+inline constexpr std::string_view kNotesTitle = "计算说明";
 inline constexpr const auto& kResults = sections::kAllResults;
 // "zjmj", "zjl", "tjpgl" or "notes".
 std::string_view outputColumnName(std::size_t column);
@@ -36,6 +38,7 @@ struct ColumnName {
     ColumnKind kind = ColumnKind::Other;
     std::string_view field;  // the short name: "shape", "a", "zjl", "notes"
     int output = -1;         // for ColumnKind::Output: 0 … 3
+    bool byLabel = false;    // named by a window's label (or "形状"), not a short name
 };
 
 // A header name made comparable: blanks (ASCII and full-width, and the
@@ -43,8 +46,19 @@ struct ColumnName {
 // half-width, ASCII letters made lower case.
 std::string normalizeName(std::string_view utf8);
 
+// A header title or shape name (UTF-8) shown as written, blanks around it
+// aside, unless it holds what a one-line message cannot (control characters,
+// quotes, bytes that are not UTF-8): then quoted and escaped.
+std::string titleForMessage(std::string_view name);
+
 // What the header text `name` (UTF-8) names.
 ColumnName nameColumn(std::string_view name);
+
+// Which of `candidates` (labels) the header title `title` (UTF-8) is most
+// probably meant for: the one with the fewest characters changed, blanks,
+// case, full-width forms and a unit in brackets not counting, provided at
+// most half of the shorter name changed; -1 when none is that close.
+int closestName(std::string_view title, std::span<const std::string> candidates);
 
 // Every name of every field with what it names, as the windows' labels give
 // them: pairs of (normalized alias, short name). A name may come more than
@@ -69,8 +83,19 @@ public:
     int inputColumn(std::size_t shape, std::size_t input) const { return inputColumn_[shape][input]; }
     // Non-empty header names that name nothing: carried through unchanged.
     const std::vector<std::string>& unmatched() const { return unmatched_; }
+    // Whether the header speaks the windows' words: some input (or, with no
+    // input column, the shape column) is named by its label. Then missing
+    // inputs are named by their labels and the appended columns get the
+    // windows' result labels and "计算说明".
+    bool labels() const { return labels_; }
+    // Header column j's title as written, ready for a one-line message.
+    const std::string& title(std::size_t j) const { return titles_[j]; }
+    // The title of output column k: as the header writes it, or as appended.
+    std::string_view outputTitle(std::size_t k) const;
 
 private:
+    bool labels_ = false;
+    std::vector<std::string> titles_;
     std::size_t width_ = 0;
     std::size_t shapeColumn_ = 0;
     std::vector<std::array<int, kMaxInputs>> inputColumn_;

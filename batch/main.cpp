@@ -46,6 +46,11 @@ Reads FILE, or standard input when FILE is absent or "-".
                           standard output
   --encoding ENCODING     the input's encoding, utf-8 or gb18030, instead of
                           detecting it
+  --lenient               read every cell as the window does ("1,200" as 1,
+                          an empty cell as 0) and note each guess, instead of
+                          leaving the row without results
+  --defaults              inputs the header has no column for take the
+                          window's defaults, instead of nothing being done
   --strict                a row with a note fails (empty results, status 1)
   --max-record-size SIZE  the longest record read, in bytes (K, M, G allowed;
                           default 64M)
@@ -64,17 +69,26 @@ above it are titles, copied through. Header names are matched ignoring case,
 full-width forms and blanks; an input is named by its short name or by its
 label in the window, with or without the unit: a, 长度a, 长度a（mm）.
 Result columns zjmj, zjl, tjpgl (or 纵筋面积, 纵筋率, 体积配箍率) and notes
-are replaced where they stand, or added at the end. Other columns are carried
-through unchanged.
+(or 计算说明) are replaced where they stand, or added at the end: beside
+labels as 纵筋面积（mm2）, 纵筋率（％）, 体积配箍率（％）, 计算说明. Other
+columns are carried through unchanged.
 
-A cell is read by the window's text-to-number rule. The notes column says
-when a cell was not wholly a number ("1,000" is read as 1), when an input
-had no column and took the window's default, and why a result is "—".
-Rows of empty cells are copied through.
+The header is checked before any row: when an input that a shape of the file
+uses has no column, nothing is calculated or written (status 2); the message
+names each such input by its label, and the title probably meant for it.
 
-A row that cannot be calculated (an unknown shape, more or fewer cells than
-the header, broken quoting, bytes not valid in the encoding) keeps its bytes,
-gets no results, and a message names its line.
+A row is calculated only when the cell of every input its shape uses is
+wholly a number by the window's text-to-number rule (blanks around it
+allowed). A thousands separator ("1,200"), letters ("20mm", "Φ20"),
+full-width digits or an empty cell leave the row without results, and the
+notes name the column by its title. The notes also say when an input took
+the window's default and why a result is "—". Rows of empty cells are copied
+through.
+
+A row that cannot be calculated (such a cell, an unknown shape, more or fewer
+cells than the header, broken quoting, bytes not valid in the encoding) gets
+no results, and a message names its line. A workbook (.xlsx, .ods, .xls) is
+not read: save it as CSV.
 
 Exit status: 0 all rows calculated, 1 some rows could not be calculated,
 2 nothing could be done: no usable header (nothing is written), an input or
@@ -379,6 +393,10 @@ int main(int argc, char** argv) {
             return writeStdout(std::string(kProgram) + " " + DRAVIK_VERSION + "\n");
         } else if (!optionsEnded && arg == "--strict") {
             options.batch.strict = true;
+        } else if (!optionsEnded && arg == "--lenient") {
+            options.batch.lenient = true;
+        } else if (!optionsEnded && arg == "--defaults") {
+            options.batch.defaults = true;
         } else if (!optionsEnded && arg == "--names") {
             options.names = true;
         } else if (!optionsEnded && valueOf(i, "--template", "", value)) {

@@ -10,6 +10,7 @@
 
 #include "sections/calculation.h"
 #include "sections/shapes.h"
+#include "text_rules/display_into.h"
 #include "text_rules/text_rules.h"
 #include "text_rules/text_rules_paths.h"
 

@@ -17,7 +17,7 @@ inline constexpr std::string_view kFailedChecks = "不满足（%1）";
 inline constexpr std::string_view kSeparator = "、";
 inline constexpr std::string_view kProgress = "dravik：已写 %1 页计算书（第 %2 行）";
 inline constexpr std::string_view kBookWritten = "dravik：计算书已写入 %1：封面 1 页，计算书 %2 页，汇总表 %3 页";
-inline constexpr std::string_view kBookNotWritten = "dravik：无法写入 %1";
+inline constexpr std::string_view kBookNotWritten = "dravik：计算书没有写成：%1";
 
 inline constexpr std::string_view kUnknownOption = "dravik：未知的选项“%1”（用法见 dravik --help）";
 inline constexpr std::string_view kMissingValue = "dravik：选项“%1”缺少值";

@@ -6,8 +6,9 @@
 // every line with no bytes must come back, or the output must be empty with
 // a message. Running the tool again on its output must give the same bytes,
 // the same failed lines and the same status; and the output must not depend
-// on how the input was cut into reads. The options (strict, a forced
-// encoding) are chosen from the input's length, so the corpus covers them.
+// on how the input was cut into reads. The options (strict, lenient,
+// defaults, a forced encoding) are chosen from the input's length, so the
+// corpus covers them.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +31,8 @@ void checkAt(bool ok, const char* what, int line) {
 }
 
 // Records and empty lines in `text`: a BOM at the start is skipped; the first
-// line end decides whether CR alone ends lines (then LF is a cell byte) or LF
+// line end decides whether CR alone ends lines (then LF is a cell byte, even
+// right after a CR) or LF
 // and CR LF do (then a lone CR is a cell byte); a cell opening with a quote
 // runs to a lone quote (and after a broken close, to the next comma or line
 // end); a quote never closed runs to the end.
@@ -47,7 +49,7 @@ std::size_t countLines(std::string_view text) {
             return 1;
         }
         if (text[k] != '\r') return 0;
-        if (k + 1 < n && text[k + 1] == '\n') {
+        if (mode != Cr && k + 1 < n && text[k + 1] == '\n') {
             if (mode == Undecided) mode = Lf;
             return 2;
         }
@@ -120,6 +122,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     BatchOptions options;
     options.strict = size % 3 == 1;
+    options.lenient = size % 4 == 2;
+    options.defaults = size % 7 != 0;
     if (size % 5 == 2) options.encoding = Encoding::Gb18030;
     if (size % 5 == 3) options.encoding = Encoding::Utf8;
 

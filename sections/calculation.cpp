@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
+#include "text_rules/display_into.h"
 #include "text_rules/text_rules.h"
 
 namespace dravik::sections {

@@ -1,9 +1,9 @@
 // The flanged column 翼柱 (window yzpjl): an inverted T, a flange a long and
 // c high with a web d wide standing on it, b high in all.
 // The window's layout is in the file of the same name, layouts/flanged.cpp.
+#include "sections/common_formulas.h"
 #include "sections/common_inputs.h"
 #include "sections/shapes.h"
-#include "sections/two_limb.h"
 
 namespace dravik::sections {
 namespace {
@@ -21,23 +21,27 @@ constexpr InputField kInputs[] = {
     zj2sl("16"),
     dgzj("12"),
     xgzj("10"),
-    legCount("asl", "2"),
-    legCount("bsl", "2"),
-    legCount("csl", "5"),
-    legCount("dsl", "3"),
+    legCount("asl", "na", "2"),
+    legCount("bsl", "nb", "2"),
+    legCount("csl", "nc", "5"),
+    legCount("dsl", "nd", "3"),
     gjjj("120"),
     bhhd("15"),
 };
-static_assert(std::size(kInputs) == two_limb::kInputCount && two_limb::kInputCount <= kMaxInputs);
-static_assert(kInputs[two_limb::a].name == "a" && kInputs[two_limb::asl].name == "asl" &&
-              kInputs[two_limb::csl].name == "csl" && kInputs[two_limb::bhhd].name == "bhhd");
+static_assert(std::size(kInputs) <= kMaxInputs);
 
-// Two outer hoop legs along c: both ends of the flange, so the c term is
-// doubled in the outer hoop and csl loses 2 (the L loses 1).
-constexpr auto kFormula = [](std::span<const double> numbers, auto& out) { two_limb::formula(numbers, 2.0, out); };
+using namespace formula;
 
-SectionTerms terms(std::span<const double> numbers) { return checkedTerms(numbers, kFormula); }
-SectionResults calculate(std::span<const double> numbers) { return fastResults(numbers, kFormula); }
+// Two outer hoop legs along c: both ends of the flange.
+// clang-format off
+constexpr auto kFormulas = define(kInputs,
+    kSteelFigure,
+    figure(kTwoLimbGrossArea, kRatioOverGrossArea),
+    figure(kCoreA, kCoreB, kCoreC, kCoreD,
+           Step{Lo, chain((2 * aCore) + (2 * bCore) + (2 * cCore) + dCore)},
+           Step{Li, chain(((na - 2) * aCore) + ((nb - 2) * bCore) + ((nc - 2) * cCore) + ((nd - 1) * dCore))},
+           kOuterBarArea, kInnerBarArea, kHoopVolume, kTwoLimbCoreArea, kHoopRatioOverCoreArea));
+// clang-format on
 
 }  // namespace
 
@@ -48,8 +52,9 @@ const SectionShape kFlanged = {
     kInputs,
     {"6585", "1.83", "1.48"},
     {Result::LongitudinalRatio, Result::HoopRatio, Result::SteelArea},
-    calculate,
-    terms,
+    fastResults<kFormulas>,
+    checkedTerms<kFormulas>,
+    formula::figureTexts<kFormulas>(),
 };
 
 }  // namespace dravik::sections

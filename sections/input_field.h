@@ -13,6 +13,8 @@ struct InputField {
     std::string_view name;         // the field's name: "a", "zj1zj", "hxsl" …
     std::string_view defaultText;  // what the field shows when the window opens
     ChoiceList list;
+    std::string_view symbol;  // what the formulas and the calculation sheet call it: "a", "d1", "na" …
+    std::string_view unit;    // "mm" or "根"
 };
 
 }  // namespace dravik::sections

@@ -1,9 +1,9 @@
 // The L-shaped corner column L形转角柱 (window lxzjzpjl): a lower limb a long
 // and c high, and an upper limb d wide standing on its left end, b high in all.
 // The window's layout is in the file of the same name, layouts/l_shape.cpp.
+#include "sections/common_formulas.h"
 #include "sections/common_inputs.h"
 #include "sections/shapes.h"
-#include "sections/two_limb.h"
 
 namespace dravik::sections {
 namespace {
@@ -21,22 +21,27 @@ constexpr InputField kInputs[] = {
     zj2sl("15"),
     dgzj("12"),
     xgzj("10"),
-    legCount("asl", "4"),
-    legCount("bsl", "4"),
-    legCount("csl", "3"),
-    legCount("dsl", "2"),
+    legCount("asl", "na", "4"),
+    legCount("bsl", "nb", "4"),
+    legCount("csl", "nc", "3"),
+    legCount("dsl", "nd", "2"),
     gjjj("120"),
     bhhd("15"),
 };
-static_assert(std::size(kInputs) == two_limb::kInputCount && two_limb::kInputCount <= kMaxInputs);
-static_assert(kInputs[two_limb::a].name == "a" && kInputs[two_limb::asl].name == "asl" &&
-              kInputs[two_limb::csl].name == "csl" && kInputs[two_limb::bhhd].name == "bhhd");
+static_assert(std::size(kInputs) <= kMaxInputs);
+
+using namespace formula;
 
 // One outer hoop leg along c: the end of the lower limb.
-constexpr auto kFormula = [](std::span<const double> numbers, auto& out) { two_limb::formula(numbers, 1.0, out); };
-
-SectionTerms terms(std::span<const double> numbers) { return checkedTerms(numbers, kFormula); }
-SectionResults calculate(std::span<const double> numbers) { return fastResults(numbers, kFormula); }
+// clang-format off
+constexpr auto kFormulas = define(kInputs,
+    kSteelFigure,
+    figure(kTwoLimbGrossArea, kRatioOverGrossArea),
+    figure(kCoreA, kCoreB, kCoreC, kCoreD,
+           Step{Lo, chain((2 * aCore) + (2 * bCore) + cCore + dCore)},
+           Step{Li, chain(((na - 2) * aCore) + ((nb - 2) * bCore) + ((nc - 1) * cCore) + ((nd - 1) * dCore))},
+           kOuterBarArea, kInnerBarArea, kHoopVolume, kTwoLimbCoreArea, kHoopRatioOverCoreArea));
+// clang-format on
 
 }  // namespace
 
@@ -47,8 +52,9 @@ const SectionShape kLShape = {
     kInputs,
     {"6016", "1.07", "1.38"},
     {Result::LongitudinalRatio, Result::HoopRatio, Result::SteelArea},
-    calculate,
-    terms,
+    fastResults<kFormulas>,
+    checkedTerms<kFormulas>,
+    formula::figureTexts<kFormulas>(),
 };
 
 }  // namespace dravik::sections

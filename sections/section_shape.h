@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "sections/input_field.h"
+#include "sections/quantity.h"
 
 namespace dravik::sections {
 
@@ -46,6 +47,9 @@ struct SectionShape {
     // The same evaluation with every intermediate quantity it formed;
     // calculate() gives exactly the results recorded here.
     SectionTerms (*terms)(std::span<const double> numbers);
+    // The steps of zjmj, zjl and tjpgl, in the order they are evaluated, as
+    // the calculation sheet writes them.
+    std::array<std::span<const StepText>, kAllResults.size()> figures;
 };
 
 }  // namespace dravik::sections

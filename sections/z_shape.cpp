@@ -2,40 +2,14 @@
 // and d high, a top part f long and e high, joined by a middle part c wide;
 // b high in all.
 // The window's layout is in the file of the same name, layouts/z_shape.cpp.
+#include "sections/common_formulas.h"
 #include "sections/common_inputs.h"
-#include "sections/common_quantities.h"
-#include "sections/formula.h"
 #include "sections/shapes.h"
-#include "sections/terms.h"
 
 namespace dravik::sections {
 namespace {
 
 using namespace common_inputs;
-
-enum Input {
-    a,
-    b,
-    c,
-    d,
-    e,
-    f,
-    zj1zj_,
-    zj2zj_,
-    zj1sl_,
-    zj2sl_,
-    dgzj_,
-    xgzj_,
-    asl,
-    bsl,
-    csl,
-    dsl,
-    esl,
-    fsl,
-    gjjj_,
-    bhhd_,
-    kInputCount
-};
 
 constexpr InputField kInputs[] = {
     dimension("a", "1200", ChoiceList::WideDimension),
@@ -50,55 +24,35 @@ constexpr InputField kInputs[] = {
     zj2sl("18"),
     dgzj("12"),
     xgzj("10"),
-    legCount("asl", "4"),
-    legCount("bsl", "4"),
-    legCount("csl", "1"),
-    legCount("dsl", "4", ChoiceList::CountFrom1),
-    legCount("esl", "3", ChoiceList::CountFrom1),
-    legCount("fsl", "4", ChoiceList::CountFrom1),
+    legCount("asl", "na", "4"),
+    legCount("bsl", "nb", "4"),
+    legCount("csl", "nc", "1"),
+    legCount("dsl", "nd", "4", ChoiceList::CountFrom1),
+    legCount("esl", "ne", "3", ChoiceList::CountFrom1),
+    legCount("fsl", "nf", "4", ChoiceList::CountFrom1),
     gjjj("100"),
     bhhd("15"),
 };
-static_assert(std::size(kInputs) == kInputCount && kInputCount <= kMaxInputs);
-static_assert(kInputs[asl].name == "asl" && kInputs[fsl].name == "fsl" && kInputs[bhhd_].name == "bhhd");
+static_assert(std::size(kInputs) <= kMaxInputs);
 
-// Written once for every number type (sections/formula.h).
-constexpr auto kFormula = []<class Recorder>(std::span<const double> numbers, Recorder& out) {
-    using Number = typename Recorder::Number;
-    const InputNumbers<Number, kInputCount> v(numbers);
-    const Number t = v[bhhd_];
-    const Number S = formSteelArea(out, v[zj1zj_], v[zj1sl_], v[zj2zj_], v[zj2sl_]);
-    const Number gross = out.form(Term::GrossArea, ((v[a] * v[d]) + (v[e] * v[f])) + (v[c] * ((v[b] - v[e]) - v[d])));
-    out.form(Term::LongitudinalRatio, (S / gross) * 100.0);
+using namespace formula;
 
-    const Number coreA = out.form(Term::CoreA, coreDimension(v[a], t));
-    const Number coreB = out.form(Term::CoreB, coreDimension(v[b], t));
-    const Number coreC = out.form(Term::CoreC, coreDimension(v[c], t));
-    const Number coreD = out.form(Term::CoreD, coreDimension(v[d], t));
-    const Number coreE = out.form(Term::CoreE, coreDimension(v[e], t));
-    const Number coreF = out.form(Term::CoreF, coreDimension(v[f], t));
-    // Summed strictly from the left: d is added, then 2t taken off, then e
-    // added and 2t taken off again; the d and e legs are never formed alone.
-    const Number twoT = 2.0 * t;
-    const Number outer = out.form(Term::OuterHoopLength,
-                                  (((((2.0 * coreA) + (2.0 * coreB)) + (2.0 * coreF)) + v[d]) - twoT + v[e]) - twoT);
-    // All csl legs are inner legs: nothing is subtracted from csl.
-    const Number inner = out.form(Term::InnerLegLength,
-                                  (((((v[asl] - 2.0) * coreA) + ((v[bsl] - 2.0) * coreB)) + ((v[fsl] - 2.0) * coreF)) +
-                                   ((v[dsl] - 1.0) * coreD)) +
-                                      ((v[esl] - 1.0) * coreE) + (v[csl] * coreC));
-    const Number outerBar = out.form(Term::OuterBarArea, barArea(v[dgzj_]));
-    const Number innerBar = out.form(Term::InnerBarArea, barArea(v[xgzj_]));
-    const Number numerator = out.form(Term::Numerator, (outerBar * outer) + (innerBar * inner));
-    // The middle core reaches from the bottom core to the top core:
-    // ((b − e) − d) + 2t high.
-    const Number middleHeight = ((v[b] - v[e]) - v[d]) + twoT;
-    const Number core = out.form(Term::CoreArea, ((coreA * coreD) + (coreF * coreE)) + (coreC * middleHeight));
-    out.form(Term::HoopRatio, ((numerator / core) / v[gjjj_]) * 100.0);
-};
-
-SectionTerms terms(std::span<const double> numbers) { return checkedTerms(numbers, kFormula); }
-SectionResults calculate(std::span<const double> numbers) { return fastResults(numbers, kFormula); }
+// The outer hoop is summed strictly from the left, so its d and e legs are
+// never formed alone; all nc legs are inner legs; the middle core reaches
+// from the bottom core to the top core.
+// clang-format off
+constexpr auto kFormulas = define(kInputs,
+    kSteelFigure,
+    figure(Step{A, ((a * d) + (e * f)) + (c * ((b - e) - d))},
+           kRatioOverGrossArea),
+    figure(kCoreA, kCoreB, kCoreC, kCoreD, kCoreE, kCoreF,
+           Step{Lo, chain((2 * aCore) + (2 * bCore) + (2 * fCore) + d - (2 * t) + e - (2 * t))},
+           Step{Li, chain(((na - 2) * aCore) + ((nb - 2) * bCore) + ((nf - 2) * fCore) +
+                          ((nd - 1) * dCore) + ((ne - 1) * eCore) + (nc * cCore))},
+           kOuterBarArea, kInnerBarArea, kHoopVolume,
+           Step{Ac, ((aCore * dCore) + (fCore * eCore)) + (cCore * (((b - e) - d) + (2 * t)))},
+           kHoopRatioOverCoreArea));
+// clang-format on
 
 }  // namespace
 
@@ -109,8 +63,9 @@ const SectionShape kZShape = {
     kInputs,
     {"12497", "1", "1.41"},
     {Result::LongitudinalRatio, Result::HoopRatio, Result::SteelArea},
-    calculate,
-    terms,
+    fastResults<kFormulas>,
+    checkedTerms<kFormulas>,
+    formula::figureTexts<kFormulas>(),
 };
 
 }  // namespace dravik::sections

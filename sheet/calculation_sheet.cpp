@@ -6,11 +6,12 @@
 #include <stdexcept>
 
 #include "sections/calculation.h"
+#include "sections/formula.h"
 #include "sections/terms.h"
 #include "sheet/sheet_texts.h"
-#include "sheet/step_tables.h"
 #include "sheet/window_texts.h"
 #include "text_rules/text_rules.h"
+#include "text_rules/visible_text.h"
 
 namespace dravik::sheet {
 namespace {
@@ -39,55 +40,36 @@ std::string charsOf(double value, std::chars_format format, int precision) {
 // double ("400", "12.5", "0.1").
 std::string fullText(double value) { return charsOf(value, std::chars_format::general, 0); }
 
-// Bytes of a symbol: ASCII letters and digits, with a trailing prime; π.
-bool startsSymbol(std::string_view s) { return (s[0] >= 'a' && s[0] <= 'z') || (s[0] >= 'A' && s[0] <= 'Z'); }
-bool continuesSymbol(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'); }
-constexpr std::string_view kPrime = "′";
+using Symbols = std::map<std::string, Known, std::less<>>;
 
-// Splits a formula of the step tables into literal text and symbols.
-std::vector<FormulaPiece> pieces(std::string_view formula, const std::map<std::string, Known, std::less<>>& known) {
+// A step's formula as pieces: literal text, and operands with their values.
+std::vector<FormulaPiece> pieces(std::span<const sections::Token> formula, const Symbols& known) {
+    using Kind = sections::Token::Kind;
     std::vector<FormulaPiece> out;
-    auto literal = [&out](std::string_view text) {
-        if (out.empty() || out.back().operand) out.push_back({});
-        out.back().text += text;
-    };
-    std::size_t i = 0;
-    while (i < formula.size()) {
-        std::size_t end = i;
-        if (formula.substr(i).starts_with(kPiSymbol)) {
-            end = i + kPiSymbol.size();
-        } else if (startsSymbol(formula.substr(i))) {
-            while (end < formula.size() && continuesSymbol(formula[end])) ++end;
-            if (formula.substr(end).starts_with(kPrime)) end += kPrime.size();
-        }
-        if (end == i) {
-            literal(formula.substr(i, 1));
-            ++i;
+    for (const sections::Token& token : formula) {
+        if (token.kind == Kind::Symbol) {
+            const Known& k = known.find(token.text)->second;
+            out.push_back({std::string(token.text), true, k.value, k.valueText});
             continue;
         }
-        const std::string_view symbol = formula.substr(i, end - i);
-        const auto found = known.find(symbol);
-        if (found == known.end())
-            throw std::logic_error("sheet formula names an unknown symbol: " + std::string(symbol));
-        out.push_back({std::string(symbol), true, found->second.value, found->second.valueText});
-        i = end;
+        if (out.empty() || out.back().operand) out.push_back({});
+        out.back().text += token.kind == Kind::Number ? fullText(token.number) : std::string(token.text);
     }
     return out;
 }
 
-// A step in words: "核心尺寸 a′ = a - (2 × t)".
+// A step in words: its name, its symbol and its formula.
 std::string stated(const Step& step) { return step.name + " " + step.symbol + " = " + step.inSymbols(); }
 
 // Why `step` is not a number: the first operand that is not one, followed
 // back to its own cause; else a divisor that is zero; else an overflow.
-std::string explain(const CalculationSheet& sheet, const std::map<std::string, Known, std::less<>>& known,
-                    const Step& step) {
+std::string explain(const CalculationSheet& sheet, const Symbols& known, const Step& step) {
     for (const FormulaPiece& piece : step.formula) {
         if (!piece.operand || std::isfinite(piece.value)) continue;
         const Known& k = known.find(piece.text)->second;
         if (k.input >= 0) {
             const InputRow& row = sheet.inputs[static_cast<std::size_t>(k.input)];
-            return texts::filled(texts::kInputOutOfRange, {row.label, row.fieldText});
+            return texts::filled(texts::kInputOutOfRange, {row.label, text_rules::visibleText(row.fieldText)});
         }
         if (k.step >= 0) {
             return explain(sheet, known,
@@ -158,7 +140,7 @@ std::string Step::withValues() const {
 CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const std::string_view> fieldTexts,
                            std::string_view dateTime, std::string_view version) {
     const layouts::WindowLayout* layout = layouts::calculatorLayout(shape.windowName);
-    if (layout == nullptr || fieldTexts.size() != shape.inputs.size() || figureRules(shape.windowName).empty()) {
+    if (layout == nullptr || fieldTexts.size() != shape.inputs.size()) {
         throw std::invalid_argument("no calculation sheet for this window");
     }
     CalculationSheet sheet;
@@ -171,17 +153,16 @@ CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const 
     sheet.disclaimer = captionOf(*layout, layouts::Role::Disclaimer);
 
     // Each field text is read once, as "计算" reads it.
-    std::map<std::string, Known, std::less<>> known;
-    known.emplace(std::string(kPiSymbol), Known{sections::kPi, fullText(sections::kPi)});
+    Symbols known;
+    known.emplace(sections::formula::Pi::kSymbol, Known{sections::kPi, fullText(sections::kPi)});
     std::vector<double> numbers;
     for (std::size_t i = 0; i < shape.inputs.size(); ++i) {
         const sections::InputField& input = shape.inputs[i];
-        const InputSymbol* symbol = symbolOf(input.name);
         InputRow row;
         row.name = input.name;
         row.label = inputLabel(*layout, input);
-        row.symbol = symbol != nullptr ? symbol->symbol : input.name;
-        row.unit = symbol != nullptr ? symbol->unit : std::string_view();
+        row.symbol = input.symbol;
+        row.unit = input.unit;
         row.fieldText = fieldTexts[i];
         row.value = text_rules::readNumber(fieldTexts[i]);
         row.valueText = fullText(row.value);
@@ -193,28 +174,23 @@ CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const 
 
     const sections::SectionTerms terms = shape.terms(numbers);
     const sections::ResultTexts shown = sections::displayTexts(terms.results());
-    const std::span<const FigureRule> figures = figureRules(shape.windowName);
-    for (std::size_t f = 0; f < figures.size() && f < sheet.figures.size(); ++f) {
+    for (std::size_t f = 0; f < sheet.figures.size(); ++f) {
         Figure& figure = sheet.figures[f];
-        figure.result = figures[f].result;
+        figure.result = sections::kAllResults[f];
         figure.label = resultLabel(*layout, figure.result);
         figure.shownText = shown[figure.result];
         figure.decimals = sections::resultDecimals(figure.result);
         figure.paperText = paperNumber(figure.shownText, figure.decimals);
-        for (const StepRule& rule : figures[f].steps) {
-            if (!terms.formed(rule.term)) {
-                throw std::logic_error("the sheet shows a quantity the formula does not form: " +
-                                       std::string(rule.symbol));
-            }
+        for (const sections::StepText& text : shape.figures[f]) {
             Step step;
-            step.name = rule.name;
-            step.symbol = rule.symbol;
-            step.unit = rule.unit;
-            step.formula = pieces(rule.formula, known);
-            step.value = terms[rule.term];
+            step.name = text.name;
+            step.symbol = text.symbol;
+            step.unit = text.unit;
+            step.formula = pieces(text.formula, known);
+            step.value = terms[text.term];
             step.valueText = intermediateText(step.value);
             known.insert_or_assign(step.symbol, Known{step.value, step.valueText, static_cast<int>(f),
-                                                      static_cast<int>(figure.steps.size())});
+                                                           static_cast<int>(figure.steps.size())});
             figure.steps.push_back(std::move(step));
         }
     }

@@ -50,8 +50,8 @@ struct Step {
     std::string valueText;
     std::string unit;  // "mm²", "mm", "%" …
 
-    std::string inSymbols() const;   // "((π × d1) × d1) / 4"
-    std::string withValues() const;  // "((3.1415926 × 20) × 20) / 4"
+    std::string inSymbols() const;   // the formula as its definition writes it
+    std::string withValues() const;  // the same with each operand's value in place of its symbol
 };
 
 // One of the three results, with the steps that lead to it.

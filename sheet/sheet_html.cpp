@@ -6,6 +6,7 @@
 #include "sheet/review_html.h"
 #include "sheet/sheet_review.h"
 #include "sheet/sheet_texts.h"
+#include "text_rules/visible_text.h"
 
 namespace dravik::sheet {
 namespace {
@@ -15,6 +16,10 @@ using texts::filled;
 constexpr std::string_view kMark = "※";
 
 std::string esc(std::string_view text) { return escapedHtml(text); }
+
+// A text the user typed, on the page: its control and format characters
+// written visibly, so that none can reorder or hide in the sheet's sentences.
+std::string typed(std::string_view text) { return esc(text_rules::visibleText(text)); }
 
 std::string cell(std::string_view html, std::string_view attributes = {}) {
     return filled(attributes.empty() ? "<td>%2</td>" : "<td %1>%2</td>", {attributes, html});
@@ -71,9 +76,9 @@ std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
                 continue;
             }
             const InputRow& row = s.inputs[i];
-            std::string typed = esc(row.fieldText);
-            if (row.notWhollyNumber) typed += " " + std::string(kMark);
-            h += cell(esc(row.label)) + cell(esc(row.symbol), "align=\"center\"") + cell(typed) +
+            std::string field = typed(row.fieldText);
+            if (row.notWhollyNumber) field += " " + std::string(kMark);
+            h += cell(esc(row.label)) + cell(esc(row.symbol), "align=\"center\"") + cell(field) +
                  cell(esc(row.valueText), "align=\"right\"") + cell(esc(row.unit), "align=\"center\"");
         }
         h += "</tr>";
@@ -82,7 +87,7 @@ std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
     for (const InputRow& row : s.inputs) {
         if (!row.notWhollyNumber) continue;
         h += "<p>" +
-             filled(texts::kNotWhollyNumberNote, {kMark, esc(row.label), esc(row.fieldText), esc(row.valueText)}) +
+             filled(texts::kNotWhollyNumberNote, {kMark, esc(row.label), typed(row.fieldText), esc(row.valueText)}) +
              "</p>";
     }
 

@@ -35,6 +35,10 @@ inline constexpr std::string_view kZeroDivisor = "除数为零：%1 = 0（%2）"
 inline constexpr std::string_view kQuotedInput = "“%1” %2";
 inline constexpr std::string_view kOverflow = "数值溢出：%1 超出双精度数的范围";
 
+// The tooltip of an input field whose text was not wholly a number, with
+// the number "计算" read from it.
+inline constexpr std::string_view kReadAsTooltip = "按 %1 计算";
+
 // The commands in the calculator windows' context menu.
 inline constexpr std::string_view kPrintCommand = "打印计算书…";
 inline constexpr std::string_view kSaveCommand = "保存计算书…";
@@ -54,41 +58,29 @@ inline constexpr std::string_view kNotSaved =
 inline constexpr std::string_view kNoSuchFolder = "文件夹“%1”不存在。";
 inline constexpr std::string_view kFolderNotWritable = "没有在文件夹“%1”中写入文件的权限。";
 inline constexpr std::string_view kFileReadOnly = "文件“%1”是只读的。";
-inline constexpr std::string_view kWriteFailed = "写入文件“%1”时出错（磁盘已满或文件被占用）。";
+// Why writing a file failed, by the system's reason; kWriteFailed for any
+// other, with the system's error number as %2.
+inline constexpr std::string_view kDiskFull = "磁盘已满，文件“%1”没有写完。";
+inline constexpr std::string_view kNameTooLong = "文件名“%1”太长。";
+inline constexpr std::string_view kNoPermission = "没有写入文件“%1”的权限。";
+inline constexpr std::string_view kReadOnlyDisk = "文件“%1”所在的磁盘只能读不能写。";
+inline constexpr std::string_view kFileTooLarge = "文件“%1”超过了系统允许的大小。";
+inline constexpr std::string_view kDiskError = "读写磁盘出错，文件“%1”没有写完。";
+inline constexpr std::string_view kFileInUse = "文件“%1”正被占用。";
+inline constexpr std::string_view kIsAFolder = "“%1”是一个文件夹。";
+inline constexpr std::string_view kWriteFailed = "写入文件“%1”时出错（系统错误 %2）。";
 
 // Every text above, for those who need them all.
 inline constexpr std::string_view kAll[] = {
-    kTitle,
-    kDiagramAndResults,
-    kInputs,
-    kInputColumns[0],
-    kInputColumns[1],
-    kInputColumns[2],
-    kInputColumns[3],
-    kInputColumns[4],
-    kNotWhollyNumberNote,
-    kSteps,
-    kResultOnPaper,
-    kRoundedWhole,
-    kRoundedTwoPlaces,
-    kWindowText,
-    kExplanation,
-    kInputOutOfRange,
-    kZeroDivisor,
-    kQuotedInput,
-    kOverflow,
-    kPrintCommand,
-    kSaveCommand,
-    kCopyCommand,
-    kPrintTitle,
-    kSaveTitle,
-    kPdfFilter,
-    kNotPrinted,
-    kNotSaved,
-    kNoSuchFolder,
-    kFolderNotWritable,
-    kFileReadOnly,
-    kWriteFailed,
+    kTitle,           kDiagramAndResults, kInputs,        kInputColumns[0], kInputColumns[1],
+    kInputColumns[2], kInputColumns[3],   kInputColumns[4], kNotWhollyNumberNote, kSteps,
+    kResultOnPaper,   kRoundedWhole,      kRoundedTwoPlaces, kWindowText,    kExplanation,
+    kInputOutOfRange, kZeroDivisor,       kQuotedInput,     kOverflow,        kPrintCommand,
+    kSaveCommand,     kCopyCommand,       kInfoCommand,     kInfoTitle,       kShapeColumn,
+    kPrintTitle,      kSaveTitle,         kPdfFilter,       kNotPrinted,      kNotSaved,
+    kNoSuchFolder,    kFolderNotWritable, kFileReadOnly,    kDiskFull,        kNameTooLong,
+    kNoPermission,    kReadOnlyDisk,      kFileTooLarge,    kDiskError,       kFileInUse,
+    kIsAFolder,       kWriteFailed,       kReadAsTooltip,
 };
 
 // `text` with %1 … %9 replaced by `args` in one pass: a text put in is never

@@ -28,8 +28,8 @@ std::optional<BookOptions> readBookOptions(std::span<const std::string_view> arg
             if (i + 1 < args.size()) return std::string(args[++i]);
             return std::nullopt;
         };
-        if (name == "--strict") {
-            options.strict = true;
+        if (name == "--strict" || name == "--lenient" || name == "--defaults") {
+            (name == "--strict" ? options.strict : name == "--lenient" ? options.lenient : options.defaults) = true;
             continue;
         }
         std::string* target = nullptr;

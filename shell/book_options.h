@@ -17,8 +17,10 @@ struct BookOptions {
     std::string output;  // the book's PDF file
     // Title block fields given as options (--project …), by their keys.
     std::vector<std::pair<std::string_view, std::string>> titleFields;
-    std::string encoding;  // --encoding, passed to the batch reading
-    bool strict = false;   // --strict, as dravik-batch's
+    std::string encoding;   // --encoding, passed to the batch reading
+    bool strict = false;    // --strict, as dravik-batch's
+    bool lenient = false;   // --lenient, as dravik-batch's
+    bool defaults = false;  // --defaults, as dravik-batch's
 };
 
 // Whether `args` (after the program's name) ask for a book: "--sheets" among

@@ -22,6 +22,7 @@
 #include "sheet/sheet_texts.h"
 #include "shell/input_field.h"
 #include "shell/qt_text.h"
+#include "shell/read_as_mark.h"
 #include "shell/sheet_dialogs.h"
 #include "shell/sheet_document.h"
 #include "shell/sheet_pages.h"
@@ -103,6 +104,15 @@ void CalculatorWindow::calculateAndShowResults() {
     const std::vector<std::string_view> views(texts.begin(), texts.end());
     const sections::ResultTexts shown = sections::displayTexts(sections::calculateFromTexts(shape_, views));
     for (sections::Result r : shape_.writeOrder) result(r)->setText(qs(shown[r]));
+    markFieldsNotReadAsShown();
+}
+
+// The sheet's input rows say which fields were not wholly a number and what
+// was read from them: the window marks the same fields with the same number.
+void CalculatorWindow::markFieldsNotReadAsShown() {
+    for (const sheet::InputRow& row : calculationSheet().inputs) {
+        if (row.notWhollyNumber) markReadAs(input(qs(row.name)), qs(row.valueText));
+    }
 }
 
 void CalculatorWindow::backToShapeChoice() {

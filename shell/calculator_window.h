@@ -50,6 +50,7 @@ private:
     void fillChoiceLists();
     void showDefaultTexts();
     void calculateAndShowResults();
+    void markFieldsNotReadAsShown();
     void backToShapeChoice();
     void nameForAccessibility();
     // The sheet's three commands in the window's context menu and as

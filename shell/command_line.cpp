@@ -44,7 +44,8 @@ std::string usageText(std::string_view version, std::string_view batchProgram) {
         "             合成一个 PDF；不需要显示器，退出状态与 dravik-batch 相同。可选列：构件编号、楼层/部位、\n"
         "             混凝土强度等级、箍筋牌号、配箍特征值、最小纵筋率（％）。计算书信息取自以下选项，\n"
         "             未给出的取保存的计算书信息：--project 工程名称  --building 子项/楼号  --floor 楼层/部位\n"
-        "             --designer 设计  --checker 校对  --reviewer 审核  --date 日期；另有 --strict、--encoding\n"
+        "             --designer 设计  --checker 校对  --reviewer 审核  --date 日期；另有 dravik-batch 的 "
+        "--strict、--lenient、\n             --defaults、--encoding\n"
         "\n"
         "版本：";
     text += version;

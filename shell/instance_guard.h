@@ -2,49 +2,54 @@
 // started, per user.
 #pragma once
 
+#include <sys/types.h>
+
 #include <string>
 
 namespace dravik::shell {
 
-// Holds an exclusive advisory lock (flock) on a file for as long as this copy
-// runs. The kernel drops the lock when the process ends in any way, so a copy
-// that crashed or was killed never blocks the next start, and of two copies
-// started at the same moment exactly one gets it.
+// The name every copy of `user`'s program takes, whatever its environment:
+// it depends on nothing but the user id, so two copies agree on it even when
+// their XDG_RUNTIME_DIR, XDG_CACHE_HOME, HOME or working directory differ.
+std::string singleCopyName(uid_t user);
+
+// Holds a name in the abstract Unix socket namespace for as long as this
+// copy runs. The kernel frees the name the moment the process ends in any
+// way, so a copy that crashed or was killed never blocks the next; binding
+// is atomic, so of two copies started at the same moment exactly one gets
+// it. Nothing is written to any disk.
 //
-// The file lives only in a directory that belongs to the user and that no one
-// else can enter (see lock_place.h): the runtime directory, otherwise the
-// program's folder in the user's cache directory. So another user can neither
-// hold nor fake this user's lock, and copies started from different working
-// directories find the same lock. When no such directory can be had, the
-// guard is off: it never reports another copy.
+// Anyone may bind any abstract name, so a copy that finds the name taken
+// asks the holder's credentials (SO_PEERCRED) and counts it only when it runs
+// as the same user: another user can neither fake this user's copy nor keep
+// it from starting. When the name is held by another user, or by something
+// that does not answer, or no socket can be had, the guard is off: it never
+// reports another copy, and the program says so.
 class InstanceGuard {
 public:
-    // The lock's place chosen from this process's environment.
+    // The name of this process's effective user.
     InstanceGuard();
-    // The lock in `directory`, which must be private to the user like any
-    // other place; otherwise the guard is off.
-    explicit InstanceGuard(const std::string& directory);
+    // `name` instead, for tests that must not meet a real copy.
+    explicit InstanceGuard(const std::string& name);
     ~InstanceGuard();
     InstanceGuard(const InstanceGuard&) = delete;
     InstanceGuard& operator=(const InstanceGuard&) = delete;
 
-    // True when no private directory could hold the lock file.
-    bool isOff() const { return fd_ < 0; }
-    // The lock file, or "" when the guard is off.
-    const std::string& lockFilePath() const { return path_; }
+    // True when this copy could not tell whether another copy runs.
+    bool isOff() const { return state_ == State::Off; }
 
-    // True if another copy holds the lock. The first call takes the lock when
-    // it is free; later calls in the copy that holds it answer false, so this
-    // copy never counts itself. A guard that is off answers false: a broken
-    // lock must not keep the user from working.
-    bool anotherCopyRunning();
+    // True if another copy of the same user held the name when this guard
+    // was made. The copy that holds the name answers false, so it never
+    // counts itself; so does a guard that is off: a broken guard must not
+    // keep the user from working.
+    bool anotherCopyRunning() const { return state_ == State::AnotherCopy; }
 
 private:
-    void openLockFileIn(const std::string& directory, bool createIfMissing);
+    enum class State { Held, AnotherCopy, Off };
+    void take(const std::string& name);
 
-    std::string path_;
+    State state_ = State::Off;
     int fd_ = -1;
-    bool held_ = false;
 };
 
 }  // namespace dravik::shell

@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
     // Held until the program ends.
     dravik::shell::InstanceGuard guard;
     if (guard.isOff()) {
-        std::fputs(dravik::shell::texts::kNoLockPlace.data(), stderr);
+        std::fputs(dravik::shell::texts::kGuardOff.data(), stderr);
     }
     if (dravik::shell::refuseIfAnotherCopyRuns(guard)) return 0;
 

@@ -7,7 +7,8 @@ namespace dravik::shell::texts {
 
 // Followed by the system's reason.
 inline constexpr std::string_view kCannotWriteOutput = "dravik：无法写出到标准输出：";
-inline constexpr std::string_view kNoLockPlace =
-    "dravik：没有只属于本用户的目录可放锁文件，本次不检查是否已有另一份程序在运行。\n";
+// The single-copy guard is off (instance_guard.h).
+inline constexpr std::string_view kGuardOff =
+    "dravik：本用户的单份运行标记被别的用户占用或无法建立，本次不检查是否已有另一份程序在运行。\n";
 
 }  // namespace dravik::shell::texts

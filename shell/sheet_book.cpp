@@ -8,7 +8,6 @@
 #include <QDateTime>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <cstdio>
 #include <vector>
@@ -23,6 +22,7 @@
 #include "sheet/sheet_texts.h"
 #include "sheet/window_texts.h"
 #include "shell/appearance.h"
+#include "shell/checked_save.h"
 #include "shell/qt_text.h"
 #include "shell/sheet_document.h"
 #include "shell/sheet_pages.h"
@@ -87,79 +87,84 @@ int writeBook(const BookOptions& options) {
     batch::FdSource input(fd);
     batch::BatchOptions batchOptions;
     batchOptions.strict = options.strict;
+    batchOptions.lenient = options.lenient;
+    batchOptions.defaults = options.defaults;
     if (!options.encoding.empty()) batchOptions.encoding = batch::encodingNamed(options.encoding);
 
-    QSaveFile file(QString::fromLocal8Bit(options.output.c_str()));
-    if (!file.open(QIODevice::WriteOnly)) {
-        ::close(fd);
-        say(filled(book::texts::kBookNotWritten, {options.output}));
-        return batch::kExitTrouble;
-    }
     const review::TitleBlock block = bookTitleBlock(options);
     const std::string dateTime =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")).toStdString();
     const std::string programLine = std::string(layouts::kProgramTitle) + " " + DRAVIK_VERSION;
 
-    QPdfWriter writer(&file);
-    writer.setPageLayout(sheetPageLayout());
-    writer.setResolution(kBookDpi);
-    writer.setTitle(qs(block.project) + QLatin1Char(' ') + qs(book::texts::kBookTitle));
-    writer.setCreator(qs(programLine));
-    QPainter painter(&writer);
-    const QString bookName = qs(block.project + " " + block.building);
-    drawPagesWithFooter(*bookDocument(book::coverHtml(block, programLine), writer), writer, painter, bookName, false);
-
-    std::vector<book::SummaryEntry> entries;
-    book::BookCounts counts;
+    int status = batch::kExitOk;
     int sheets = 0;
-    const batch::BatchSummary summary = book::readBuilding(
-        input, batchOptions, [](std::string_view message) { say("dravik：" + std::string(message)); },
-        [&](const book::BuildingRow& row) {
-            ++counts.rows;
-            book::SummaryEntry entry;
-            entry.record = row.record;
-            entry.memberId = row.memberId;
-            entry.shape = row.shape ? std::string(row.shape->typeName) : row.shapeText;
-            if (!row.calculated) {
-                entry.why = row.notes;
-                entries.push_back(std::move(entry));
-                return;
-            }
-            std::vector<std::string_view> texts(row.fieldTexts.begin(), row.fieldTexts.end());
-            sheet::CalculationSheet s = sheet::makeSheet(*row.shape, texts, dateTime, DRAVIK_VERSION);
-            review::TitleBlock rowBlock = block;
-            rowBlock.memberId = row.memberId;
-            if (!row.floor.empty()) rowBlock.floor = row.floor;
-            sheet::addReview(s, rowBlock, row.requirements);
-            drawSheetPages(s, *sheetDocument(s, writer), writer, painter, true);
+    int summaryPages = 0;
+    // Written through a temporary file: a book that cannot be finished
+    // leaves whatever file was there.
+    const QString problem = saveChecked(QString::fromLocal8Bit(options.output.c_str()), [&](QIODevice& file) {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(sheetPageLayout());
+        writer.setResolution(kBookDpi);
+        writer.setTitle(qs(block.project) + QLatin1Char(' ') + qs(book::texts::kBookTitle));
+        writer.setCreator(qs(programLine));
+        QPainter painter;
+        if (!painter.begin(&writer)) return false;
+        const QString bookName = qs(block.project + " " + block.building);
+        drawPagesWithFooter(*bookDocument(book::coverHtml(block, programLine), writer), writer, painter, bookName,
+                            false);
 
-            ++counts.calculated;
-            entry.calculated = true;
-            for (std::size_t k = 0; k < 3; ++k) entry.results[k] = s.figures[k].paperText;
-            const review::DesignCheck& check = s.check;
-            entry.verdict = book::summaryVerdict(bool(check.hoop), check.hoop && check.hoop->met, bool(check.ratio),
-                                                 check.ratio && check.ratio->met);
-            if (check.any()) ++(check.met() ? counts.met : counts.notMet);
-            entries.push_back(std::move(entry));
-            if (++sheets % kProgressEvery == 0)
-                say(filled(book::texts::kProgress, {std::to_string(sheets), std::to_string(row.record)}));
-        });
+        std::vector<book::SummaryEntry> entries;
+        book::BookCounts counts;
+        const batch::BatchSummary summary = book::readBuilding(
+            input, batchOptions, [](std::string_view message) { say("dravik：" + std::string(message)); },
+            [&](const book::BuildingRow& row) {
+                ++counts.rows;
+                book::SummaryEntry entry;
+                entry.record = row.record;
+                entry.memberId = row.memberId;
+                entry.shape = row.shape ? std::string(row.shape->typeName) : row.shapeText;
+                if (!row.calculated) {
+                    entry.why = row.notes;
+                    entries.push_back(std::move(entry));
+                    return;
+                }
+                std::vector<std::string_view> texts(row.fieldTexts.begin(), row.fieldTexts.end());
+                sheet::CalculationSheet s = sheet::makeSheet(*row.shape, texts, dateTime, DRAVIK_VERSION);
+                review::TitleBlock rowBlock = block;
+                rowBlock.memberId = row.memberId;
+                if (!row.floor.empty()) rowBlock.floor = row.floor;
+                sheet::addReview(s, rowBlock, row.requirements);
+                drawSheetPages(s, *sheetDocument(s, writer), writer, painter, true);
+
+                ++counts.calculated;
+                entry.calculated = true;
+                for (std::size_t k = 0; k < 3; ++k) entry.results[k] = s.figures[k].paperText;
+                const review::DesignCheck& check = s.check;
+                entry.verdict = book::summaryVerdict(bool(check.hoop), check.hoop && check.hoop->met, bool(check.ratio),
+                                                     check.ratio && check.ratio->met);
+                if (check.any()) ++(check.met() ? counts.met : counts.notMet);
+                entries.push_back(std::move(entry));
+                if (++sheets % kProgressEvery == 0)
+                    say(filled(book::texts::kProgress, {std::to_string(sheets), std::to_string(row.record)}));
+            });
+        status = summary.exitStatus;
+        if (status == batch::kExitTrouble) {
+            painter.end();
+            return false;
+        }
+        auto summaryDocument = bookDocument(book::summaryHtml(entries, resultTitles(), counts), writer);
+        summaryPages = summaryDocument->pageCount();
+        drawPagesWithFooter(*summaryDocument, writer, painter, qs(book::texts::kSummaryTitle), true);
+        return painter.end();
+    });
     ::close(fd);
-    if (summary.exitStatus == batch::kExitTrouble) {
-        painter.end();
-        file.cancelWriting();
-        return summary.exitStatus;
-    }
-    auto summaryDocument = bookDocument(book::summaryHtml(entries, resultTitles(), counts), writer);
-    const int summaryPages = summaryDocument->pageCount();
-    drawPagesWithFooter(*summaryDocument, writer, painter, qs(book::texts::kSummaryTitle), true);
-    painter.end();
-    if (!file.commit()) {
-        say(filled(book::texts::kBookNotWritten, {options.output}));
+    if (status == batch::kExitTrouble) return status;  // the batch reading said why
+    if (!problem.isEmpty()) {
+        say(filled(book::texts::kBookNotWritten, {problem.toStdString()}));
         return batch::kExitTrouble;
     }
     say(filled(book::texts::kBookWritten, {options.output, std::to_string(sheets), std::to_string(summaryPages)}));
-    return summary.exitStatus;
+    return status;
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
 #include "shell/sheet_document.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QTextDocument>
 #include <QUrl>
 #include <algorithm>
@@ -15,6 +13,7 @@
 #include "sheet/sheet_review.h"
 #include "sheet/sheet_texts.h"
 #include "shell/appearance.h"
+#include "shell/checked_save.h"
 #include "shell/qt_text.h"
 #include "shell/sheet_pages.h"
 
@@ -107,35 +106,18 @@ std::unique_ptr<QTextDocument> sheetDocument(const sheet::CalculationSheet& shee
 }
 
 QString writeSheetPdf(const sheet::CalculationSheet& sheet, const QString& path) {
-    // Why a file cannot be written, in the user's words rather than the
-    // system's (whose messages are English).
-    const QFileInfo target(path);
-    const QFileInfo folder(target.absolutePath());
-    auto cannotWrite = [&] {
-        if (!folder.isDir()) return qs(texts::kNoSuchFolder).arg(folder.filePath());
-        if (!folder.isWritable()) return qs(texts::kFolderNotWritable).arg(folder.filePath());
-        if (target.exists() && !target.isWritable()) return qs(texts::kFileReadOnly).arg(target.filePath());
-        return qs(texts::kWriteFailed).arg(target.filePath());
-    };
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return cannotWrite();
-    {
+    return saveChecked(path, [&sheet](QIODevice& file) {
         QPdfWriter writer(&file);
         writer.setPageLayout(sheetPageLayout());
         writer.setResolution(600);
         writer.setTitle(qs(sheet.title));
         writer.setCreator(qs(sheet.programLine));
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
-            return cannotWrite();
-        }
+        if (!painter.begin(&writer)) return false;
         auto document = sheetDocument(sheet, writer);
         drawSheetPages(sheet, *document, writer, painter);
-        painter.end();
-    }
-    if (!file.commit()) return cannotWrite();
-    return {};
+        return painter.end();
+    });
 }
 
 bool printSheet(const sheet::CalculationSheet& sheet, QPrinter& printer) {

@@ -18,10 +18,10 @@ namespace dravik::shell {
 // rectangle, in its device pixels).
 std::unique_ptr<QTextDocument> sheetDocument(const sheet::CalculationSheet& sheet, QPagedPaintDevice& device);
 
-// Writes the sheet as an A4 PDF file with its fonts embedded. The file is
-// written to a temporary file beside `path` and renamed over it only when
-// complete, so a failure leaves an earlier file as it was. Returns an
-// explanation for the user when it cannot, empty on success.
+// Writes the sheet as an A4 PDF file with its fonts embedded, through
+// saveChecked (checked_save.h): a failure leaves an earlier file exactly as
+// it was. Returns an explanation for the user when it cannot, empty on
+// success.
 QString writeSheetPdf(const sheet::CalculationSheet& sheet, const QString& path);
 
 // Prints the sheet on `printer`, whose page the user has chosen (A4

@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "text_rules/text_rules.h"
+#include "text_rules/text_rules_paths.h"
 
 namespace dravik::text_rules {
 namespace {
@@ -156,11 +157,13 @@ double scanNumber(std::string_view text, bool* whole) {
 
 }  // namespace
 
-namespace paths {
+double paths::readNumberFull(std::string_view text) { return scanNumber(text, nullptr); }
 
-double readNumberFull(std::string_view text) { return scanNumber(text, nullptr); }
-
-}  // namespace paths
+Field detail::readFieldFully(std::string_view text) {
+    Field field;
+    field.value = scanNumber(text, &field.whole);
+    return field;
+}
 
 bool isWhollyNumber(std::string_view text) {
     bool whole = false;

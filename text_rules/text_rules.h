@@ -15,7 +15,10 @@
 #include <string>
 #include <string_view>
 
-#include "text_rules/display_shortcut.h"
+#include "text_rules/detail/fast_paths.h"
+#if DRAVIK_FAST_PATHS
+#include "text_rules/detail/plain_digits.h"
+#endif
 
 namespace dravik::text_rules {
 
@@ -31,7 +34,6 @@ inline constexpr std::size_t kNumberTextCapacity = 352;
 // A caller's buffer for the *Into functions below, so that a hot loop (a
 // batch file's rows) writes result texts without a heap string per text.
 using NumberBuffer = std::array<char, kNumberTextCapacity>;
-static_assert(kNumberTextCapacity >= display_shortcut::kBufferBytes);
 
 // Reads a field text as a number.
 //
@@ -75,106 +77,41 @@ std::string_view formatNumberInto(NumberBuffer& buffer, double x);
 // kNotANumber. A negative `decimals` rounds to tens, hundreds, ...
 std::string displayResult(double x, int decimals);
 
-// displayResult written into `buffer`; the view stays valid as long as the
-// buffer does.
-inline std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals);
+// displayResult written into a caller's buffer, for a hot loop:
+// text_rules/display_into.h.
 
-// The two ways of readNumber; text_rules_paths.h has those of displayResult,
-// whose short way is in display_shortcut.h. The short ways are inline so that
-// a loop over many cells pays no call for them.
-namespace paths {
+// A field read for a batch file: its number by readNumber, and whether the
+// whole text was that number (isWhollyNumber), from one reading.
+struct Field {
+    double value = 0.0;
+    bool whole = false;
+};
 
-// The full text-to-number rule, for any text.
-double readNumberFull(std::string_view text);
+// readNumber and isWhollyNumber of `text` at once. `readableAfter` says how
+// many bytes after the text may be read (a reader's padded buffer): with
+// enough of them a short cell of digits is read as one word. The door picks
+// its way inside (text_rules/detail/); every way gives the full rule's
+// answer, and with DRAVIK_FAST_PATHS=0 only the full rule is built in.
+inline Field readField(std::string_view text, std::size_t readableAfter = 0);
 
-// A text of 1 to 15 ASCII digits and nothing else (no blank, sign, point or
-// exponent) read as an integer; nullopt for any other text. Fifteen digits
-// stay below 2^53, so the integer is the double the full rule reads.
-inline std::optional<double> readPlainInteger(std::string_view text) {
-    if (text.empty() || text.size() > 15) return std::nullopt;
-    const auto digitAt = [&text](std::size_t k) {
-        return static_cast<unsigned>(static_cast<unsigned char>(text[k])) - unsigned{'0'};
-    };
-    // Two digits a step: half the steps of a loop over single digits.
-    std::int64_t value = 0;
-    std::size_t k = 0;
-    for (; k + 2 <= text.size(); k += 2) {
-        const unsigned high = digitAt(k), low = digitAt(k + 1);
-        if (high > 9 || low > 9) return std::nullopt;
-        value = value * 100 + static_cast<std::int64_t>(high * 10 + low);
-    }
-    if (k < text.size()) {
-        const unsigned last = digitAt(k);
-        if (last > 9) return std::nullopt;
-        value = value * 10 + static_cast<std::int64_t>(last);
-    }
-    return static_cast<double>(value);
-}
+namespace detail {
+// The full text-to-number rule and the whole-number test in one pass.
+Field readFieldFully(std::string_view text);
+}  // namespace detail
 
-// readPlainInteger for a text of at most 8 bytes that is followed in memory
-// by enough readable bytes that 8 can be loaded from its start (a batch
-// reader's padded buffer): all its digits are checked and combined at once,
-// without a loop whose length depends on the text. nullopt exactly when
-// readPlainInteger gives nullopt; longer texts are not handled here.
-inline constexpr std::size_t kEightByteLoad = 8;
-// For a text of n digits, the '0' bytes that fill the word below them.
-inline constexpr std::array<std::uint64_t, kEightByteLoad + 1> kLeadingZeros = {0,
-                                                                                0x3030303030303030u >> 8,
-                                                                                0x3030303030303030u >> 16,
-                                                                                0x3030303030303030u >> 24,
-                                                                                0x30303030u,
-                                                                                0x303030u,
-                                                                                0x3030u,
-                                                                                0x30u,
-                                                                                0};
-inline std::optional<double> readShortPlainInteger(const char* text, std::size_t size) {
-    if constexpr (std::endian::native != std::endian::little) return readPlainInteger({text, size});
-    if (size - 1 >= kEightByteLoad) return std::nullopt;  // empty or too long
-    if (size <= 4) {
-        // The same with half a word, for the common short cell: one
-        // multiplication fewer.
-        std::uint32_t half;
-        std::memcpy(&half, text, 4);
-        half = (half << (8 * (4 - size))) | static_cast<std::uint32_t>(kLeadingZeros[size + 4]);
-        if (((half & 0xF0F0F0F0u) | (((half + 0x06060606u) & 0xF0F0F0F0u) >> 4)) != 0x33333333u) return std::nullopt;
-        half = ((half & 0x0F0F0F0Fu) * 2561) >> 8;
-        half = ((half & 0x00FF00FFu) * 6553601) >> 16;
-        return static_cast<double>(half & 0xFFFFu);
-    }
-    std::uint64_t word;
-    std::memcpy(&word, text, kEightByteLoad);
-    // The text's bytes to the top of the word (its first byte is the most
-    // significant digit), the bytes below them set to '0': leading zeros.
-    word = (word << (8 * (kEightByteLoad - size))) | kLeadingZeros[size];
-    // Every byte 0x30-0x39: its high nibble is 3, and adding 6 does not carry
-    // into the high nibble.
-    constexpr std::uint64_t kHighNibbles = 0xF0F0F0F0F0F0F0F0u;
-    if (((word & kHighNibbles) | (((word + 0x0606060606060606u) & kHighNibbles) >> 4)) != 0x3333333333333333u) {
-        return std::nullopt;
-    }
-    // Pairs, then fours, then all eight digits combined.
-    word = ((word & 0x0F0F0F0F0F0F0F0Fu) * 2561) >> 8;
-    word = ((word & 0x00FF00FF00FF00FFu) * 6553601) >> 16;
-    word = ((word & 0x0000FFFF0000FFFFu) * 42949672960001u) >> 32;
-    return static_cast<double>(word);
-}
-
-// The full result display rule for any x: kNotANumber where x is not
-// finite, else the 15-significant-digit way (text_rules_paths.h).
-std::string_view displayResultFull(NumberBuffer& buffer, double x, int decimals);
-
-}  // namespace paths
-
-inline double readNumber(std::string_view text) {
+// Inline into the caller's loop over cells: a call per cell would cost more
+// than the short way itself.
+[[gnu::always_inline]] inline Field readField(std::string_view text, [[maybe_unused]] std::size_t readableAfter) {
+#if DRAVIK_FAST_PATHS
     // Most cells of a batch file and most typed fields are plain integers.
-    if (const auto integer = paths::readPlainInteger(text)) return *integer;
-    return paths::readNumberFull(text);
+    const bool wordFits = text.size() + readableAfter >= detail::kWordBytes && text.size() <= detail::kWordBytes;
+    const std::int64_t integer =
+        wordFits ? detail::readDigitWord(text.data(), text.size()) : detail::readDigitPairs(text);
+    if (integer >= 0) return {static_cast<double>(integer), true};
+#endif
+    return detail::readFieldFully(text);
 }
 
-[[gnu::always_inline]] inline std::string_view displayResultInto(NumberBuffer& buffer, double x, int decimals) {
-    // The short way takes most results, and declines a non-finite x itself.
-    if (const auto text = display_shortcut::write(buffer.data(), x, decimals); !text.empty()) return text;
-    return paths::displayResultFull(buffer, x, decimals);
-}
+inline double readNumber(std::string_view text) { return readField(text).value; }
 
 }  // namespace dravik::text_rules

@@ -1,18 +1,33 @@
-// The two ways in which displayResult gets its answer: a short way for the
-// common case and the full way that defines the rule. displayResult takes the
-// short way when it applies and the full way otherwise; both are reached
-// here so that tests can check, value by value, that the short way gives the
-// very same answer, and so that benchmarks can time each. readNumber's two
-// ways (readPlainInteger, readNumberFull) are in text_rules.h, where its
-// short way is inline.
+// Every way of the text rules by itself, for the tests that check, value by
+// value, that each short way gives the full rule's answer, and for the
+// benchmarks that time each. Product code reads and writes through the doors
+// (text_rules::readField, readNumber, displayResult, displayResultInto),
+// which pick their ways inside.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "text_rules/detail/display_shortcut.h"
+#include "text_rules/detail/plain_digits.h"
 #include "text_rules/text_rules.h"
 
 namespace dravik::text_rules::paths {
+
+// The full text-to-number rule, for any text.
+double readNumberFull(std::string_view text);
+
+// The short ways of plain-digit cells (text_rules/detail/plain_digits.h).
+inline std::optional<double> readPlainInteger(std::string_view text) {
+    const std::int64_t integer = detail::readDigitPairs(text);
+    return integer >= 0 ? std::optional<double>(static_cast<double>(integer)) : std::nullopt;
+}
+inline constexpr std::size_t kEightByteLoad = detail::kWordBytes;
+inline std::optional<double> readShortPlainInteger(const char* text, std::size_t size) {
+    const std::int64_t integer = detail::readDigitWord(text, size);
+    return integer >= 0 ? std::optional<double>(static_cast<double>(integer)) : std::nullopt;
+}
 
 // The full result display rule for a finite x: the 15-significant-digit
 // decimal of |x|, rounded to `decimals` places, half away from zero.
@@ -24,9 +39,9 @@ std::string_view displayResultExact(NumberBuffer& buffer, double x, int decimals
 // 2e-14 * t away from one half (room for the product's own rounding too),
 // rounding t to the nearest integer rounds that decimal the same way.
 // Returns nullopt when that margin is not there or t is too large (or x is
-// not finite); the exact way then decides. (display_shortcut.h writes it.)
+// not finite); the exact way then decides (detail/display_shortcut.h).
 inline std::optional<std::string_view> displayResultShortcut(NumberBuffer& buffer, double x, int decimals) {
-    const std::string_view text = display_shortcut::write(buffer.data(), x, decimals);
+    const std::string_view text = detail::display_shortcut::write(buffer.data(), x, decimals);
     if (text.empty()) return std::nullopt;
     return text;
 }

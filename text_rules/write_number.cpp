@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "text_rules/display_into.h"
 #include "text_rules/text_rules.h"
 #include "text_rules/text_rules_paths.h"
 
@@ -143,12 +144,12 @@ std::string_view displayResultExact(NumberBuffer& buffer, double x, int decimals
     return render(buffer, std::signbit(x), digits.data(), count, exponent);
 }
 
-std::string_view displayResultFull(NumberBuffer& buffer, double x, int decimals) {
-    if (!std::isfinite(x)) return kNotANumber;
-    return displayResultExact(buffer, x, decimals);
-}
-
 }  // namespace paths
+
+std::string_view detail::displayResultFully(NumberBuffer& buffer, double x, int decimals) {
+    if (!std::isfinite(x)) return kNotANumber;
+    return paths::displayResultExact(buffer, x, decimals);
+}
 
 std::string_view formatNumberInto(NumberBuffer& buffer, double x) {
     if (!std::isfinite(x)) return kNotANumber;

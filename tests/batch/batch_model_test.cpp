@@ -184,6 +184,8 @@ ToolRun runTool(std::string_view input, std::size_t piece) {
     StringSink sink;
     BatchOptions options;
     options.buffers = BufferSizes{64, 64};
+    options.lenient = true;  // the model reads cells as the window does
+    options.defaults = true;
     run.summary = runBatch(
         source, sink,
         [&run](std::string_view m) {

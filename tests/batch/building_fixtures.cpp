@@ -4,12 +4,16 @@
 //
 //   building_fixtures DIR
 //
-// writes DIR/NAME.csv and DIR/NAME.expected.csv for every variant, and
-// DIR/NAME.status with the exit status. The building is 64 boundary columns
-// of all four shapes, a few cells the way engineers type them ("1,000",
-// "400mm") and one section with a zero side. The expected results come from
-// the core (the texts the window shows); the notes are written here in the
-// tool's English wording, so the two are checked against each other.
+// writes DIR/NAME.csv and DIR/NAME.expected.csv for every variant,
+// DIR/NAME.status with the exit status, DIR/NAME.args with the options and
+// DIR/NAME.messages with texts its standard error must hold, one a line. The
+// building is 64 boundary columns of all four shapes, a few cells the way
+// engineers type them ("1,000", "400mm": those rows get no results) and one
+// section with a zero side; or 50 columns whose lengths are saved in a
+// thousands format ("1,200"); or a header with two titles misspelt. The
+// expected results come from the core (the texts the window shows); the notes
+// are written here in the tool's English wording and the header's own titles,
+// so the two are checked against each other.
 #include <iconv.h>
 
 #include <algorithm>
@@ -20,6 +24,7 @@
 #include <vector>
 
 #include "batch/csv.h"
+#include "batch/header_columns.h"
 #include "layouts/windows.h"
 #include "sections/calculation.h"
 #include "sections/shapes.h"
@@ -40,11 +45,6 @@ std::string csvCell(std::string_view text) {
     return out;
 }
 
-std::string shown(double x) {
-    std::string s = text_rules::formatNumber(x);
-    return s.starts_with(' ') ? s.substr(1) : s;
-}
-
 std::vector<std::string> allInputNames() {
     std::vector<std::string> names;
     for (const auto* shape : sections::allShapes()) {
@@ -55,9 +55,13 @@ std::vector<std::string> allInputNames() {
     return names;
 }
 
-// The header: short names, or the window's labels in the forms people type.
-std::string headerLine(bool labels) {
-    std::string line = labels ? "形状" : "shape";
+// The inputs a misspelt header names wrongly, with the titles it gives them.
+const std::map<std::string, std::string> kMisspelt = {{"zj1sl", "纵筋1根数"}, {"bhhd", "保护层厚度（mm）"}};
+
+// The header's title of each input: short names, or the window's labels in
+// the forms people type.
+std::map<std::string, std::string> inputTitles(bool labels, bool misspelt) {
+    std::map<std::string, std::string> titles;
     int k = 0;
     for (const std::string& name : allInputNames()) {
         std::string title = name;
@@ -72,24 +76,64 @@ std::string headerLine(bool labels) {
             if (k % 3 == 1) title.resize(open);  // without the unit
             if (k % 3 == 2) title = title.substr(0, open) + "(" + title.substr(open + 3, title.size() - open - 6) + ")";
             ++k;
+            if (misspelt && kMisspelt.contains(name)) title = kMisspelt.at(name);
         }
-        line += "," + title;
+        titles[name] = title;
     }
+    return titles;
+}
+
+// The titles of the columns the tool appends: the windows' result labels and
+// "计算说明" beside labels, the short names beside short names.
+std::vector<std::string> resultTitles(bool labels) {
+    std::vector<std::string> titles;
+    for (std::size_t k = 0; k < batch::kOutputColumns; ++k) {
+        const std::string_view name = batch::outputColumnName(k);
+        titles.emplace_back(!labels                    ? name
+                            : k == batch::kNotesColumn ? batch::kNotesTitle
+                                                       : layouts::fieldLabel("azpjl", name));
+    }
+    return titles;
+}
+
+std::string headerLine(const std::map<std::string, std::string>& titles, bool labels) {
+    std::string line = labels ? "形状" : "shape";
+    for (const std::string& name : allInputNames()) line += "," + titles.at(name);
     return line + ",备注";
 }
 
-std::vector<Line> building(bool chineseShapeNames) {
+// "1200" as a thousands format writes it: "1,200".
+std::string withThousands(std::string digits) {
+    for (std::size_t k = digits.size(); k > 3; k -= 3) digits.insert(k - 3, ",");
+    return digits;
+}
+
+struct Sheet {
+    int rows = 64;
+    bool labels = false;
+    bool chineseShapes = false;
+    bool typed = true;       // a few cells typed as engineers type them, one zero side
+    bool thousands = false;  // lengths of 1000 mm and more saved as "1,200"
+    bool misspelt = false;   // two input titles misspelt; the tool runs with --defaults
+};
+
+bool isLength(const std::string& name) { return name.size() == 1; }
+
+std::vector<Line> building(const Sheet& sheet) {
     const auto names = allInputNames();
+    const auto titles = inputTitles(sheet.labels, sheet.misspelt);
+    const auto outputTitles = resultTitles(sheet.labels);
     std::vector<Line> lines;
     std::uint32_t state = 20261208;
     auto next = [&state] { return state = state * 1103515245u + 12345u, (state >> 16) & 0x7FFF; };
-    for (int row = 0; row < 64; ++row) {
+    for (int row = 0; row < sheet.rows; ++row) {
         const auto& shape = *sections::allShapes()[static_cast<std::size_t>(row) % 4];
-        std::string line = std::string(chineseShapeNames && row % 2 ? shape.typeName : shape.windowName);
+        std::string line = std::string(sheet.chineseShapes && row % 2 ? shape.typeName : shape.windowName);
         std::map<std::string, std::string> cells;
         std::vector<std::string> texts;  // in the shape's input order
         std::string notes;
         auto note = [&notes](const std::string& n) { notes += (notes.empty() ? "" : "; ") + n; };
+        bool unsound = false;
         for (const std::string& name : names) {
             const sections::InputField* input = nullptr;
             for (const auto& in : shape.inputs) {
@@ -100,28 +144,50 @@ std::vector<Line> building(bool chineseShapeNames) {
                 const auto items = sections::choiceListItems(input->list);
                 cell = items[next() % items.size()];
                 if (cell.starts_with(' ')) cell.erase(0, 1);
-                if (name == "a" && row % 10 == 3) cell = "1,000";  // a thousands separator
-                if (name == "b" && row % 15 == 7) cell = "800mm";
-                if (name == "b" && row == 41) cell = "0";
-                if (cell.find_first_not_of("0123456789.") != std::string::npos) {
-                    note(name + " \"" + cell + "\" read as " + shown(text_rules::readNumber(cell)));
+                if (sheet.typed && name == "a" && row % 10 == 3) cell = "1,000";
+                if (sheet.typed && name == "b" && row % 15 == 7) cell = "800mm";
+                if (sheet.typed && name == "b" && row == 41) cell = "0";
+                if (sheet.thousands && isLength(name) && cell.size() > 3) cell = withThousands(cell);
+                if (cell.find(',') != std::string::npos) {
+                    note(titles.at(name) + " \"" + cell +
+                         "\" has a thousands separator: remove the thousands format from the column in the "
+                         "spreadsheet and save the CSV again");
+                    unsound = true;
+                } else if (cell.find_first_not_of("0123456789.") != std::string::npos) {
+                    note(titles.at(name) + " \"" + cell + "\" is not wholly a number");
+                    unsound = true;
                 }
                 cells[name] = cell;
             }
             line += "," + csvCell(cell);
         }
-        for (const auto& input : shape.inputs) texts.push_back(cells[std::string(input.name)]);
         line += row % 5 == 0 ? ",复核" : ",";
+        if (unsound) {
+            lines.push_back({line, ",,,," + csvCell(notes)});
+            continue;
+        }
+        std::string defaults;
+        for (const auto& input : shape.inputs) {
+            const std::string name(input.name);
+            if (sheet.misspelt && kMisspelt.contains(name)) {
+                texts.emplace_back(input.defaultText);
+                defaults += (defaults.empty() ? "" : ", ") + std::string(layouts::fieldLabel(shape.windowName, name)) +
+                            " " + std::string(input.defaultText);
+            } else {
+                texts.push_back(cells[name]);
+            }
+        }
+        if (!defaults.empty()) note("no column, default taken: " + defaults);
         std::vector<std::string_view> views(texts.begin(), texts.end());
         const auto results = sections::displayTexts(sections::calculateFromTexts(shape, views));
         std::string dashes, zeros;
-        for (auto r : {sections::Result::SteelArea, sections::Result::LongitudinalRatio, sections::Result::HoopRatio}) {
-            if (results[r] == text_rules::kNotANumber)
-                dashes += (dashes.empty() ? "" : ", ") + std::string(sections::resultName(r));
+        for (std::size_t k = 0; k < batch::kResults.size(); ++k) {
+            if (results[batch::kResults[k]] == text_rules::kNotANumber)
+                dashes += (dashes.empty() ? "" : ", ") + outputTitles[k];
         }
         for (std::size_t i = 0; i < texts.size(); ++i) {
             if (text_rules::readNumber(texts[i]) == 0.0)
-                zeros += (zeros.empty() ? "" : ", ") + std::string(shape.inputs[i].name);
+                zeros += (zeros.empty() ? "" : ", ") + titles.at(std::string(shape.inputs[i].name));
         }
         if (!dashes.empty())
             note(dashes + " is \u2014: a zero divisor or an overflow" +
@@ -150,16 +216,19 @@ struct Variant {
     bool bom = false;
     std::string lineEnd = "\n";
     bool gb18030 = false;
-    bool labels = false;
-    bool chineseShapes = false;
+    Sheet sheet = {};
     bool titles = false;
     bool trailingComma = false;
     std::string badRow = {};  // bytes of a row not valid in the file's encoding
+    bool refused = false;     // a misspelt header without --defaults: nothing written, status 2
 };
 
 void write(const std::string& dir, const Variant& v) {
-    std::vector<Line> lines = building(v.chineseShapes);
-    lines.insert(lines.begin(), Line{headerLine(v.labels), ",zjmj,zjl,tjpgl,notes"});
+    std::vector<Line> lines = building(v.sheet);
+    std::string appended;
+    for (const std::string& title : resultTitles(v.sheet.labels)) appended += "," + title;
+    lines.insert(lines.begin(),
+                 Line{headerLine(inputTitles(v.sheet.labels, v.sheet.misspelt), v.sheet.labels), appended});
     if (v.titles) {
         lines.insert(lines.begin(), Line{"某工程3号楼 剪力墙边缘构件,,,", ""});
         const std::string empty(allInputNames().size() + 1, ',');
@@ -181,9 +250,24 @@ void write(const std::string& dir, const Variant& v) {
             for (std::string* text : {&input, &expected}) text->replace(text->find("BADROW"), 6, "\x81\x20\xFF");
         }
     }
+    bool anyFailed = !v.badRow.empty();
+    for (const Line& line : lines) anyFailed = anyFailed || line.outputs.starts_with(",,,,\"");
+    std::string messages;
+    if (v.sheet.misspelt) {
+        const auto& shape = *sections::allShapes().front();
+        const std::string zj1sl(layouts::fieldLabel(shape.windowName, "zj1sl"));
+        const std::string bhhd(layouts::fieldLabel(shape.windowName, "bhhd"));
+        messages = v.refused ? "the header has no column for " + zj1sl + ", " + bhhd + ": nothing calculated\n" +
+                                   "the column " + kMisspelt.at("zj1sl") + " is probably meant for " + zj1sl + "\n" +
+                                   "the column " + kMisspelt.at("bhhd") + " is probably meant for " + bhhd + "\n"
+                             : "rows of " + std::string(shape.windowName) + ": no column, default taken: " + zj1sl +
+                                   " " + std::string(shape.inputs[4].defaultText) + ", " + bhhd + "\n";
+    }
     std::ofstream(dir + "/" + v.name + ".csv", std::ios::binary) << input;
-    std::ofstream(dir + "/" + v.name + ".expected.csv", std::ios::binary) << expected;
-    std::ofstream(dir + "/" + v.name + ".status") << (v.badRow.empty() ? 0 : 1) << "\n";
+    std::ofstream(dir + "/" + v.name + ".expected.csv", std::ios::binary) << (v.refused ? std::string() : expected);
+    std::ofstream(dir + "/" + v.name + ".status") << (v.refused ? 2 : anyFailed ? 1 : 0) << "\n";
+    std::ofstream(dir + "/" + v.name + ".args") << (v.sheet.misspelt && !v.refused ? "--defaults" : "") << "\n";
+    std::ofstream(dir + "/" + v.name + ".messages") << messages;
 }
 
 }  // namespace
@@ -195,20 +279,30 @@ int main(int argc, char** argv) {
     }
     const std::string dir = argv[1];
     const std::string badUtf8 = "azpjl,\xFF\xFE" + std::string(allInputNames().size(), ',');
+    const Sheet chinese{.chineseShapes = true};
+    const Sheet labels{.labels = true, .chineseShapes = true};
+    const Sheet thousands{.rows = 50, .labels = true, .chineseShapes = true, .typed = false, .thousands = true};
+    const Sheet misspelt{.labels = true, .chineseShapes = true, .typed = false, .misspelt = true};
     const Variant variants[] = {
         {.name = "plain"},
         {.name = "bom_crlf", .bom = true, .lineEnd = "\r\n"},
-        {.name = "gb18030", .lineEnd = "\r\n", .gb18030 = true, .chineseShapes = true},
-        {.name = "labels", .bom = true, .lineEnd = "\r\n", .labels = true, .chineseShapes = true},
-        {.name = "gb18030_labels", .gb18030 = true, .labels = true, .chineseShapes = true},
+        {.name = "gb18030", .lineEnd = "\r\n", .gb18030 = true, .sheet = chinese},
+        {.name = "labels", .bom = true, .lineEnd = "\r\n", .sheet = labels},
+        {.name = "gb18030_labels", .gb18030 = true, .sheet = labels},
         {.name = "titles_and_empty_rows", .titles = true},
         {.name = "trailing_comma", .lineEnd = "\r\n", .trailingComma = true},
         {.name = "cr_only", .lineEnd = "\r"},
         {.name = "bad_gb18030",
          .gb18030 = true,
-         .chineseShapes = true,
+         .sheet = chinese,
          .badRow = "暗柱,BADROW" + std::string(allInputNames().size(), ',')},
-        {.name = "bad_utf8", .bom = true, .chineseShapes = true, .badRow = badUtf8},
+        {.name = "bad_utf8", .bom = true, .sheet = chinese, .badRow = badUtf8},
+        {.name = "thousands_format", .bom = true, .lineEnd = "\r\n", .sheet = thousands},
+        {.name = "thousands_format_gb18030", .lineEnd = "\r\n", .gb18030 = true, .sheet = thousands},
+        {.name = "misspelt_header", .bom = true, .lineEnd = "\r\n", .sheet = misspelt, .refused = true},
+        {.name = "misspelt_header_gb18030", .lineEnd = "\r\n", .gb18030 = true, .sheet = misspelt, .refused = true},
+        {.name = "misspelt_header_defaults", .bom = true, .lineEnd = "\r\n", .sheet = misspelt},
+        {.name = "misspelt_header_defaults_gb18030", .lineEnd = "\r\n", .gb18030 = true, .sheet = misspelt},
     };
     for (const Variant& v : variants) write(dir, v);
     return 0;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs dravik-batch on every file building_fixtures writes and compares its
-# output with the expected file byte for byte.
+# Runs dravik-batch on every file building_fixtures writes, with the options
+# it names, and compares its output with the expected file byte for byte, its
+# status with the expected one, and looks for each expected message.
 #
 #   building_fixtures.sh GENERATOR PROGRAM
 set -uo pipefail
@@ -12,12 +13,16 @@ count=0
 for input in "$work"/*.expected.csv; do
     name=$(basename "$input" .expected.csv)
     want=$(cat "$work/$name.status")
-    "$2" "$work/$name.csv" > "$work/$name.out" 2> "$work/$name.err"
+    read -r -a args < "$work/$name.args"
+    "$2" "${args[@]}" "$work/$name.csv" > "$work/$name.out" 2> "$work/$name.err"
     status=$?
     count=$((count + 1))
     if [ "$status" -ne "$want" ]; then
         echo "FAILED: $name: exit status $status, expected $want"; cat "$work/$name.err"; failed=1
     fi
+    while IFS= read -r message; do
+        grep -qF -- "$message" "$work/$name.err" || { echo "FAILED: $name: no message: $message"; cat "$work/$name.err"; failed=1; }
+    done < "$work/$name.messages"
     if ! cmp -s "$work/$name.out" "$work/$name.expected.csv"; then
         echo "FAILED: $name: output differs from what is expected"
         diff <(od -c "$work/$name.expected.csv") <(od -c "$work/$name.out") | head -20

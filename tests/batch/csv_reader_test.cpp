@@ -71,7 +71,8 @@ const std::vector<ReaderCase>& readerCases() {
         // A file whose first line end is a CR alone has CR line ends
         {"cr line ends", "a,b\rc\r\rd", {{{"a", "b"}, 1}, {{"c"}, 2}, {{"d"}, 4}}},
         {"lf in a file of cr lines is a cell byte", "a\rb\nc\r", {{{"a"}, 1}, {{"b\nc"}, 2}}},
-        {"cr lf in a file of cr lines is one line end", "a\rb\r\nc", {{{"a"}, 1}, {{"b"}, 2}, {{"c"}, 3}}},
+        // (else an empty line before a record that begins with LF would take it)
+        {"lf after cr in a file of cr lines begins the next line", "a\rb\r\nc", {{{"a"}, 1}, {{"b"}, 2}, {{"\nc"}, 3}}},
         {"cr lines count line breaks in quotes", "\"x\ry\"\rz\r", {{{"x\ry"}, 1}, {{"z"}, 3}}},
         {"an empty first line of cr decides", "\ra\nb\r", {{{"a\nb"}, 2}}},
         // Empty cells and empty lines

@@ -50,6 +50,7 @@ TEST(HeaderNames, NameTheirFieldsInEveryFormPeopleType) {
         {"纵筋率（％）", "zjl"},
         {"体积配箍率", "tjpgl"},
         {"Notes", "notes"},
+        {"计算说明", "notes"},
         {"备注", ""},
         {"note", ""},
         {"长度", ""},
@@ -59,6 +60,22 @@ TEST(HeaderNames, NameTheirFieldsInEveryFormPeopleType) {
         {"a b", ""},
     };
     for (const Case& c : cases) EXPECT_EQ(nameColumn(c.name).field, c.field) << c.name;
+}
+
+// A misspelt title is matched to the label it is closest to, when no more
+// than half of it differs; a title close to nothing is matched to nothing.
+TEST(HeaderNames, AMisspeltTitleIsMatchedToTheClosestMissingLabel) {
+    const std::vector<std::string> missing = {"纵筋1数量（根）", "纵筋2数量（根）", "保护层厚（mm）", "长度a（mm）"};
+    struct Case {
+        const char* title;
+        int meant;
+    };
+    const Case cases[] = {
+        {"纵筋1根数", 0}, {"纵筋2 数量", 1}, {"保护层厚度（mm）", 2}, {"保护层厚度", 2}, {"长度 A (MM)", 3}, {"长a", 3},
+        {"备注", -1},     {"id", -1},        {"纵筋数量", 0},  // as close to both: the first
+        {"", -1},
+    };
+    for (const Case& c : cases) EXPECT_EQ(closestName(c.title, missing), c.meant) << c.title;
 }
 
 // No label of any window names two different fields.
@@ -139,7 +156,10 @@ TEST(InputEncoding, Gb18030InGivesGb18030Out) {
     const std::string input = "\xD0\xCE\xD7\xB4,a\n\xB0\xB5\xD6\xF9,0\n";  // 形状,a / 暗柱,0
     MemorySource source(input);
     StringSink sink;
-    const BatchSummary summary = runBatch(source, sink, [](std::string_view) {});
+    BatchOptions options;
+    options.defaults = true;
+    const BatchSummary summary = runBatch(
+        source, sink, [](std::string_view) {}, options);
     EXPECT_EQ(summary.encoding, Encoding::Gb18030);
     // "—" is A1AA in GB18030; the note names a, read as 0.
     EXPECT_EQ(sink.text.substr(0, sink.text.find('\n')), "\xD0\xCE\xD7\xB4,a,zjmj,zjl,tjpgl,notes");

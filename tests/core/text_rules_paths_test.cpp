@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "text_rules/display_into.h"
 #include "text_rules/text_rules.h"
 #include "text_rules/text_rules_paths.h"
 

@@ -1,5 +1,8 @@
 // The calculation sheet from the window: Ctrl+P, Ctrl+S and Ctrl+Shift+C
 // press "计算" first, then print, save or copy what the window shows.
+#include <sys/mount.h>
+#include <sys/resource.h>
+
 #include <QAction>
 #include <QBuffer>
 #include <QClipboard>
@@ -13,6 +16,8 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <csignal>
+#include <optional>
 
 #include "sections/shapes.h"
 #include "sheet/sheet_review.h"
@@ -135,6 +140,46 @@ QList<QRectF> wordBoxes(const QString& file) {
     return boxes;
 }
 
+// A tmpfs of the given options mounted on `folder` while it lives; needs
+// root (CI runs as root), otherwise mounted() is false.
+class SmallDisk {
+public:
+    SmallDisk(const QString& folder, const char* options) : folder_(QFile::encodeName(folder)) {
+        mounted_ = ::mount("tmpfs", folder_.constData(), "tmpfs", 0, options) == 0;
+    }
+    ~SmallDisk() {
+        if (mounted_) ::umount2(folder_.constData(), MNT_DETACH);
+    }
+    bool mounted() const { return mounted_; }
+
+private:
+    QByteArray folder_;
+    bool mounted_ = false;
+};
+
+// The system refuses to let this process write a file past `bytes` while it
+// lives (RLIMIT_FSIZE): a write that crosses the limit is cut short, the
+// next one fails with EFBIG. SIGXFSZ, which would end the process, is
+// ignored meanwhile.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
 void rightClick(QWidget* widget) {
     const QPoint at(widget->width() / 2, widget->height() / 2);
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
@@ -231,11 +276,12 @@ private slots:
         const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
         QVERIFY2(pages.hasMatch(), qPrintable(info));
         const int count = pages.captured(1).toInt();
+        QCOMPARE(count, 1);  // set tighter, a reviewed sheet keeps to its page
         for (int page = 1; page <= count; ++page) {
-            const QString text =
-                squeezed(run(QStringLiteral("pdftotext"),
-                             {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page),
-                              QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")}));
+            const QString text = squeezed(run(
+                QStringLiteral("pdftotext"),
+                {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                 QString::number(page), QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")}));
             QVERIFY2(text.contains(QStringLiteral("第%1页共%2页").arg(page).arg(count)), qPrintable(text));
             QVERIFY2(
                 text.contains(
@@ -374,6 +420,22 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("((2.5-2)×370)+((3-2)×770)")));
     }
 
+    // A pasted text's control and format characters are written visibly, so
+    // that the sheet's own sentence about it keeps its order.
+    void invisibleCharactersAreWrittenVisiblyOnTheSheet() {
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("azpjl"));
+        w->input(QStringLiteral("a"))->lineEdit()->setText(QStringLiteral("4\u200B00"));
+        w->input(QStringLiteral("b"))->lineEdit()->setText(QStringLiteral("8\u202E00"));
+        dialogs_->saveAs = dir_.filePath(QStringLiteral("invisible.pdf"));
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+        const QString text = pdfText(dialogs_->saveAs);
+        QVERIFY2(text.contains(QStringLiteral("4〈U+200B〉00※")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("的输入文字“8〈U+202E〉00”不全是数字，计算用其开头的数8。")),
+                 qPrintable(text));
+        QVERIFY(!text.contains(QChar(0x202E)));
+    }
+
     void aDashOnTheSheetNamesTheZeroDivisor() {
         Program p;
         shell::CalculatorWindow* w = open(p, QStringLiteral("lxzjzpjl"));
@@ -401,6 +463,8 @@ private slots:
         QTest::newRow("missing folder") << QStringLiteral("no such folder/sheet.pdf") << QStringLiteral("不存在");
         QTest::newRow("folder is a file") << QStringLiteral("plain file/sheet.pdf") << QStringLiteral("不存在");
         QTest::newRow("system folder") << QStringLiteral("/proc/sheet.pdf") << QStringLiteral("/proc");
+        QTest::newRow("name too long") << QString(300, QLatin1Char('x')) + QStringLiteral(".pdf")
+                                       << QStringLiteral("太长");
     }
     void savingWhereNothingCanBeWrittenSaysSoAndLosesNothing() {
         QFETCH(QString, target);
@@ -428,6 +492,53 @@ private slots:
         QCOMPARE(shell::fieldText(w->input(QStringLiteral("b"))), QStringLiteral("1000"));
         QCOMPARE(resultTexts(w), (QStringList{" 12497", " 1.14", " 1.49"}));
         QCOMPARE(plain.size(), 4);
+    }
+
+    // The disk gives out in the middle of the file: the old file stays as it
+    // was, no part of the new one is left, and the message names the cause.
+    void aWriteThatFailsHalfwayLeavesTheOldFileAsItWas_data() {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("file size limit") << false << QStringLiteral("超过了系统允许的大小");
+        QTest::newRow("64 KiB disk") << true << QStringLiteral("磁盘已满");
+    }
+    void aWriteThatFailsHalfwayLeavesTheOldFileAsItWas() {
+        QFETCH(bool, fullDisk);
+        QFETCH(QString, says);
+        const QString folder = dir_.filePath(QStringLiteral("disk"));
+        QVERIFY(QDir().mkpath(folder));
+        std::optional<SmallDisk> disk;
+        std::optional<FileSizeLimit> limit;
+        if (fullDisk) {
+            disk.emplace(folder, "size=64k");
+            if (!disk->mounted()) QSKIP("mounting a small disk needs root");
+        } else {
+            limit.emplace(20000);  // the sheet is about 90 kB
+        }
+        QFile old(folder + QStringLiteral("/old.pdf"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("OLD\n");
+        old.close();
+
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("yzpjl"));
+        for (const QString& name : {QStringLiteral("old.pdf"), QStringLiteral("new.pdf")}) {
+            dialogs_->saveAs = folder + QLatin1Char('/') + name;
+            w->activateWindow();  // the last message box had it
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+            QCOMPARE(watchdog_.seen().size(), 1);
+            const QString text = watchdog_.seen().first().text;
+            watchdog_.clear();
+            QVERIFY2(text.startsWith(QStringLiteral("计算书没有保存。")) && text.contains(says), qPrintable(text));
+            QVERIFY2(text.contains(name), qPrintable(text));
+        }
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("OLD\n"));
+        old.close();
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("old.pdf")});
+        QCOMPARE(p.calculator(QStringLiteral("yzpjl")), w);
+        QCOMPARE(resultTexts(w)[0], QStringLiteral(" 6585"));
     }
 
     void ctrlPPressesCalculateThenPrintsTheSheet() {
@@ -488,7 +599,8 @@ private slots:
                 std::vector<std::string> fields;
                 for (const sections::InputField& input : shape->inputs) fields.emplace_back(input.defaultText);
                 const std::string_view e = edit;
-                if (e == "bad") fields[0] = "12mm";
+                if (e == "bad")
+                    fields[0] = "12mm\u200B\U000E007F\u202E\u206A\x7F\u0013\u0604\u0605\u180E\U0001D179\U000110CD";
                 if (e == "zero") fields[0] = fields[1] = "";
                 if (e == "overflow") fields[0] = fields[1] = fields[2] = fields[3] = "1e300";
                 if (e == "range") fields[4] = "1e999";

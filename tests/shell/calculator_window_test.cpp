@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <memory>
 
+#include "shell/read_as_mark.h"
 #include "window_test_support.h"
 
 using namespace dravik;
@@ -128,6 +129,51 @@ private slots:
         click(w, "run");
         QCOMPARE(resultTexts(w), typed);
         QCOMPARE(typed, (QStringList{" 3996", " 1.25", " 1.1"}));
+    }
+
+    // A field whose text is not wholly a number is computed from the number
+    // read, as always, and shows that number in red until its text changes;
+    // no other field is touched.
+    void aFieldNotReadAsItLooksTurnsRedUntilEdited_data() {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("zero-width space") << QStringLiteral("4\u200B00") << QStringLiteral("4");
+        QTest::newRow("no-break space") << QStringLiteral("1\u00A0200") << QStringLiteral("1");
+        QTest::newRow("unit after the number") << QStringLiteral("12.5mm") << QStringLiteral("12.5");
+        QTest::newRow("no number") << QStringLiteral("mm") << QStringLiteral("0");
+    }
+    void aFieldNotReadAsItLooksTurnsRedUntilEdited() {
+        QFETCH(QString, pasted);
+        QFETCH(QString, read);
+        Program p;
+        shell::CalculatorWindow* w = openCalculator(p, 1, "azpjl");
+        QComboBox* a = w->input("a");
+        const QColor black = a->lineEdit()->palette().color(QPalette::Text);
+        type(a, read);
+        click(w, "run");
+        const QStringList fromTheNumber = resultTexts(w);
+        QVERIFY(!shell::isMarkedReadAs(a));
+
+        a->lineEdit()->selectAll();
+        a->lineEdit()->insert(pasted);  // as a paste does
+        click(w, "run");
+        QCOMPARE(resultTexts(w), fromTheNumber);
+        QVERIFY(shell::isMarkedReadAs(a));
+        QCOMPARE(a->lineEdit()->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(a->lineEdit()->toolTip(), QStringLiteral("按 %1 计算").arg(read));
+        for (QComboBox* other : w->findChildren<QComboBox*>()) {
+            if (other == a) continue;
+            QVERIFY2(!shell::isMarkedReadAs(other), qPrintable(other->objectName()));
+            QCOMPARE(other->lineEdit()->palette().color(QPalette::Text), black);
+        }
+        click(w, "run");  // still marked, once
+        QVERIFY(shell::isMarkedReadAs(a));
+
+        QTest::keyClick(a->lineEdit(), Qt::Key_End);
+        QTest::keyClick(a->lineEdit(), Qt::Key_Backspace);
+        QVERIFY(!shell::isMarkedReadAs(a));
+        QCOMPARE(a->lineEdit()->palette().color(QPalette::Text), black);
+        QCOMPARE(a->lineEdit()->toolTip(), QString());
     }
 
     void aFieldKeepsExactlyWhatWasTyped() {

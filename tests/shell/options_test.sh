@@ -3,13 +3,15 @@
 # with status 0 without touching a display (an X platform with no display
 # would abort) and even while another copy holds the lock; an unknown option
 # gives one line on standard error, status 2 and no window.
-#   usage: options_test.sh PATH_TO_DRAVIK PATH_TO_DRAVIK_BATCH VERSION
+#   usage: options_test.sh PATH_TO_DRAVIK PATH_TO_DRAVIK_BATCH VERSION PATH_TO_SINGLE_COPY_HOLDER
 set -uo pipefail
 dravik=$1
 batch=$2
 version=$3
+holder=$4
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+holder_pid=
+trap '[[ -n $holder_pid ]] && kill "$holder_pid"; rm -rf "$work"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
@@ -27,9 +29,14 @@ run() {
     status=$?
 }
 
-# The texts, with another copy holding the lock.
-exec 9>"$XDG_RUNTIME_DIR/dravik.lock"
-flock -n 9 || fail "could not take the lock for the other copy"
+# The texts, with another copy holding the single-copy name.
+"$holder" "$(id -u)" >"$work/holder.out" &
+holder_pid=$!
+for _ in $(seq 100); do
+    grep -q held "$work/holder.out" && break
+    sleep 0.1
+done
+grep -q held "$work/holder.out" || fail "could not hold the name for the other copy"
 for option in --help -h; do
     run help "$option"
     [[ $status == 0 ]] && pass "$option: status 0" || fail "$option: status $status: $(cat "$work/help.err")"
@@ -44,7 +51,9 @@ run version --version
     || fail "--version printed: $(cat "$work/version.out")"
 run mixed -platform xcb --version
 [[ $status == 0 ]] || fail "--version after a Qt option: status $status"
-exec 9>&-
+kill "$holder_pid"
+wait "$holder_pid" 2>/dev/null
+holder_pid=
 
 # The batch tool is named where it is installed: beside the program.
 mkdir "$work/bin"

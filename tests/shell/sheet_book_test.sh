@@ -73,4 +73,18 @@ fonts=$(pdffonts "$work/book.pdf" | tail -n +3)
 [[ -n $fonts ]] && ! awk '$(NF-4) != "yes" { bad = 1 } END { exit !bad }' <<<"$fonts" &&
     pass "every font embedded" || fail "fonts: $fonts"
 
+# A file without a shape column, and a book that cannot be written: status
+# 2, as dravik-batch's, and no file left behind.
+printf 'a,b\n400,800\n' >"$work/headless.csv"
+"$batch" "$work/headless.csv" >/dev/null 2>&1
+batch_status=$?
+env -u DISPLAY "$dravik" --sheets "$work/headless.csv" -o "$work/none.pdf" 2>"$work/err"
+status=$?
+[[ $status == 2 && $batch_status == 2 && ! -e $work/none.pdf ]] && pass "no header: status 2, nothing written" ||
+    fail "no header: status $status (dravik-batch $batch_status)"
+env -u DISPLAY "$dravik" --sheets "$work/building.csv" -o "$work/no such folder/book.pdf" 2>"$work/err"
+status=$?
+[[ $status == 2 ]] && grep -q "没有写成" "$work/err" && pass "unwritable book: status 2, said why" ||
+    fail "unwritable book: status $status, $(cat "$work/err")"
+
 ((failures == 0)) || exit 1

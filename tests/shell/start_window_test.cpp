@@ -1,9 +1,11 @@
 // The start-up window: the choice of section type, navigation between the
 // windows, and the refusal to run beside another copy.
+#include <unistd.h>
 #include <QPointer>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
+
+#include <string>
 
 #include "shell/instance_guard.h"
 #include "shell/second_copy.h"
@@ -11,6 +13,13 @@
 
 using namespace dravik;
 using namespace dravik::testing;
+
+namespace {
+
+// A guard's name that no real copy and no other test process uses.
+std::string testGuardName(const char* which) { return "dravik-test/" + std::to_string(::getpid()) + "/" + which; }
+
+}  // namespace
 
 class StartWindowTest : public QObject {
     Q_OBJECT
@@ -149,8 +158,7 @@ private slots:
     }
 
     void theFirstCopyGoesOnWithoutAMessage() {
-        QTemporaryDir lockDirectory;
-        shell::InstanceGuard guard(lockDirectory.path().toStdString());
+        shell::InstanceGuard guard(testGuardName("first"));
         ShownWindows shown;
         QVERIFY(!shell::refuseIfAnotherCopyRuns(guard));
         QVERIFY(!shell::refuseIfAnotherCopyRuns(guard));  // this copy never counts itself
@@ -158,14 +166,13 @@ private slots:
     }
 
     void aSecondCopySaysSoWithoutShowingAWindow() {
-        QTemporaryDir lockDirectory;
-        shell::InstanceGuard firstGuard(lockDirectory.path().toStdString());
+        shell::InstanceGuard firstGuard(testGuardName("second"));
         QVERIFY(!shell::refuseIfAnotherCopyRuns(firstGuard));
         Program first;
         first.manager().start();
         QVERIFY(first.startWindow()->isVisible());
 
-        shell::InstanceGuard secondGuard(lockDirectory.path().toStdString());
+        shell::InstanceGuard secondGuard(testGuardName("second"));
         ShownWindows shown;
         QVERIFY(shell::refuseIfAnotherCopyRuns(secondGuard));
         // The message box, and no window of the program.

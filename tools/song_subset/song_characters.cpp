@@ -5,7 +5,8 @@
 // titles, the message box's texts, and the default texts, result texts and
 // choice lists of every section; every text a calculation sheet can show
 // (its fixed texts, and the sheets of every shape at its defaults and with
-// inputs that give each kind of note and explanation); and the few texts of
+// inputs that give each kind of note and explanation, with the characters
+// that write a control character visibly); and the few texts of
 // Qt's own that the windows show, in Qt's Chinese translation. The Song face embedded in the program is cut
 // down to these (see make_song_subset.py), so the list comes from the very
 // tables the windows are built from and cannot fall behind them.
@@ -24,6 +25,7 @@
 #include "sections/shapes.h"
 #include "sheet/calculation_sheet.h"
 #include "sheet/sheet_texts.h"
+#include "text_rules/visible_text.h"
 
 namespace {
 
@@ -98,6 +100,7 @@ int main(int argc, char** argv) {
         addCharacters(characters, text);
     for (std::string_view text : kQtTexts) addCharacters(characters, text);
     for (std::string_view text : sheet::texts::kAll) addCharacters(characters, text);
+    addCharacters(characters, text_rules::kVisibleFormCharacters);
     // The title block's labels and the check's texts, names and digits.
     for (std::string_view text : review::texts::kAll) addCharacters(characters, text);
     for (std::string_view text : book::texts::kAll) addCharacters(characters, text);

@@ -1,8 +1,17 @@
 // The result display rule's short way, written out in a header so that a
 // caller with a fixed number of places (a result box, a column of a batch
 // file) gets code for that number of places alone, with no call and no
-// dispatch on it. paths::displayResultShortcut (text_rules_paths.h) says when
-// the short way applies and why its text is then the rule's.
+// dispatch on it. Only text_rules/display_into.h (the door) and the tests and
+// benchmarks of the ways reach it. `write` below proves when the short way
+// applies and why its text is then the rule's.
+//
+// Known tricks, with credit: digits written two at a time from a table of
+// the hundred pairs (as the {fmt} library and Andrei Alexandrescu's talks
+// on integer formatting do); the digit count from the bit length times
+// log10(2) with one compare ("Bit Twiddling Hacks", Sean Eron Anderson),
+// and from one table look-up and no compare (Kendall Willets' method, as
+// Daniel Lemire describes it); the nearest integer of a double read off
+// t + 2^52 (the classic rounding by adding 2^52).
 //
 // The text is written with straight-line code: the lengths of results vary
 // from one batch row to the next, and a loop over their digits would
@@ -21,7 +30,7 @@
 #include <string_view>
 #include <utility>
 
-namespace dravik::text_rules::display_shortcut {
+namespace dravik::text_rules::detail::display_shortcut {
 
 // Where the point goes in the caller's buffer: up to sixteen integer digits
 // and a sign before it. Nine fraction digits follow it.
@@ -200,4 +209,4 @@ template <int Places>
     }
 }
 
-}  // namespace dravik::text_rules::display_shortcut
+}  // namespace dravik::text_rules::detail::display_shortcut
