@@ -25,6 +25,7 @@
 #include "shell/qt_text.h"
 #include "shell/sheet_dialogs.h"
 #include "shell/sheet_document.h"
+#include "shell/sheet_info_dialog.h"
 #include "window_test_support.h"
 
 using namespace dravik;
@@ -338,6 +339,31 @@ private slots:
             QVERIFY(shown.titleBlock.memberId.empty());
         }
         QCOMPARE(dialogs_->proposedNames.size(), 2);  // cancelled: no save dialog
+    }
+
+    // The real dialog: shown with what it is given, it gives back what was entered.
+    void theSheetInfoDialogGivesBackWhatWasEntered() {
+        shell::SheetInfo info;
+        info.titleBlock.project = "滨江花园";
+        info.requirements.hoopSteel = "HRB400";
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("计算书信息"));
+            QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("project"))->text(), QStringLiteral("滨江花园"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("member"))->setText(QStringLiteral(" GBZ9 "));
+            const QList<QComboBox*> choices = dialog->findChildren<QComboBox*>();
+            QCOMPARE(choices.size(), 2);
+            QCOMPARE(choices[1]->currentText(), QStringLiteral("HRB400"));
+            choices[0]->setCurrentText(QStringLiteral("C30"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QVERIFY(shell::runSheetInfoDialog(nullptr, info));
+        watchdog_.clear();
+        QCOMPARE(info.titleBlock.memberId, std::string("GBZ9"));
+        QCOMPARE(info.titleBlock.project, std::string("滨江花园"));
+        QCOMPARE(info.requirements.concreteGrade, std::string("C30"));
+        QCOMPARE(info.requirements.hoopSteel, std::string("HRB400"));
     }
 
     // Printed to a PDF printer and saved: the same page, text at the same places.
