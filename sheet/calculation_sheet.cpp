@@ -101,6 +101,28 @@ std::string explain(const CalculationSheet& sheet, const Symbols& known, const S
 
 }  // namespace
 
+std::string paperNumber(std::string_view shown, int decimals) {
+    while (shown.starts_with(' ')) shown.remove_prefix(1);
+    if (shown == text_rules::kNotANumber) return std::string(shown);
+    std::string out;
+    if (shown.starts_with('-')) {
+        out = "-";
+        shown.remove_prefix(1);
+    }
+    if (shown.starts_with('.')) out += '0';
+    out += shown;
+    if (decimals > 0) {
+        std::size_t point = out.find('.');
+        if (point == std::string::npos) {
+            point = out.size();
+            out += '.';
+        }
+        const std::size_t written = out.size() - point - 1;
+        if (written < std::size_t(decimals)) out.append(std::size_t(decimals) - written, '0');
+    }
+    return out;
+}
+
 std::string intermediateText(double value) { return charsOf(value, std::chars_format::general, 10); }
 
 std::string Step::inSymbols() const {
@@ -157,6 +179,8 @@ CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const 
         figure.result = sections::kAllResults[f];
         figure.label = resultLabel(*layout, figure.result);
         figure.shownText = shown[figure.result];
+        figure.decimals = sections::resultDecimals(figure.result);
+        figure.paperText = paperNumber(figure.shownText, figure.decimals);
         for (const sections::StepText& text : shape.figures[f]) {
             Step step;
             step.name = text.name;
@@ -201,6 +225,8 @@ std::string tabSeparatedRows(const CalculationSheet& sheet) {
         titles += cell(title);
         values += cell(value);
     };
+    add(texts::kShapeColumn, sheet.typeName);
+    add(review::memberField().label, sheet.titleBlock.memberId);
     for (const InputRow& row : sheet.inputs) add(row.label, row.fieldText);
     for (const Figure& figure : sheet.figures) add(figure.label, figure.shownText);
     return titles + '\n' + values + '\n';
