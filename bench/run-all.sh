@@ -20,6 +20,10 @@ echo "== dravik-batch: whole process, rows per second, peak memory, against the 
 ENCODINGS="utf-8 gb18030" "$here/batch-throughput.sh" "$build" || status=$?
 
 echo
+echo "== dravik-batch on a 100,000-row workbook: read to CSV, and read and written as .xlsx"
+"$here/xlsx-throughput.sh" "$build" 100000 || status=$?
+
+echo
 echo "== dravik: start-up to the window being mapped, against a bare Qt window and one with a group box"
 "$here/startup/run.sh" "$build"
 case $? in
