@@ -355,7 +355,9 @@ private:
                 text_rules::readField(cell, record.readableAfter(static_cast<std::size_t>(column)));
             numbers[i] = field.value;
             if (field.whole) continue;
-            if (options_.lenient) {
+            // A formula without its value names no number, however leniently
+            // read: the window would take its "=" for 0.
+            if (options_.lenient && !cell.starts_with('=')) {
                 noteGuess(sc.inputTitles[i], cell, numbers[i]);
             } else {
                 noteUnsound(sc.inputTitles[i], cell);

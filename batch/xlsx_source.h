@@ -15,7 +15,7 @@ namespace dravik::batch {
 
 class SheetSource : public ByteSource {
 public:
-    explicit SheetSource(Workbook& workbook) : workbook_(workbook), sheet_(workbook) {}
+    explicit SheetSource(Workbook& workbook) : sheet_(workbook) {}
     std::size_t read(char* buffer, std::size_t capacity) override;
     bool failed() const override { return sheet_.failed(); }
     bool rewind() override;
@@ -25,7 +25,6 @@ public:
     static void appendRow(const SheetRow& row, std::int64_t& lastRow, std::size_t& width, std::string& out);
 
 private:
-    Workbook& workbook_;
     SheetReader sheet_;
     SheetRow row_;
     std::string pending_;

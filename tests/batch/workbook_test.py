@@ -167,11 +167,14 @@ def same_as_csv():
         for k, (got, want) in enumerate(zip(x, c)):
             check(got == want, f"{options}: row {k + 3}: workbook {got}, CSV {want}")
         check(rows_of(out_x)[0][0] == TITLE, "the title row is copied through")
-    # Worked examples: what each kind of cell gives (without --lenient).
-    out = rows_of(run(xlsx)[1])
-    check(out[2][len(HEADER)] != "", "the thousands-formatted 1200 is a sound number")
-    for row_number, fragment in ((6, '"=B6*2"'), (7, "is empty"), (8, '"TRUE"'), (9, '"#DIV/0!"')):
+    # Worked examples: what each kind of cell gives; a formula without its
+    # value is not calculated even with --lenient.
+    out, lenient = rows_of(run(xlsx)[1]), rows_of(run("--lenient", xlsx)[1])
+    check(out[2][len(HEADER)] == " 3996", "the thousands-formatted 1200 is a sound number")
+    for row_number, fragment in ((6, '"=B6*2" is a formula without a calculated value'), (7, "is empty"),
+                                 (8, '"TRUE" is not wholly'), (9, '"#DIV/0!" is not wholly')):
         check(fragment in out[row_number - 1][-1], f"row {row_number}: the note names {fragment}: {out[row_number - 1]}")
+    check(lenient[5][len(HEADER)] == "" and "formula" in lenient[5][-1], f"--lenient, formula: {lenient[5]}")
 
 
 def output():
