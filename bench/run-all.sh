@@ -20,6 +20,10 @@ echo "== dravik-batch: whole process, rows per second, peak memory, against the 
 ENCODINGS="utf-8 gb18030" "$here/batch-throughput.sh" "$build" || status=$?
 
 echo
+echo "== dravik-batch: peak memory on inputs made to cost memory, against 2 x --max-record-size + 16 MiB"
+"$here/batch-memory-bound.sh" "$build/batch/dravik-batch" 64 --check || status=$?
+
+echo
 echo "== dravik-batch on a 100,000-row workbook: read to CSV, and read and written as .xlsx"
 "$here/xlsx-throughput.sh" "$build" 100000 || status=$?
 
