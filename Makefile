@@ -44,7 +44,7 @@ fuzz: deps
 # only the fuzz programs are built.
 fuzz-run: deps
 	@cmake --preset fuzz >/dev/null
-	@cmake --build --preset fuzz -j $(JOBS) --target text_rules_fuzz csv_batch_fuzz
+	@cmake --build --preset fuzz -j $(JOBS) --target text_rules_fuzz csv_batch_fuzz xlsx_batch_fuzz
 	@tools/fuzz-run.sh build-fuzz $(or $(FUZZ_SECONDS),60)
 
 # The Debian package, built into $(BUILD_DIR)/ (CPack's scratch folder too).
