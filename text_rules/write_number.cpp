@@ -8,6 +8,7 @@
 #include <string>
 
 #include "text_rules/display_into.h"
+#include "text_rules/float_chars.h"
 #include "text_rules/text_rules.h"
 #include "text_rules/text_rules_paths.h"
 
@@ -25,8 +26,8 @@ struct Decimal15 {
 Decimal15 toDecimal15(double magnitude) {
     // "d.dddddddddddddde+ddd": at most 21 bytes.
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
-    const std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
+    const char* end = float_chars::writeScientific(buf, buf + sizeof buf, magnitude, kSignificantDigits - 1);
+    const std::string_view s(buf, static_cast<std::size_t>(end - buf));
     Decimal15 d;
     std::size_t i = 0;
     std::size_t count = 0;

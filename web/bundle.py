@@ -1,0 +1,83 @@
+#!/usr/bin/python3
+"""Makes the page one file, and lists the characters its face must hold.
+
+    bundle.py characters OUTPUT TABLES_FILE SOURCE...
+        OUTPUT gets the characters of TABLES_FILE (the window tables, written
+        by song_characters) and every non-ASCII character of the page's own
+        sources.
+    bundle.py page OUTPUT --core CORE_JS --font TTF --source DIR --pictures FILE...
+        OUTPUT is DIR/page.html with the style, the face, the pictures (as
+        data URLs, by file name without extension), the core's script (kept
+        as text, so that the page and its worker both start it) and the
+        page's scripts put in its place-holders.
+"""
+import base64
+import json
+import os
+import sys
+
+
+def read(path, mode="r"):
+    with open(path, mode, **({} if "b" in mode else {"encoding": "utf-8"})) as f:
+        return f.read()
+
+
+def characters(output, tables, sources):
+    chars = set(read(tables))
+    for source in sources:
+        chars |= {c for c in read(source) if ord(c) > 0x7F}
+    with open(output, "w", encoding="utf-8") as f:
+        f.write("".join(sorted(chars)))
+
+
+def data_url(path):
+    kinds = {".png": "image/png", ".jpg": "image/jpeg", ".bmp": "image/bmp", ".ttf": "font/ttf"}
+    kind = kinds[os.path.splitext(path)[1]]
+    return "data:%s;base64,%s" % (kind, base64.b64encode(read(path, "rb")).decode("ascii"))
+
+
+def page(output, core, font, source, pictures):
+    core_js = read(core)
+    # The core's script sits in a text element: it must not end it early.
+    if "</script" in core_js:
+        sys.exit("bundle.py: the core's script contains </script")
+    named = {os.path.splitext(os.path.basename(p))[0]: data_url(p) for p in pictures}
+    parts = {
+        "/*STYLE*/": read(os.path.join(source, "page.css")).replace("/*FONT*/", data_url(font)),
+        "/*CORE*/": core_js,
+        "/*WORKER*/": read(os.path.join(source, "batch_worker.js")),
+        "/*PICTURES*/": json.dumps(named, separators=(",", ":")),
+        "/*PAGE*/": read(os.path.join(source, "page.js")),
+    }
+    html = read(os.path.join(source, "page.html"))
+    for mark, text in parts.items():
+        if html.count(mark) != 1:
+            sys.exit("bundle.py: page.html must hold %s once" % mark)
+        html = html.replace(mark, text)
+    with open(output, "w", encoding="utf-8") as f:
+        f.write(html)
+    print("bundle.py: %s, %d bytes" % (output, len(html.encode("utf-8"))))
+
+
+def main(argv):
+    if len(argv) >= 4 and argv[1] == "characters":
+        characters(argv[2], argv[3], argv[4:])
+        return 0
+    if len(argv) >= 3 and argv[1] == "page":
+        args = {"--core": None, "--font": None, "--source": None}
+        pictures = []
+        i = 3
+        while i < len(argv):
+            if argv[i] == "--pictures":
+                pictures = argv[i + 1:]
+                break
+            args[argv[i]] = argv[i + 1]
+            i += 2
+        page(argv[2], args["--core"], args["--font"], args["--source"], pictures)
+        return 0
+    sys.stderr.write(__doc__)
+    return 2
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
