@@ -26,7 +26,8 @@ RESULT = """
 const b = window.dravikPage.lastBuilding;
 if (!b) return null;
 let text = '';
-for (const byte of b.output) text += String.fromCharCode(byte);
+for (let i = 0; i < b.output.length; i += 32768)
+    text += String.fromCharCode.apply(null, b.output.subarray(i, i + 32768));
 return [btoa(text), b.summary];"""
 
 
@@ -57,14 +58,18 @@ def drop(driver, name, data):
 def main():
     checks = browser.Checks()
     driver = browser.open_page()
-    for case in ("sound_cells.csv", "mixed_shapes.csv", "quoting.csv", "field_text_rule.csv", "crlf.csv"):
+    for case in ("sound_cells.csv", "mixed_shapes.csv", "quoting.csv", "field_text_rule.csv", "crlf.csv",
+                 "chinese_shape_names.csv", "bom_crlf.csv"):
         with open(os.path.join(CASES, case), "rb") as f:
             data = f.read()
         output, summary = drop(driver, case, data)
         checks.equal(output, dravik_batch(data), case + ": the bytes of dravik-batch")
         checks.true(str(summary["rows"]) in driver.find_element("id", "building-counts").text, case + " counts")
         text = data.decode("utf-8").lstrip("\ufeff")
-        output, _ = drop(driver, "gb-" + case, text.encode("gb18030"))
+        gb = text.encode("gb18030")
+        if gb == text.encode("utf-8"):
+            continue  # plain ASCII: the same file in either encoding
+        output, _ = drop(driver, "gb-" + case, gb)
         checks.equal(output, dravik_batch(b"\xef\xbb\xbf" + text.encode("utf-8")), case + " in GB18030")
 
     with open(os.path.join(CASES, "sound_cells.csv"), "rb") as f:
@@ -74,22 +79,23 @@ def main():
         path = os.path.join(folder, "building.csv")
         with open(path, "wb") as f:
             f.write(big)
-        driver.execute_script("delete window.dravikPage.lastBuilding")
-        driver.find_element("id", "building-file").send_keys(path)
+        # A beat every 20 ms on the page's own thread: a long gap would be a
+        # frozen page.
+        driver.execute_script("""delete window.dravikPage.lastBuilding;
+            window.gaps = []; let last = performance.now();
+            window.beat = setInterval(() => { const n = performance.now(); window.gaps.push(n - last); last = n; }, 20);""")
         started = time.time()
-        answered = []
-        while not driver.execute_script("return !!window.dravikPage.lastBuilding"):
-            t0 = time.perf_counter()
-            driver.execute_script("return window.dravikPage.calculate('azpjl', ['400'])")
-            answered.append(time.perf_counter() - t0)
+        driver.find_element("id", "building-file").send_keys(path)
+        while not driver.execute_script("return !!window.dravikPage.lastBuilding") and time.time() - started < 120:
             time.sleep(0.05)
-            checks.true(time.time() - started < 120, "100,000 rows within two minutes")
+        gap = driver.execute_script("clearInterval(window.beat); return Math.max(...window.gaps)")
         output, summary = wait_result(driver)
-        print("100,000 rows: %.1f s, the page answered %d times meanwhile, slowest %.0f ms"
-              % (time.time() - started, len(answered), 1000 * max(answered or [0])))
+        print("100,000 rows: %.1f s, longest pause of the page %.0f ms" % (time.time() - started, gap))
         checks.equal(summary["rows"], 100000, "rows counted")
         checks.equal(output, dravik_batch(big), "100,000 rows: the bytes of dravik-batch")
-        checks.true(max(answered or [0]) < 0.5, "the page answers while the worker works")
+        checks.true(gap < 500, "the page keeps answering while the worker works")
+        checks.true(driver.find_element("id", "building-download").get_attribute("download") == "building-计算结果.csv",
+                    "the result is offered for download")
     checks.finish(driver)
 
 
