@@ -14,7 +14,9 @@
 import base64
 import json
 import os
+import struct
 import sys
+import zlib
 
 
 def read(path, mode="r"):
@@ -30,10 +32,37 @@ def characters(output, tables, sources):
         f.write("".join(sorted(chars)))
 
 
+def png_of_bmp(bmp):
+    """The same pixels as a PNG: a 24-bit bitmap is four times larger, and
+    the page is opened by parsing every byte of it."""
+    offset, = struct.unpack_from("<I", bmp, 10)
+    width, height, _, bits, compression = struct.unpack_from("<iiHHI", bmp, 18)
+    if bits != 24 or compression != 0:
+        sys.exit("bundle.py: only uncompressed 24-bit bitmaps are converted")
+    stride = (width * 3 + 3) & ~3
+    rows = []
+    for y in range(abs(height)):
+        source = y if height < 0 else abs(height) - 1 - y  # stored bottom-up
+        row = bmp[offset + source * stride:offset + source * stride + width * 3]
+        rgb = bytearray(row)
+        rgb[0::3], rgb[2::3] = row[2::3], row[0::3]  # BGR -> RGB
+        rows.append(b"\0" + bytes(rgb))
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    header = struct.pack(">IIBBBBB", width, abs(height), 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(b"".join(rows), 9))
+            + chunk(b"IEND", b""))
+
+
 def data_url(path):
-    kinds = {".png": "image/png", ".jpg": "image/jpeg", ".bmp": "image/bmp", ".ttf": "font/ttf"}
+    kinds = {".png": "image/png", ".jpg": "image/jpeg", ".bmp": "image/png", ".ttf": "font/ttf"}
     kind = kinds[os.path.splitext(path)[1]]
-    return "data:%s;base64,%s" % (kind, base64.b64encode(read(path, "rb")).decode("ascii"))
+    data = read(path, "rb")
+    if path.endswith(".bmp"):
+        data = png_of_bmp(data)
+    return "data:%s;base64,%s" % (kind, base64.b64encode(data).decode("ascii"))
 
 
 def page(output, core, font, source, pictures):
