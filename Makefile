@@ -1,5 +1,5 @@
 # Short commands for the usual work; CMake presets do the real configuration.
-.PHONY: all deps build run test test-sanitize test-plain screenshots bench fuzz fuzz-run install clean format web test-web screenshots-web
+.PHONY: all deps build run test test-sanitize test-plain screenshots bench fuzz fuzz-run install package clean format web test-web screenshots-web
 
 BUILD_DIR := build
 JOBS ?= $(shell nproc)
@@ -46,6 +46,10 @@ fuzz-run: deps
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz -j $(JOBS) --target text_rules_fuzz csv_batch_fuzz
 	@tools/fuzz-run.sh build-fuzz $(or $(FUZZ_SECONDS),60)
+
+# The Debian package, built into $(BUILD_DIR)/ (CPack's scratch folder too).
+package: build
+	@cmake --build --preset default --target package
 
 install: build
 	cmake --install $(BUILD_DIR) --prefix $(or $(PREFIX),/usr/local)

@@ -10,6 +10,62 @@ namespace {
 constexpr std::string_view kWhatItIs =
     "剪力墙边缘构件配筋计算：暗柱、L形转角柱、翼柱、Z形转角柱的纵筋面积、纵筋率和体积配箍率。";
 
+// Qt's documented options that the program accepts as Qt does: with one
+// dash or two, those with a value followed by it as the next argument.
+// QGuiApplication's, then the X platform's, then QApplication's.
+struct QtOption {
+    std::string_view name;
+    bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},
+    {"platformpluginpath", true},
+    {"platformtheme", true},
+    {"plugin", true},
+    {"qwindowgeometry", true},
+    {"qwindowicon", true},
+    {"qwindowtitle", true},
+    {"reverse", false},
+    {"session", true},
+    {"testability", false},
+    {"display", true},
+    {"geometry", true},
+    {"title", true},
+    {"icon", true},
+    {"name", true},
+    {"visual", true},
+    {"nograb", false},
+    {"dograb", false},
+    {"style", true},
+    {"stylesheet", true},
+    {"widgetcount", false},
+};
+// Qt's options written "-name=value" in one argument.
+constexpr std::string_view kQtOptionsWithEquals[] = {"style=", "stylesheet=", "qmljsdebugger="};
+
+// `arg` without its one or two leading dashes.
+std::string_view withoutDashes(std::string_view arg) {
+    arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+    return arg;
+}
+
+const QtOption* qtOption(std::string_view arg) {
+    if (!arg.starts_with('-')) return nullptr;
+    const std::string_view name = withoutDashes(arg);
+    for (const QtOption& option : kQtOptions) {
+        if (option.name == name) return &option;
+    }
+    return nullptr;
+}
+
+bool isQtOptionWithEquals(std::string_view arg) {
+    const std::string_view name = withoutDashes(arg);
+    for (std::string_view prefix : kQtOptionsWithEquals) {
+        if (name.starts_with(prefix)) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 EarlyRequest earlyRequest(std::span<const std::string_view> args) {
@@ -21,23 +77,44 @@ EarlyRequest earlyRequest(std::span<const std::string_view> args) {
     return EarlyRequest::None;
 }
 
-std::optional<std::string_view> firstUnknownOption(std::span<const std::string_view> args) {
-    for (std::string_view arg : args) {
-        if (arg == "--") break;
-        if (arg.size() > 1 && arg.front() == '-') return arg;
+CommandLine readCommandLine(std::span<const std::string_view> args) {
+    CommandLine line;
+    bool endOfOptions = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        // Qt reads its options wherever they stand, even after "--".
+        if (const QtOption* option = qtOption(arg)) {
+            if (!option->takesValue || i + 1 == args.size()) continue;
+            const std::string_view value = args[++i];
+            if (option->name == "platform") line.platform = value;
+            if (option->name == "display") line.display = value;
+            continue;
+        }
+        if (endOfOptions || arg.size() < 2 || arg.front() != '-') continue;
+        if (arg == "--") {
+            endOfOptions = true;
+        } else if (arg == "--verbose") {
+            line.verbose = true;
+        } else if (!isQtOptionWithEquals(arg) && !line.unknownOption) {
+            line.unknownOption = arg;
+        }
     }
-    return std::nullopt;
+    return line;
 }
 
 std::string usageText(std::string_view version, std::string_view batchProgram) {
-    std::string text = "用法：dravik [--help | --version]\n";
+    std::string text =
+        "用法：dravik [--verbose] [Qt 的选项]\n"
+        "      dravik --help | --version\n";
     text += kWhatItIs;
     text +=
         "\n"
         "不带选项启动时打开“欢迎使用”窗口，选定截面类型后进入计算窗口；同一用户同时只运行一份。\n"
         "\n"
+        "  --verbose  在标准错误上显示 Qt 自己的提示（平时不显示）\n"
         "  --help     显示本说明后退出\n"
         "  --version  显示版本后退出\n"
+        "Qt 的选项（-platform、-display、-style 等）照 Qt 的说明使用。\n"
         "\n"
         "版本：";
     text += version;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -11,9 +12,11 @@
 
 #include "shell/appearance.h"
 #include "shell/command_line.h"
+#include "shell/display_reach.h"
 #include "shell/font_warmup.h"
 #include "shell/instance_guard.h"
 #include "shell/program_texts.h"
+#include "shell/qt_messages.h"
 #include "shell/second_copy.h"
 #include "shell/window_manager.h"
 
@@ -31,6 +34,11 @@ int printAndExit(const std::string& text) {
     return kExitBadUsage;
 }
 
+bool loggingRulesSet() {
+    const char* rules = std::getenv("QT_LOGGING_RULES");
+    return rules != nullptr && *rules != '\0';
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -43,6 +51,20 @@ int main(int argc, char* argv[]) {
         case dravik::shell::EarlyRequest::None: break;
     }
 
+    // The rest of the command line, read as Qt will read it, and the desktop
+    // the windows go to: both refused here rather than by a Qt abort.
+    const dravik::shell::CommandLine line = dravik::shell::readCommandLine(argumentsAfterName(argc, argv));
+    if (line.unknownOption) {
+        std::fputs(dravik::shell::unknownOptionMessage(*line.unknownOption).c_str(), stderr);
+        return kExitBadUsage;
+    }
+    dravik::shell::installMessageHandler(line.verbose || loggingRulesSet());
+    dravik::shell::DesktopCheck desktop(line.platform, line.display);
+    if (!desktop.reachable()) {
+        std::fputs(dravik::shell::texts::kNoDesktop.data(), stderr);
+        return dravik::shell::kStatusNoDesktop;
+    }
+
     // One malloc arena for all threads: the font configuration loaded on the
     // warm-up thread then lives in the main heap, whose freed blocks the
     // windows reuse, instead of in an arena of its own. That saves some
@@ -50,11 +72,9 @@ int main(int argc, char* argv[]) {
     mallopt(M_ARENA_MAX, 1);
     dravik::shell::FontConfigurationWarmUp fonts;
     QApplication app(argc, argv);  // takes Qt's own options out of argv
+    dravik::shell::platformStarted();
+    desktop.letGo();
     fonts.finish();
-    if (const auto unknown = dravik::shell::firstUnknownOption(argumentsAfterName(argc, argv))) {
-        std::fputs(dravik::shell::unknownOptionMessage(*unknown).c_str(), stderr);
-        return kExitBadUsage;
-    }
     dravik::shell::prepareApplication(app);
     QApplication::setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
 

@@ -11,4 +11,10 @@ inline constexpr std::string_view kCannotWriteOutput = "dravik：无法写出到
 inline constexpr std::string_view kGuardOff =
     "dravik：本用户的单份运行标记被别的用户占用或无法建立，本次不检查是否已有另一份程序在运行。\n";
 
+// No X display or Wayland compositor could be reached: what works without
+// one.
+inline constexpr std::string_view kNoDesktop =
+    "dravik：需要图形桌面（X 或 Wayland）才能打开窗口，但连接不上；"
+    "没有图形桌面时，可用 dravik-batch 批量计算 CSV 文件。\n";
+
 }  // namespace dravik::shell::texts

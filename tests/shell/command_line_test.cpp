@@ -7,10 +7,11 @@
 #include <vector>
 
 #include "shell/command_line.h"
+#include "shell/display_reach.h"
 
 using dravik::shell::EarlyRequest;
 using dravik::shell::earlyRequest;
-using dravik::shell::firstUnknownOption;
+using dravik::shell::readCommandLine;
 using dravik::shell::unknownOptionMessage;
 
 namespace {
@@ -58,7 +59,7 @@ TEST(EarlyRequest, HelpOrVersionAnywhereBeforeTheEndOfOptionsFirstOneWins) {
     for (const Case& c : cases) EXPECT_EQ(earlyRequest(c.args), c.request) << joined(c.args);
 }
 
-TEST(UnknownOption, TheFirstDashedArgumentQtLeftIsRefusedOthersAreIgnored) {
+TEST(UnknownOption, TheFirstDashedArgumentNeitherOursNorQtsIsRefusedOthersAreIgnored) {
     struct Case {
         std::vector<std::string_view> args;
         std::optional<std::string_view> unknown;
@@ -74,8 +75,63 @@ TEST(UnknownOption, TheFirstDashedArgumentQtLeftIsRefusedOthersAreIgnored) {
         {{"--"}, std::nullopt},
         {{"--", "-x"}, std::nullopt},
         {{"-x", "--"}, "-x"},
+        {{"--verbose"}, std::nullopt},
+        {{"-verbose"}, "-verbose"},
+        // Qt's options, with one dash or two, and their values.
+        {{"-platform", "offscreen", "-reverse", "--style", "fusion", "-display", ":0"}, std::nullopt},
+        {{"-qwindowgeometry", "100x100", "-qwindowtitle", "-x", "-qwindowicon", "i.png"}, std::nullopt},
+        {{"-style=fusion", "--stylesheet=a.qss", "-qmljsdebugger=port:1"}, std::nullopt},
+        {{"-reverse", "-x"}, "-x"},
+        {{"-platform", "offscreen", "-platformx"}, "-platformx"},
+        {{"-style"}, std::nullopt},
+        {{"-styles=fusion"}, "-styles=fusion"},
+        {{"---platform", "xcb"}, "---platform"},
     };
-    for (const Case& c : cases) EXPECT_EQ(firstUnknownOption(c.args), c.unknown) << joined(c.args);
+    for (const Case& c : cases) EXPECT_EQ(readCommandLine(c.args).unknownOption, c.unknown) << joined(c.args);
+}
+
+TEST(CommandLine, VerboseAndTheLastPlatformAndDisplayGivenAreKept) {
+    const std::vector<std::string_view> args = {"-platform", "xcb", "--verbose", "--platform", "offscreen",
+                                                "-display",  ":3",  "--",        "-x"};
+    const auto line = readCommandLine(args);
+    EXPECT_TRUE(line.verbose);
+    EXPECT_EQ(line.platform, "offscreen");
+    EXPECT_EQ(line.display, ":3");
+    EXPECT_EQ(line.unknownOption, std::nullopt);
+    // A value is never taken for an option, and "--verbose" after "--" is
+    // an argument.
+    const std::vector<std::string_view> after = {"-platform", "--verbose", "--", "--verbose"};
+    EXPECT_FALSE(readCommandLine(after).verbose);
+    EXPECT_EQ(readCommandLine(after).platform, "--verbose");
+}
+
+TEST(DesktopsWanted, XAndWaylandNeedTheirDesktopAnyOtherPlatformNone) {
+    struct Case {
+        std::string_view platforms;
+        bool needsOne;
+        bool x;
+        bool wayland;
+    };
+    const Case cases[] = {
+        {"", true, true, true},
+        {";", true, true, true},
+        {"xcb", true, true, false},
+        {"xcb:nograb", true, true, false},
+        {"wayland", true, false, true},
+        {"wayland-egl;xcb", true, true, true},
+        {"offscreen", false, false, false},
+        {"minimal", false, false, false},
+        {"vnc:size=800x600", false, false, false},
+        {"xcb;offscreen", false, false, false},
+        {"xcbx", false, false, false},
+    };
+    for (const Case& c : cases) {
+        const auto wanted = dravik::shell::desktopsWanted(c.platforms);
+        ASSERT_EQ(wanted.has_value(), c.needsOne) << c.platforms;
+        if (!wanted) continue;
+        EXPECT_EQ(wanted->x, c.x) << c.platforms;
+        EXPECT_EQ(wanted->wayland, c.wayland) << c.platforms;
+    }
 }
 
 TEST(UnknownOption, MessageIsOneLineWithControlCharactersEscaped) {

@@ -2,7 +2,9 @@
 # The real program's options. --help and --version print their text and end
 # with status 0 without touching a display (an X platform with no display
 # would abort) and even while another copy holds the lock; an unknown option
-# gives one line on standard error, status 2 and no window.
+# gives one line on standard error, status 2 and no window; with no desktop to
+# go to, one line and status 1, never Qt's abort (134). Qt's own warnings stay
+# off the terminal unless asked for.
 #   usage: options_test.sh PATH_TO_DRAVIK PATH_TO_DRAVIK_BATCH VERSION PATH_TO_SINGLE_COPY_HOLDER
 set -uo pipefail
 dravik=$1
@@ -88,6 +90,47 @@ env QT_QPA_PLATFORM=xcb timeout 20 "$dravik" -platform offscreen --bogus >/dev/n
 status=$?
 [[ $status == 2 ]] && grep -q '“--bogus”' "$work/qt.err" && pass "Qt's own options are not taken for unknown ones" \
     || fail "with -platform offscreen: status $status, '$(cat "$work/qt.err")'"
+
+# No desktop: whatever the platform asks for, one line naming the batch tool
+# and status 1; an unknown option is still status 2.
+no_desktop() {
+    local name=$1
+    shift
+    env -u DISPLAY -u WAYLAND_DISPLAY -u WAYLAND_SOCKET -u QT_LOGGING_RULES "$@" timeout 20 "$dravik" >"$work/$name.out" 2>"$work/$name.err"
+    status=$?
+    [[ $status == 1 && $(wc -l <"$work/$name.err") == 1 ]] && grep -q '需要图形桌面.*dravik-batch' "$work/$name.err" \
+        && [[ ! -s $work/$name.out ]] && pass "$name: status 1 and one line" \
+        || fail "$name: status $status, '$(cat "$work/$name.err")'"
+}
+no_desktop default -u QT_QPA_PLATFORM
+no_desktop xcb QT_QPA_PLATFORM=xcb
+no_desktop wayland QT_QPA_PLATFORM="wayland;xcb" WAYLAND_DISPLAY="$work/no-compositor"
+no_desktop x-display-gone QT_QPA_PLATFORM=xcb DISPLAY=:97
+# A platform Qt cannot start: the same line, not an abort.
+no_desktop missing-platform QT_QPA_PLATFORM=no-such-platform
+run misspelt --hlep
+[[ $status == 2 ]] && pass "--hlep without a display: status 2" || fail "--hlep without a display: status $status"
+
+# A normal start prints nothing, even without XDG_RUNTIME_DIR (Qt would
+# warn about it); --verbose and QT_LOGGING_RULES let Qt's warnings through.
+# Qt's -platform is taken over QT_QPA_PLATFORM: no display is needed.
+quiet_start() {
+    local name=$1
+    shift
+    env -u XDG_RUNTIME_DIR -u QT_LOGGING_RULES -u DISPLAY HOME="$work/home" QT_QPA_PLATFORM=xcb "$@" \
+        timeout 3 "$dravik" -platform offscreen ${verbose:-} >"$work/$name.out" 2>"$work/$name.err"
+    status=$?
+}
+mkdir -m 700 "$work/home"
+quiet_start quiet
+[[ $status == 124 && ! -s $work/quiet.err ]] && pass "a normal start writes nothing" \
+    || fail "a normal start: status $status, '$(cat "$work/quiet.err")'"
+verbose=--verbose quiet_start verbose
+grep -q '^QStandardPaths:' "$work/verbose.err" && pass "--verbose shows Qt's warnings" \
+    || fail "--verbose: '$(cat "$work/verbose.err")'"
+quiet_start rules QT_LOGGING_RULES="qt.qpa.*=false"
+grep -q '^QStandardPaths:' "$work/rules.err" && pass "QT_LOGGING_RULES shows Qt's warnings" \
+    || fail "QT_LOGGING_RULES: '$(cat "$work/rules.err")'"
 
 echo "$((failures == 0 ? 1 : 0)) passed, $failures failed"
 exit $((failures == 0 ? 0 : 1))
