@@ -19,6 +19,10 @@ import sys
 import zlib
 
 
+# What a mail or a chat message carries without trouble: 2 MiB.
+BUDGET = 2 * 1024 * 1024
+
+
 def read(path, mode="r"):
     with open(path, mode, **({} if "b" in mode else {"encoding": "utf-8"})) as f:
         return f.read()
@@ -83,9 +87,12 @@ def page(output, core, font, source, pictures):
         if html.count(mark) != 1:
             sys.exit("bundle.py: page.html must hold %s once" % mark)
         html = html.replace(mark, text)
+    size = len(html.encode("utf-8"))
+    if size > BUDGET:
+        sys.exit("bundle.py: the page would be %d bytes, more than its budget of %d" % (size, BUDGET))
     with open(output, "w", encoding="utf-8") as f:
         f.write(html)
-    print("bundle.py: %s, %d bytes" % (output, len(html.encode("utf-8"))))
+    print("bundle.py: %s, %d bytes" % (output, size))
 
 
 def main(argv):
