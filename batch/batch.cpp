@@ -792,7 +792,10 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     }
 
     OutputBuffer out(output, options.buffers.output);
-    const std::string_view lineEnd = lineEndBytes(record.lineEnd);
+    // The header's line end; for a header at the very end of a file of CR
+    // lines, CR (a LF would end lines inside its cells on the next reading).
+    const std::string_view lineEnd =
+        record.lineEnd == LineEnd::None && reader.crLines() ? lineEndBytes(LineEnd::Cr) : lineEndBytes(record.lineEnd);
     const bool byteOrderMark = reader.hadByteOrderMark();
     if (byteOrderMark) out.append(kByteOrderMark);
     // Lines with no bytes are kept, so that the line numbers of messages are

@@ -177,6 +177,8 @@ public:
     // Whether the input began with a UTF-8 byte-order mark. Known once the
     // first record has been read.
     bool hadByteOrderMark() const { return byteOrderMark_; }
+    // Whether the lines read so far end with CR alone.
+    bool crLines() const { return mode_ == Mode::Cr; }
     // Whether reading stopped because the source failed.
     bool readFailed() const { return source_.failed(); }
     // Whether reading stopped at a record beyond the bounds; then
