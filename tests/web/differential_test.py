@@ -12,7 +12,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import browser  # noqa: E402
 
 PER_SHAPE = 2000
-TYPED_PER_SHAPE = 15
+TYPED_PER_SHAPE = 8
 # Pieces a field text is made of: numbers of every form the rule reads and
 # what it stops at, blanks, signs, exponents, Chinese text, invisible
 # characters, numbers beyond the double range.
