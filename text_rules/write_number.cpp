@@ -8,6 +8,7 @@
 #include <string>
 
 #include "text_rules/display_into.h"
+#include "text_rules/float_chars.h"
 #include "text_rules/text_rules.h"
 #include "text_rules/text_rules_paths.h"
 
@@ -45,9 +46,9 @@ int scientificDigits(std::string_view s, char* digits, int& exponent) {
 Decimal15 toDecimal15(double magnitude) {
     // "d.dddddddddddddde+ddd": at most 21 bytes.
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
+    const char* end = float_chars::writeScientific(buf, buf + sizeof buf, magnitude, kSignificantDigits - 1);
     Decimal15 d;
-    scientificDigits(std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)), d.digits.data(), d.exponent);
+    scientificDigits(std::string_view(buf, static_cast<std::size_t>(end - buf)), d.digits.data(), d.exponent);
     return d;
 }
 
@@ -168,11 +169,10 @@ std::string_view fieldTextInto(NumberBuffer& buffer, double x) {
     // The shortest digits that read back to x: "d.dddddddddddddddde-ddd",
     // at most 24 bytes.
     char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific);
+    const char* end = float_chars::writeShortestScientific(buf, buf + sizeof buf, std::fabs(x));
     std::array<char, 17> digits;
     int exponent = 0;
-    const int count =
-        scientificDigits(std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)), digits.data(), exponent);
+    const int count = scientificDigits(std::string_view(buf, static_cast<std::size_t>(end - buf)), digits.data(), exponent);
     return render(buffer, std::signbit(x), digits.data(), count, exponent);
 }
 
