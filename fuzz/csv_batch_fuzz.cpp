@@ -17,18 +17,11 @@
 #include <vector>
 
 #include "batch/batch.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace dravik::batch;
-
-// Stops the run on a broken promise, naming it.
-#define check(ok) checkAt(ok, #ok, __LINE__)
-void checkAt(bool ok, const char* what, int line) {
-    if (ok) return;
-    std::fprintf(stderr, "csv_batch_fuzz.cpp:%d: %s\n", line, what);
-    std::abort();
-}
 
 // Records and empty lines in `text`: a BOM at the start is skipped; the first
 // line end decides whether CR alone ends lines (then LF is a cell byte, even
