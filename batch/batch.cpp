@@ -295,12 +295,12 @@ public:
         // as it stood, its extra cells would fill those columns on the next
         // reading (where they would be replaced).
         const bool extraCells = record.size() > width && !allCellsBlank(record, width);
-        const std::string_view extraNote = tr("more cells than the header (the extra ones are at the end)");
+        auto extraNote = [] { return tr("more cells than the header (the extra ones are at the end)"); };
         if (checkEncoding && !keptBytesValid(record, columns_, codec_)) {
             const std::string why = fill(tr("bytes that are not valid {1}"), {encodingName(codec_.encoding())});
             if (!extraCells) return failAsRead(record, why);
             std::string note = why;
-            appendNote(note, extraNote);
+            appendNote(note, extraNote());
             return failInPlace(record, why, note);
         }
         if (mayBeBlank(record.raw()) && allCellsBlank(record)) {
@@ -317,7 +317,7 @@ public:
         // A short row stays short when the output is read again (its header
         // only grows), so it is kept as it stood.
         if (record.size() < width) return failAsRead(record, cellCount());
-        if (extraCells) return failInPlace(record, cellCount(), extraNote);
+        if (extraCells) return failInPlace(record, cellCount(), extraNote());
         const std::string_view shapeCell = record[columns_.shapeColumn()];
         const int s = finder_.find(shapeCell);
         if (s < 0) {
