@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
         std::fputs("usage: single_copy_holder UID\n", stderr);
         return 2;
     }
-    const dravik::launch::InstanceGuard guard(dravik::launch::singleCopyName(std::stoul(argv[1])));
+    const auto user = static_cast<uid_t>(std::stoul(argv[1]));  // a user id the test read from id -u
+    const dravik::launch::InstanceGuard guard(dravik::launch::singleCopyName(user));
     if (guard.isOff()) return 1;
     std::puts("held");
     std::fflush(stdout);
