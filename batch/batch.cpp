@@ -25,6 +25,16 @@ constexpr std::size_t kSniffBytes = std::size_t{1} << 20;
 // A header further down than this is not looked for: the records above it
 // are held in memory until it is found.
 constexpr std::int64_t kMaxTitleRows = 10;
+// Names are short: a header cell longer than this names no column, and only
+// its start is kept (for a message), marked "…", which no name holds. Cells
+// shown in messages and notes are cut there too.
+constexpr std::size_t kLongestName = 256;
+
+std::string headerName(Codec& codec, std::string_view cell) {
+    std::string name = codec.startForShowing(cell, kLongestName);
+    if (cell.size() > kLongestName) name += "…";
+    return name;
+}
 
 // Reads up to `size` bytes, fewer only at the end of the input.
 std::size_t readFull(ByteSource& source, char* buffer, std::size_t size) {
@@ -171,6 +181,7 @@ public:
     }
     // The shape's number in allShapes(), or -1.
     int find(std::string_view cell) {
+        if (cell.size() > kLongestName) return -1;
         for (std::size_t s = 0; s < names_.size(); ++s) {
             if (cell == names_[s][0] || cell == names_[s][1]) return static_cast<int>(s);
         }
@@ -301,8 +312,7 @@ public:
         const std::string_view shapeCell = record[columns_.shapeColumn()];
         const int s = finder_.find(shapeCell);
         if (s < 0) {
-            std::string shapeText;
-            if (!codec_.toUtf8(shapeCell, shapeText)) shapeText = shapeCell;
+            const std::string shapeText = codec_.startForShowing(shapeCell, kLongestName);
             const std::string why = fill(tr("unknown shape {1}"), {quoteForMessage(shapeText)});
             return failInPlace(record, why, why);
         }
@@ -396,9 +406,7 @@ private:
 
     // A cell as a note quotes it, in UTF-8.
     std::string cellForNote(std::string_view cell) {
-        std::string shown;
-        if (!codec_.toUtf8(cell, shown)) shown = cell;
-        return quoteForMessage(shown);
+        return quoteForMessage(codec_.startForShowing(cell, kLongestName));
     }
 
     // A note for a cell that is not wholly a number, which leaves the row
@@ -465,7 +473,17 @@ private:
             for (std::size_t j = 0; j < width; ++j) {
                 if (j > 0) out_.append(',');
                 const int k = columns_.outputAt(j);
-                out_.append(k >= 0 ? outputs[static_cast<std::size_t>(k)] : record.rawCell(j));
+                if (k < 0) {
+                    out_.append(record.rawCell(j));
+                    continue;
+                }
+                out_.append(outputs[static_cast<std::size_t>(k)]);
+                // The replaced cell's line breaks are not in the output:
+                // the rows after it stand that many lines higher there.
+                const std::string_view replaced = record.rawCell(j);
+                if (replaced.starts_with('"')) {
+                    linesDropped_ += std::count(replaced.begin(), replaced.end(), lineEnd_.back());
+                }
             }
         }
         for (int k : columns_.appended()) {
@@ -507,7 +525,7 @@ private:
     // way when the output is read again.
     void failAsRead(const CsvRecord& record, std::string_view why) {
         ++summary_.failedRows;
-        messages_(fill(tr("line {1}: {2}"), {decimal(record.line), why}));
+        messages_(fill(tr("line {1}: {2}"), {decimal(outputLine(record)), why}));
         out_.append(record.raw());
         // A quote never closed took in the rest of the input; a line end
         // after it would become part of it on the next reading.
@@ -519,13 +537,17 @@ private:
     // the notes (a reason that stays the same when the output is read again).
     void failInPlace(const CsvRecord& record, std::string_view why, std::string_view note) {
         ++summary_.failedRows;
-        messages_(fill(tr("line {1}: {2}"), {decimal(record.line), why}));
+        messages_(fill(tr("line {1}: {2}"), {decimal(outputLine(record)), why}));
         encodedNotes_.clear();
         CsvWriter::appendCell(encodedNotes_, codec_.fromUtf8(note));
         std::array<std::string_view, kOutputColumns> outputs{};
         outputs[kNotesColumn] = encodedNotes_;
         write(record, outputs, true);
     }
+
+    // The line a row begins on in the output, which messages name (so that
+    // a run on the output names the same lines).
+    std::int64_t outputLine(const CsvRecord& record) const { return record.line - linesDropped_; }
 
     const HeaderColumns& columns_;
     Codec& codec_;
@@ -541,6 +563,7 @@ private:
     sections::ResultBuffers resultBuffers_;
     std::string notes_;
     std::string encodedNotes_;
+    std::int64_t linesDropped_ = 0;  // line breaks of replaced cells so far
 };
 
 // Whether the input starts as a workbook does: a zip archive (.xlsx, .ods)
@@ -610,9 +633,15 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     CsvRecord record;
     auto stopAtBound = [&] {
         CsvReader& reader = *readerSlot;
-        if (!reader.recordTooLong()) return false;
-        messages(fill(tr("line {1}: a record longer than {2} bytes (--max-record-size): stopped"),
-                      {decimal(reader.tooLongLine()), decimal(static_cast<long long>(options.maxRecordSize))}));
+        if (reader.stop() == ReadStop::None) return false;
+        const std::string line = decimal(reader.stopLine());
+        if (reader.stop() == ReadStop::TooLong) {
+            messages(fill(tr("line {1}: a record longer than {2} bytes (--max-record-size): stopped"),
+                          {line, decimal(static_cast<long long>(options.maxRecordSize))}));
+        } else {
+            messages(fill(tr("line {1}: a record of more than {2} cells, a spreadsheet's column limit: stopped"),
+                          {line, decimal(static_cast<long long>(CsvReader::kMaxCells))}));
+        }
         summary.stopped = true;
         return true;
     };
@@ -622,26 +651,38 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     std::vector<TitleRow> titles;
     std::vector<std::string> names;
     HeaderColumns columns;
-    std::string scratch;
-    std::string brokenTitle;  // the first broken quoting above the header: perhaps in the header meant
+    std::string brokenTitle;     // the first broken quoting above the header: perhaps in the header meant
+    std::string undecodedTitle;  // the first record above it not valid in the encoding: perhaps the header
+    // The records held until the header is found, the header too, are
+    // bounded together as one record is.
+    std::size_t heldBytes = 0;
     for (;;) {
         CsvReader& reader = *readerSlot;
         if (!reader.next(record)) {
             summary.readFailed = reader.readFailed();
             if (!stopAtBound() && !summary.readFailed) {
-                messages(titles.empty()         ? tr("no header row")
-                         : !brokenTitle.empty() ? brokenTitle
-                                                : tr("the header has no \"shape\" column"));
+                messages(titles.empty()            ? tr("no header row")
+                         : !undecodedTitle.empty() ? undecodedTitle
+                         : !brokenTitle.empty()    ? brokenTitle
+                                                   : tr("the header has no \"shape\" column"));
             }
             summary.exitStatus = kExitTrouble;
             return summary;
         }
+        heldBytes += record.raw().size();
+        if (heldBytes > options.maxRecordSize) {
+            messages(fill(tr("line {1}: the records up to the header come to more than {2} bytes (--max-record-size): "
+                             "stopped"),
+                          {decimal(record.line), decimal(static_cast<long long>(options.maxRecordSize))}));
+            summary.exitStatus = kExitTrouble;
+            summary.stopped = true;
+            return summary;
+        }
         names.clear();
         bool namesShape = false;
-        const bool decoded = codec.toUtf8(record.raw(), scratch);
+        const bool decoded = codec.valid(record.raw());
         for (std::size_t j = 0; j < record.size(); ++j) {
-            names.emplace_back();
-            if (!codec.toUtf8(record[j], names.back())) names.back() = record[j];
+            names.push_back(headerName(codec, record[j]));
             namesShape = namesShape || nameColumn(names.back()).kind == ColumnKind::Shape;
         }
         if (namesShape) {
@@ -667,6 +708,11 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
             summary.exitStatus = kExitTrouble;
             return summary;
         }
+        if (undecodedTitle.empty() && !decoded) {
+            undecodedTitle = fill(tr("line {1}: bytes that are not valid {2}, so no header can be read (--encoding "
+                                     "chooses the encoding)"),
+                                  {decimal(record.line), encodingName(choice.encoding)});
+        }
         if (brokenTitle.empty() && record.problem != QuoteProblem::None) {
             brokenTitle = fill(tr("line {1}: header: {2}"), {decimal(record.line), quoteProblemText(record.problem)});
         }
@@ -685,6 +731,9 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
             const bool readTwice = input.replay();
             if (readTwice) {
                 used.assign(shapeCount, 0);
+                // One reader at a time: two buffers of a long record would
+                // break the memory bound.
+                readerSlot.reset();
                 CsvReader scan(input, options.buffers.input, options.maxRecordSize);
                 ShapeFinder finder(codec);
                 for (std::size_t k = 0; k <= titles.size(); ++k) scan.next(record);
@@ -737,9 +786,15 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
         }
         messages(fill(tr("columns that name no input or result, carried through: {1}"), {list}));
     }
+    for (const auto& name : columns.ownNotes()) {
+        messages(fill(tr("the column {1} is taken as your own and carried through; the notes go into the column {2}"),
+                      {quoteForMessage(name), quoteForMessage(columns.outputTitle(kNotesColumn))}));
+    }
 
     OutputBuffer out(output, options.buffers.output);
-    const std::string_view lineEnd = lineEndBytes(record.lineEnd);
+    // The header's line end; a header that ends the input takes the one of
+    // the lines above it (an LF after CR lines would be a cell byte).
+    const std::string_view lineEnd = lineEndBytes(record.lineEnd != LineEnd::None ? record.lineEnd : reader.lineEnds());
     const bool byteOrderMark = reader.hadByteOrderMark();
     if (byteOrderMark) out.append(kByteOrderMark);
     // Lines with no bytes are kept, so that the line numbers of messages are
@@ -771,7 +826,7 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
             if (out.failed()) break;
             reading = true;
         }
-        if (!reader.recordTooLong()) rows.emptyLines(reader.emptyLinesAtEnd());
+        if (reader.stop() == ReadStop::None) rows.emptyLines(reader.emptyLinesAtEnd());
         rows.summarize();
     } catch (const std::bad_alloc&) {
         // Every finished row is still written below.

@@ -33,13 +33,6 @@ std::size_t nextCellEnd(const char* data, std::size_t i, std::size_t end) {
 
 static_assert(CsvRecord::kReadPadding >= scan::kBlock, "a block may start at the last byte read");
 
-// A buffer of `capacity` bytes and CsvRecord::kReadPadding more after them,
-// so that blocks and words may be loaded across the end of what was read.
-// Zeroed once, so that no byte ever loaded is uninitialised.
-std::unique_ptr<char[]> paddedBuffer(std::size_t capacity) {
-    return std::make_unique<char[]>(capacity + CsvRecord::kReadPadding);
-}
-
 }  // namespace
 
 std::string_view lineEndBytes(LineEnd lineEnd) {
@@ -52,48 +45,59 @@ std::string_view lineEndBytes(LineEnd lineEnd) {
     return "\n";
 }
 
+namespace {
+
+std::size_t clampedBound(std::size_t maxRecordSize) {
+    return std::clamp<std::size_t>(maxRecordSize, 1, CsvReader::kMaxRecordSizeLimit);
+}
+
+// A record of the bound's size and its line end (CR LF) fit the buffer at
+// its largest.
+std::size_t largestCapacity(std::size_t maxRecordSize) { return clampedBound(maxRecordSize) + 2; }
+
+}  // namespace
+
 CsvReader::CsvReader(ByteSource& source, std::size_t bufferSize, std::size_t maxRecordSize)
     : source_(source),
-      capacity_(std::max<std::size_t>(bufferSize, 4)),
-      maxRecordSize_(std::clamp<std::size_t>(maxRecordSize, 1, kMaxRecordSizeLimit)) {
-    buffer_ = paddedBuffer(capacity_);
-}
+      capacity_(std::max<std::size_t>(std::min(bufferSize, largestCapacity(maxRecordSize)), 4)),
+      buffer_(capacity_ + CsvRecord::kReadPadding),
+      maxRecordSize_(clampedBound(maxRecordSize)) {}
 
 // Moves the record in progress to the front of the buffer, grows the buffer
 // when the record fills it, and reads until the buffer is full or the input
-// ends. False when the record cannot grow: it is longer than the bound (a
-// record and its line end must fit in the bound plus two bytes).
+// ends. False when the record cannot grow: it is longer than the bound.
 bool CsvReader::readMore() {
+    char* const data = buffer_.data();
     const std::size_t left = end_ - pos_;
     if (pos_ > 0) {
-        if (left > 0) std::memmove(buffer_.get(), buffer_.get() + pos_, left);
+        if (left > 0) std::memmove(data, data + pos_, left);
         pos_ = 0;
         end_ = left;
     }
     if (end_ == capacity_) {
-        const std::size_t limit = maxRecordSize_ + 2;
+        const std::size_t limit = largestCapacity(maxRecordSize_);
         if (capacity_ >= limit) return false;
-        const std::size_t capacity = std::min(capacity_ * 2, limit);
-        auto bigger = paddedBuffer(capacity);
-        std::memcpy(bigger.get(), buffer_.get(), end_);
-        buffer_ = std::move(bigger);
-        capacity_ = capacity;
+        capacity_ = std::min(capacity_ * 2, limit);
+        buffer_.grow(capacity_ + CsvRecord::kReadPadding);
     }
     // Filling the buffer before the record is scanned again keeps the rescans
     // of a record that crosses refills few, whatever size the reads have.
     while (end_ < capacity_ && !atEnd_) {
-        const std::size_t n = source_.read(buffer_.get() + end_, capacity_ - end_);
+        const std::size_t n = source_.read(buffer_.data() + end_, capacity_ - end_);
         if (n == 0) {
             atEnd_ = true;
         } else {
             end_ += n;
         }
     }
+    // Blocks and words loaded across the end of what was read see zeros,
+    // never bytes of an earlier record.
+    std::memset(buffer_.data() + end_, 0, CsvRecord::kReadPadding);
     return true;
 }
 
 bool CsvReader::lineEndAt(std::size_t i, LineEnd& lineEnd, std::size_t& size, bool& needMore) {
-    const char* const data = buffer_.get();
+    const char* const data = buffer_.data();
     if (data[i] == '\n') {
         if (mode_ == Mode::Cr) return false;
         mode_ = Mode::Lf;
@@ -127,7 +131,7 @@ bool CsvReader::lineEndAt(std::size_t i, LineEnd& lineEnd, std::size_t& size, bo
 }
 
 void CsvReader::finishRecord(CsvRecord& record, std::size_t length, LineEnd lineEnd, std::size_t lineEndSize) {
-    record.raw_ = std::string_view(buffer_.get() + pos_, length);
+    record.raw_ = std::string_view(buffer_.data() + pos_, length);
     record.lineEnd = lineEnd;
     if (lineEnd == LineEnd::None && source_.failed() && record.problem == QuoteProblem::None) {
         record.problem = QuoteProblem::CutByReadError;
@@ -151,7 +155,7 @@ void CsvReader::finishRecord(CsvRecord& record, std::size_t length, LineEnd line
 bool CsvReader::scanPlainLine(CsvRecord& record, std::size_t& cellsDone) {
     cellsDone = 0;
     if (mode_ != Mode::Lf) return false;
-    const char* const data = buffer_.get() + pos_;
+    const char* const data = buffer_.data() + pos_;
     const std::size_t available = end_ - pos_;
     std::size_t& count = cellsDone;     // cells ended by a comma so far
     bool carriageReturnBefore = false;  // the last block ended in a CR
@@ -176,6 +180,7 @@ bool CsvReader::scanPlainLine(CsvRecord& record, std::size_t& cellsDone) {
         std::uint32_t* const bounds = record.bounds_.data() + count + 1;
         count += static_cast<std::size_t>(
             scan::writeBitPositions(m.commas & beforeLineFeed, static_cast<std::uint32_t>(i), bounds) - bounds);
+        if (count >= kMaxCells) return false;  // the full reader stops at the next cell
         if (lineFeeds == 0) {
             carriageReturnBefore = carriageReturns != 0;
             continue;
@@ -201,7 +206,7 @@ bool CsvReader::scanPlainLine(CsvRecord& record, std::size_t& cellsDone) {
 CsvReader::Scan CsvReader::scan(CsvRecord& record) {
     std::size_t cellsDone = 0;
     if (scanPlainLine(record, cellsDone)) return Scan::Complete;
-    const char* const data = buffer_.get();
+    const char* const data = buffer_.data();
     const std::size_t start = pos_;
     const std::size_t end = end_;
     // The cells the plain scan found whole are kept (a quote in a note
@@ -228,6 +233,7 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
                     cellEnd = static_cast<std::uint32_t>(end - start);  // a quote never closed: the rest of the input
                     if (record.problem == QuoteProblem::None) record.problem = QuoteProblem::UnclosedQuote;
                     record.endsInOpenQuote = true;
+                    if (record.count_ >= kMaxCells) return Scan::TooManyCells;
                     record.addCell(cellEnd, text);
                     finishRecord(record, end - start, LineEnd::None, 0);
                     return Scan::Complete;
@@ -248,6 +254,9 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
                     cellEnd = static_cast<std::uint32_t>(after - start);
                     text.offset = CsvRecord::kBetweenQuotes;
                     if (doubled) {
+                        // Room once for every text of the record so far, so
+                        // that it is never copied while it grows.
+                        if (record.unescaped_.capacity() < end - start) record.unescaped_.reserve(end - start);
                         text.offset = static_cast<std::uint32_t>(record.unescaped_.size());
                         for (std::size_t p = i + 1; p < k; ++p) {
                             record.unescaped_ += data[p];
@@ -281,6 +290,7 @@ CsvReader::Scan CsvReader::scan(CsvRecord& record) {
             }
             cellEnd = static_cast<std::uint32_t>(i - start);
         }
+        if (record.count_ >= kMaxCells) return Scan::TooManyCells;
         record.addCell(cellEnd, text);
         if (i < end && data[i] == ',') {
             ++i;
@@ -303,11 +313,11 @@ bool CsvReader::next(CsvRecord& record) {
     record.lineEnd = LineEnd::None;
     record.endsInOpenQuote = false;
     record.emptyLinesBefore = 0;
-    if (tooLongLine_ != 0) return false;
+    if (stop_ != ReadStop::None) return false;
     if (!started_) {
         started_ = true;
         while (end_ - pos_ < 3 && !atEnd_) readMore();
-        if (end_ - pos_ >= 3 && std::memcmp(buffer_.get() + pos_, "\xEF\xBB\xBF", 3) == 0) {
+        if (end_ - pos_ >= 3 && std::memcmp(buffer_.data() + pos_, "\xEF\xBB\xBF", 3) == 0) {
             pos_ += 3;
             byteOrderMark_ = true;
         }
@@ -339,14 +349,24 @@ bool CsvReader::next(CsvRecord& record) {
         break;
     }
     record.line = line_;
-    while (scan(record) == Scan::NeedMore) {
-        if (!readMore()) {
-            tooLongLine_ = line_;
-            record.clearCells();
-            return false;
-        }
+    for (;;) {
+        const Scan scanned = scan(record);
+        if (scanned == Scan::Complete) break;
+        if (scanned == Scan::TooManyCells) return stopAt(ReadStop::TooManyCells, record);
+        if (!readMore()) return stopAt(ReadStop::TooLong, record);
     }
+    // The buffer holds a record and its line end, so a record of a byte or
+    // two more than the bound can be whole in it.
+    if (record.raw_.size() > maxRecordSize_) return stopAt(ReadStop::TooLong, record);
     return true;
+}
+
+bool CsvReader::stopAt(ReadStop why, CsvRecord& record) {
+    stop_ = why;
+    stopLine_ = record.line;
+    record.clearCells();
+    record.raw_ = {};
+    return false;
 }
 
 OutputBuffer::OutputBuffer(ByteSink& sink, std::size_t bufferSize)

@@ -27,7 +27,8 @@
 //    meaning, and none of them occurs inside a UTF-8 or GB18030 character.
 //
 // Memory: one input buffer that grows to hold the longest record, up to a
-// bound; a longer record stops the reading (RecordTooLong).
+// bound, and a record's cell ends (at most kMaxCells of them). A longer
+// record, or one of more cells, stops the reading (stop()).
 #pragma once
 
 #include <algorithm>
@@ -40,6 +41,7 @@
 #include <vector>
 
 #include "batch/byte_stream.h"
+#include "batch/growing_buffer.h"
 
 namespace dravik::batch {
 
@@ -51,6 +53,13 @@ enum class QuoteProblem {
 };
 
 enum class LineEnd { None, Lf, CrLf, Cr };
+
+// Why the reader stopped before the end of the input.
+enum class ReadStop {
+    None,
+    TooLong,       // a record of more bytes than the bound
+    TooManyCells,  // a record of more than CsvReader::kMaxCells cells
+};
 
 // The bytes that write a line end; LF for None.
 std::string_view lineEndBytes(LineEnd lineEnd);
@@ -150,32 +159,40 @@ private:
 class CsvReader {
 public:
     static constexpr std::size_t kDefaultMaxRecordSize = std::size_t{64} << 20;
-    // The bound can be raised up to this (cell offsets are 32 bits).
+    // The bound can be set from 1 KiB up to 2 GiB (cell offsets are 32 bits).
+    static constexpr std::size_t kMinRecordSizeLimit = std::size_t{1} << 10;
     static constexpr std::size_t kMaxRecordSizeLimit = std::size_t{1} << 31;
+    // The most cells a record may have: a spreadsheet's column limit. It
+    // keeps what a record's cells cost small whatever the record holds.
+    static constexpr std::size_t kMaxCells = 16384;
 
     explicit CsvReader(ByteSource& source, std::size_t bufferSize = std::size_t{1} << 16,
                        std::size_t maxRecordSize = kDefaultMaxRecordSize);
 
     // Reads the next record into `record`; false at the end of the input, or
-    // when a record is longer than the bound (then recordTooLong()).
+    // at a record of more than `maxRecordSize` bytes (its line end not
+    // counted) or more than kMaxCells cells (then stop()).
     bool next(CsvRecord& record);
 
     // Whether the input began with a UTF-8 byte-order mark. Known once the
     // first record has been read.
     bool hadByteOrderMark() const { return byteOrderMark_; }
+    // How the lines read so far ended: Cr when CR alone ends a line (then an
+    // LF is a cell byte), else Lf.
+    LineEnd lineEnds() const { return mode_ == Mode::Cr ? LineEnd::Cr : LineEnd::Lf; }
     // Whether reading stopped because the source failed.
     bool readFailed() const { return source_.failed(); }
-    // Whether reading stopped at a record longer than the bound; then
-    // tooLongLine() is the line where it began.
-    bool recordTooLong() const { return tooLongLine_ != 0; }
-    std::int64_t tooLongLine() const { return tooLongLine_; }
+    // Whether reading stopped at a record beyond the bounds; then
+    // stopLine() is the line where it began.
+    ReadStop stop() const { return stop_; }
+    std::int64_t stopLine() const { return stopLine_; }
     // Lines with no bytes between the last record and the end of the input.
     std::int64_t emptyLinesAtEnd() const { return emptyLinesAtEnd_; }
     // The line where the record being read (or the next one) begins.
     std::int64_t line() const { return line_; }
 
 private:
-    enum class Scan { Complete, NeedMore };
+    enum class Scan { Complete, NeedMore, TooManyCells };
     enum class Mode { Undecided, Lf, Cr };
 
     Scan scan(CsvRecord& record);
@@ -186,9 +203,12 @@ private:
     // false with size 0 when more input is needed to tell.
     bool lineEndAt(std::size_t i, LineEnd& lineEnd, std::size_t& size, bool& needMore);
 
+    // Stops reading at `record`; false.
+    bool stopAt(ReadStop why, CsvRecord& record);
+
     ByteSource& source_;
-    std::unique_ptr<char[]> buffer_;
-    std::size_t capacity_;
+    std::size_t capacity_;  // the bytes read at most before a record is scanned again
+    GrowingBuffer buffer_;  // capacity_ bytes and CsvRecord::kReadPadding more
     std::size_t maxRecordSize_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
@@ -197,7 +217,8 @@ private:
     bool byteOrderMark_ = false;
     Mode mode_ = Mode::Undecided;
     std::int64_t line_ = 1;
-    std::int64_t tooLongLine_ = 0;
+    ReadStop stop_ = ReadStop::None;
+    std::int64_t stopLine_ = 0;
     std::int64_t emptyLinesAtEnd_ = 0;
 };
 

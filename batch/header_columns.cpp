@@ -203,6 +203,7 @@ std::string HeaderColumns::read(std::span<const std::string> names) {
     inputColumn_.assign(shapes.size(), {});
     for (auto& columns : inputColumn_) columns.fill(-1);
     unmatched_.clear();
+    ownNotes_.clear();
     appended_.clear();
     titles_.clear();
     for (const std::string& name : names) titles_.push_back(titleForMessage(name));
@@ -213,6 +214,14 @@ std::string HeaderColumns::read(std::span<const std::string> names) {
     std::vector<std::pair<std::string_view, std::size_t>> seen;  // field, first column
     for (std::size_t j = 0; j < width_; ++j) {
         const ColumnName column = nameColumn(names[j]);
+        // Only "notes" or "计算说明" as the tool writes them is the tool's
+        // notes column: a column the user named "Notes" holds texts of the
+        // user's own.
+        if (column.kind == ColumnKind::Output && column.output == static_cast<int>(kNotesColumn) &&
+            names[j] != outputColumnName(kNotesColumn) && names[j] != kNotesTitle) {
+            ownNotes_.push_back(names[j]);
+            continue;
+        }
         if (column.kind == ColumnKind::Other) {
             if (!normalizeName(names[j]).empty()) unmatched_.push_back(names[j]);
             continue;

@@ -92,6 +92,10 @@ public:
     const std::string& title(std::size_t j) const { return titles_[j]; }
     // The title of output column k: as the header writes it, or as appended.
     std::string_view outputTitle(std::size_t k) const;
+    // Columns that name notes but not as the tool writes them ("Notes",
+    // "NOTES", not "notes" or "计算说明"): the user's own, carried through
+    // unchanged.
+    const std::vector<std::string>& ownNotes() const { return ownNotes_; }
 
 private:
     bool labels_ = false;
@@ -102,6 +106,7 @@ private:
     std::vector<int> outputAt_;
     std::vector<int> appended_;
     std::vector<std::string> unmatched_;
+    std::vector<std::string> ownNotes_;
 };
 
 }  // namespace dravik::batch

@@ -1,12 +1,14 @@
 // dravik-batch: the calculator's "计算" for every row of a CSV file.
 #include <fcntl.h>
 #include <libintl.h>
+#include <malloc.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <clocale>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +18,7 @@
 #include <vector>
 
 #include "batch/batch.h"
+#include "batch/output_file.h"
 #include "batch/translate.h"
 #include "layouts/windows.h"
 #include "sections/shapes.h"
@@ -41,9 +44,10 @@ the file again with the results and a notes column.
 
 Reads FILE, or standard input when FILE is absent or "-".
 
-  -o, --output FILE       write FILE (through a temporary file renamed into
-                          place at the end; FILE may be the input) instead of
-                          standard output
+  -o, --output FILE       write FILE instead of standard output ("-"):
+                          through a temporary file renamed into place at the
+                          end (FILE may be the input; a link's target is
+                          replaced); a device or FIFO is written directly
   --encoding ENCODING     the input's encoding, utf-8 or gb18030, instead of
                           detecting it
   --lenient               read every cell as the window does ("1,200" as 1,
@@ -52,8 +56,9 @@ Reads FILE, or standard input when FILE is absent or "-".
   --defaults              inputs the header has no column for take the
                           window's defaults, instead of nothing being done
   --strict                a row with a note fails (empty results, status 1)
-  --max-record-size SIZE  the longest record read, in bytes (K, M, G allowed;
-                          default 64M)
+  --max-record-size SIZE  the longest record read, in bytes, from 1K to 2G
+                          (K, M, G allowed; default 64M); a record has at
+                          most 16384 cells
   --template SHAPE        write a header of the window's labels and one row of
                           SHAPE's default texts, as a spreadsheet opens it
   --names                 with --template: the short names as the header
@@ -173,64 +178,24 @@ int writeStdout(std::string_view text) {
     return kExitTrouble;
 }
 
-// The output: standard output, or a temporary file in FILE's folder that
-// replaces FILE only when everything has been written.
-class Output {
-public:
-    ~Output() {
-        if (!temporary_.empty()) ::unlink(temporary_.c_str());
-    }
-    bool open(const std::string& path, Messages& messages) {
-        if (path.empty()) return true;
-        path_ = path;
-        const std::filesystem::path target(path);
-        const std::string folder = target.has_parent_path() ? target.parent_path().string() : std::string(".");
-        temporary_ = folder + "/." + target.filename().string() + ".XXXXXX";
-        fd_ = ::mkstemp(temporary_.data());
-        if (fd_ < 0) {
-            messages(fill(tr("cannot write {1}: {2}"), {quoteForMessage(path, 4096), std::strerror(errno)}));
-            temporary_.clear();
-            return false;
-        }
-        // The new file gets the old one's permissions, or those a new file gets.
-        struct stat old {};
-        mode_t mode;
-        if (::stat(path.c_str(), &old) == 0) {
-            mode = old.st_mode & 07777;
-        } else {
-            const mode_t mask = ::umask(0);
-            ::umask(mask);
-            mode = 0666 & ~mask;
-        }
-        ::fchmod(fd_, mode);
-        return true;
-    }
-    int fd() const { return fd_; }
-    std::string name() const { return path_.empty() ? tr("standard output") : quoteForMessage(path_, 4096); }
-    // Puts the file in place; false with a message when that fails.
-    bool commit(Messages& messages) {
-        if (path_.empty()) return true;
-        const bool ok = ::fsync(fd_) == 0 && ::close(fd_) == 0 && ::rename(temporary_.c_str(), path_.c_str()) == 0;
-        if (!ok) {
-            messages(fill(tr("cannot write {1}: {2}"), {name(), std::strerror(errno)}));
-            return false;
-        }
-        temporary_.clear();
-        return true;
-    }
-    // Leaves FILE as it was.
-    void discard() {
-        if (path_.empty()) return;
-        ::close(fd_);
-        ::unlink(temporary_.c_str());
-        temporary_.clear();
-    }
+// The output as messages name it.
+std::string outputName(const OutputFile& output) {
+    return output.isStandardOutput() ? tr("standard output") : quoteForMessage(output.path(), 4096);
+}
 
-private:
-    std::string path_;
-    std::string temporary_;
-    int fd_ = STDOUT_FILENO;
-};
+// Opens the output; false with a message when that fails.
+bool openOutput(OutputFile& output, const std::string& path, Messages& messages) {
+    const int error = output.open(path);
+    if (error != 0) messages(fill(tr("cannot write {1}: {2}"), {quoteForMessage(path, 4096), std::strerror(error)}));
+    return error == 0;
+}
+
+// Puts the output in place; false with a message when that fails.
+bool commitOutput(OutputFile& output, Messages& messages) {
+    const int error = output.commit();
+    if (error != 0) messages(fill(tr("cannot write {1}: {2}"), {outputName(output), std::strerror(error)}));
+    return error == 0;
+}
 
 struct Options {
     std::optional<std::string> file;
@@ -240,11 +205,13 @@ struct Options {
     bool names = false;
 };
 
+// A size in bytes, with K, M or G for 2^10, 2^20, 2^30; nullopt for
+// anything else and for sizes outside the bound's range (1K to 2G).
 std::optional<std::size_t> parseSize(std::string_view text) {
-    std::size_t value = 0;
+    std::uint64_t value = 0;
     const auto res = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (res.ec != std::errc{} || value == 0) return std::nullopt;
-    std::string_view suffix(res.ptr, static_cast<std::size_t>(text.data() + text.size() - res.ptr));
+    if (res.ec != std::errc{}) return std::nullopt;
+    const std::string_view suffix(res.ptr, static_cast<std::size_t>(text.data() + text.size() - res.ptr));
     int shift = 0;
     if (suffix == "K" || suffix == "k")
         shift = 10;
@@ -254,8 +221,10 @@ std::optional<std::size_t> parseSize(std::string_view text) {
         shift = 30;
     else if (!suffix.empty())
         return std::nullopt;
-    if (value > (std::size_t{1} << (60 - shift))) return std::nullopt;
-    return value << shift;
+    if (value > (CsvReader::kMaxRecordSizeLimit >> shift)) return std::nullopt;
+    value <<= shift;
+    if (value < CsvReader::kMinRecordSizeLimit) return std::nullopt;
+    return static_cast<std::size_t>(value);
 }
 
 int runOnFile(const Options& options) {
@@ -272,8 +241,8 @@ int runOnFile(const Options& options) {
     }
     const std::string inputName = useStdin ? tr("standard input") : quoteForMessage(path, 4096);
     Messages fileMessages(useStdin ? std::string() : inputName + ": ");
-    Output output;
-    if (!output.open(options.output, messages)) return kExitTrouble;
+    OutputFile output;
+    if (!openOutput(output, options.output, messages)) return kExitTrouble;
     // Writing onto the file being read would lose it or never end.
     struct stat in {
     }, out{};
@@ -288,15 +257,16 @@ int runOnFile(const Options& options) {
     const BatchSummary summary = runBatch(
         source, sink, [&fileMessages](std::string_view m) { fileMessages(m); }, options.batch);
     if (summary.readFailed) messages(fill(tr("cannot read {1}: {2}"), {inputName, std::strerror(source.error())}));
-    if (summary.writeFailed) messages(fill(tr("cannot write {1}: {2}"), {output.name(), std::strerror(sink.error())}));
+    if (summary.writeFailed)
+        messages(fill(tr("cannot write {1}: {2}"), {outputName(output), std::strerror(sink.error())}));
     if (!useStdin) ::close(fd);
     fileMessages.flush();
     if (summary.exitStatus == kExitTrouble) {
-        if (!options.output.empty()) messages(fill(tr("{1} left as it was"), {output.name()}));
+        if (!output.isStandardOutput()) messages(fill(tr("{1} left as it was"), {outputName(output)}));
         output.discard();
         return kExitTrouble;
     }
-    return output.commit(messages) ? summary.exitStatus : kExitTrouble;
+    return commitOutput(output, messages) ? summary.exitStatus : kExitTrouble;
 }
 
 int printTemplate(std::string_view name, bool shortNames, const std::string& outputPath) {
@@ -308,15 +278,15 @@ int printTemplate(std::string_view name, bool shortNames, const std::string& out
                  {quoteForMessage(name)}));
         return kExitTrouble;
     }
-    Output output;
-    if (!output.open(outputPath, messages)) return kExitTrouble;
+    OutputFile output;
+    if (!openOutput(output, outputPath, messages)) return kExitTrouble;
     FdSink out(output.fd());
     if (!writeTemplate(*shape, name, shortNames, out)) {
-        messages(fill(tr("cannot write {1}: {2}"), {output.name(), std::strerror(out.error())}));
+        messages(fill(tr("cannot write {1}: {2}"), {outputName(output), std::strerror(out.error())}));
         output.discard();
         return kExitTrouble;
     }
-    return output.commit(messages) ? kExitOk : kExitTrouble;
+    return commitOutput(output, messages) ? kExitOk : kExitTrouble;
 }
 
 // The catalogue next to the program (…/bin/../share/locale), so that an
@@ -364,6 +334,9 @@ void setUpMessages() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Blocks of a megabyte or more are mapped and go back to the system when
+    // freed: a long record's copies never stay counted after it.
+    ::mallopt(M_MMAP_THRESHOLD, 1 << 20);
     setUpMessages();
     std::vector<std::string_view> args(argv + 1, argv + argc);
     Options options;
@@ -414,7 +387,10 @@ int main(int argc, char** argv) {
             options.batch.encoding = encoding;
         } else if (!optionsEnded && valueOf(i, "--max-record-size", "", value)) {
             const auto size = value ? parseSize(*value) : std::nullopt;
-            if (!size) return usageError(fill(tr("bad size {1}"), {quoteForMessage(value.value_or(""))}));
+            if (!size) {
+                return usageError(fill(tr("bad size {1} (from 1K to 2G: a number of bytes, K, M or G after it)"),
+                                       {quoteForMessage(value.value_or(""))}));
+            }
             options.batch.maxRecordSize = *size;
         } else if (!optionsEnded && arg.size() > 1 && arg.front() == '-') {
             return usageError(fill(tr("unknown option {1}"), {quoteForMessage(arg)}));

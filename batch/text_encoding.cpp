@@ -128,7 +128,35 @@ bool Codec::convert(iconv_t converter, std::string_view bytes, std::string& out)
 bool Codec::valid(std::string_view bytes) {
     if (encoding_ == Encoding::Utf8) return isValidUtf8(bytes);
     // ASCII is the same in both; only rows with other bytes need iconv.
-    return isAscii(bytes) || convert(decoder_, bytes, scratch_);
+    if (isAscii(bytes)) return true;
+    // Converted a piece at a time into a buffer that is thrown away, so that
+    // checking a long record costs no memory of its size.
+    ::iconv(decoder_, nullptr, nullptr, nullptr, nullptr);
+    char* in = const_cast<char*>(bytes.data());  // iconv's signature; it does not write
+    std::size_t inLeft = bytes.size();
+    scratch_.resize(std::size_t{1} << 16);
+    while (inLeft > 0) {
+        char* to = scratch_.data();
+        std::size_t toLeft = scratch_.size();
+        if (::iconv(decoder_, &in, &inLeft, &to, &toLeft) == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            return false;  // EILSEQ or EINVAL (cut short)
+        }
+    }
+    return true;
+}
+
+std::string Codec::startForShowing(std::string_view bytes, std::size_t maxBytes) {
+    std::string out;
+    if (bytes.size() <= maxBytes) {
+        if (!toUtf8(bytes, out)) out.assign(bytes);
+        return out;
+    }
+    // A character is at most four bytes in either encoding.
+    for (std::size_t cut = 0; cut < 4 && cut < maxBytes; ++cut) {
+        if (toUtf8(bytes.substr(0, maxBytes - cut), out)) return out;
+    }
+    out.assign(bytes.substr(0, maxBytes));
+    return out;
 }
 
 bool Codec::toUtf8(std::string_view bytes, std::string& out) {

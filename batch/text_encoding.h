@@ -38,6 +38,10 @@ public:
     // `bytes` as UTF-8 into `out`; false (out unspecified) when they are not
     // valid in the encoding.
     bool toUtf8(std::string_view bytes, std::string& out);
+    // The start of `bytes` as UTF-8 for showing in a message: about
+    // `maxBytes` of them (a character cut by that limit left out), as they
+    // are when they are not valid in the encoding.
+    std::string startForShowing(std::string_view bytes, std::size_t maxBytes);
     // A UTF-8 text in the encoding. Every character has a GB18030 form, so
     // this only fails on text that is not UTF-8; then the bytes are kept.
     std::string fromUtf8(std::string_view text);

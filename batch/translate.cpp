@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "batch/text_encoding.h"
+#include "text_rules/visible_text.h"
 
 namespace dravik::batch {
 
@@ -44,6 +45,16 @@ std::string quoteForMessage(std::string_view text, std::size_t maxBytes) {
             if (validUtf8Prefix(text.substr(i, want)) == want) length = want;
             // C1 controls (U+0080 … U+009F) move a terminal as the C0 ones do.
             if (length == 2 && c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) length = 0;
+        }
+        if (length > 1) {
+            // A format character (a right-to-left override, a zero-width
+            // space) would reorder or hide inside the sentence that quotes it.
+            const std::string shown = text_rules::visibleText(text.substr(i, length));
+            if (shown.size() != length) {
+                out += shown;
+                i += length;
+                continue;
+            }
         }
         if (length == 0) {
             out += "\\x";

@@ -20,6 +20,10 @@ echo "== dravik-batch: whole process, rows per second, peak memory, against the 
 ENCODINGS="utf-8 gb18030" "$here/batch-throughput.sh" "$build" || status=$?
 
 echo
+echo "== dravik-batch: peak memory on inputs made to cost memory, against 2 x --max-record-size + 16 MiB"
+"$here/batch-memory-bound.sh" "$build/batch/dravik-batch" 64 --check || status=$?
+
+echo
 echo "== dravik: start-up to the window being mapped, against a bare Qt window and one with a group box"
 "$here/startup/run.sh" "$build"
 case $? in

@@ -68,6 +68,69 @@ private:
     std::size_t size_ = 0;
 };
 
+// How a very long number is kept: at most this many leading zeros and this
+// many significant digits, the rest counted into the exponent, and a last
+// digit 1 standing for any other digit that was not zero. A double's
+// rounding depends on at most 767 significant digits, so the value read is
+// the same, and a cell of millions of digits costs no copy of its size.
+constexpr std::size_t kKeptDigits = 1024;
+
+// Sign, leading zeros, point, significant digits, the digit standing for
+// the rest, and "e" with a sign and up to twenty digits.
+constexpr std::size_t kLongestPrefix = 1 + 2 * kKeptDigits + 1 + 1 + 22;
+
+// The mantissa's characters as they are pushed into the prefix, and what a
+// long one leaves out.
+class MantissaDigits {
+public:
+    explicit MantissaDigits(PrefixBuffer& number) : number_(number) {}
+
+    void push(char c) {
+        if (c == '.') {
+            inFraction_ = true;
+            number_.push(c);
+            return;
+        }
+        if (!seenNonZero_ && c == '0') {
+            // A leading zero: in the integer part it changes nothing, in the
+            // fraction it divides by ten.
+            if (leadingZeros_ < kKeptDigits) {
+                ++leadingZeros_;
+                number_.push(c);
+            } else if (inFraction_) {
+                --scale_;
+            }
+            return;
+        }
+        seenNonZero_ = true;
+        if (significant_ < kKeptDigits) {
+            ++significant_;
+            number_.push(c);
+            return;
+        }
+        if (!inFraction_) ++scale_;
+        if (c != '0') rest_ = true;
+    }
+    // Ends the mantissa; the power of ten the exponent must add for the
+    // digits left out.
+    std::int64_t finish() {
+        if (rest_) {
+            if (!inFraction_) number_.push('.');
+            number_.push('1');
+        }
+        return scale_;
+    }
+
+private:
+    PrefixBuffer& number_;
+    bool inFraction_ = false;
+    bool seenNonZero_ = false;
+    bool rest_ = false;  // a digit left out was not zero
+    std::size_t leadingZeros_ = 0;
+    std::size_t significant_ = 0;
+    std::int64_t scale_ = 0;
+};
+
 // The decimal magnitude of a prefix that std::from_chars refused as out of
 // range: > 0 means the number is at least 1 (so it overflowed), <= 0 means it
 // lies below 1 (so it underflowed). `mantissa` holds digits and at most one
@@ -96,8 +159,9 @@ std::int64_t decimalMagnitude(std::string_view mantissa, std::int64_t exponent) 
 double scanNumber(std::string_view text, bool* whole) {
     if (whole != nullptr) *whole = false;
     BlankSkippingCursor in(text);
-    // Room for the text plus an exponent's "e", sign and ten digits.
-    PrefixBuffer number(text.size() + 16);
+    // Room for the text plus an exponent's "e", sign and ten digits, or for
+    // a long number as MantissaDigits keeps it.
+    PrefixBuffer number(std::min(text.size() + 16, kLongestPrefix));
     if (in.peek() == '+' || in.peek() == '-') {
         if (in.peek() == '-') number.push('-');
         in.advance();
@@ -105,6 +169,7 @@ double scanNumber(std::string_view text, bool* whole) {
     const std::size_t mantissaStart = number.size();
     bool seenDigit = false;
     bool seenPoint = false;
+    MantissaDigits digits(number);
     for (;; in.advance()) {
         char c = in.peek();
         if (isDigit(c)) {
@@ -114,15 +179,17 @@ double scanNumber(std::string_view text, bool* whole) {
         } else {
             break;
         }
-        number.push(c);
+        digits.push(c);
     }
     if (!seenDigit) return 0.0;
+    const std::int64_t scale = digits.finish();
     if (whole != nullptr) *whole = in.atEnd();
     const std::string_view mantissa = number.view().substr(mantissaStart);
 
     // An exponent counts only when at least one digit follows the letter and
     // its sign; otherwise the number ends before the letter ("1e" -> 1).
     std::int64_t exponent = 0;
+    bool exponentWritten = false;
     char letter = in.peek();
     if (letter == 'e' || letter == 'E' || letter == 'd' || letter == 'D') {
         BlankSkippingCursor look = in;
@@ -139,9 +206,13 @@ double scanNumber(std::string_view text, bool* whole) {
             }
             if (negativeExponent) exponent = -exponent;
             if (whole != nullptr) *whole = look.atEnd();
-            number.push('e');
-            number.pushInteger(exponent);
+            exponentWritten = true;
         }
+    }
+    exponent += scale;
+    if (exponentWritten || scale != 0) {
+        number.push('e');
+        number.pushInteger(exponent);
     }
 
     const std::string_view prefix = number.view();

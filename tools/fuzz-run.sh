@@ -24,8 +24,12 @@ for corpus in "$here"/fuzz/corpus/*/; do
     mkdir -p "$fresh"
     echo "fuzz-run: $target for ${seconds}s from $(find "$corpus" -type f | wc -l) corpus inputs"
     # One process, so the two cores stay for the rest of the machine; leaks
-    # are not checked (the replay tests under ASan do that).
-    if ! "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 -detect_leaks=0 \
+    # are not checked (the replay tests under ASan do that). The memory
+    # limit: the fuzzing process itself (ASan's shadow and quarantine,
+    # libFuzzer's corpus) holds about 340 MiB, and a batch run may add at
+    # most 2 x its bound + 16 MiB (144 MiB at the default 64M); beyond the
+    # two together something grows that should not.
+    if ! "$program" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=512 -detect_leaks=0 \
         -print_final_stats=1 -artifact_prefix="$findings/$target-" "$fresh" "$corpus" \
         > "$build/fuzz/$target.log" 2>&1; then
         echo "fuzz-run: $target found a problem:" >&2

@@ -389,6 +389,8 @@ TEST(QuoteForMessage, KeepsMessagesOnOneReadableLine) {
          "2J",
          "\"\\xC2\\x9B2J\""},  // a C1 control that moves a terminal
         {"t\x1B[2J.csv", "\"t\\x1B[2J.csv\""},
+        {"4\u200B00", "\"4〈U+200B〉00\""},            // hides inside a number
+        {"GBZ\u202E1.csv", "\"GBZ〈U+202E〉1.csv\""},  // would reverse the sentence after it
         {std::string(70, 'x'), "\"" + std::string(60, 'x') + "\"…"},
     };
     for (const Case& c : cases) EXPECT_EQ(quoteForMessage(c.text), c.quoted);

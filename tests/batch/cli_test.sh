@@ -65,8 +65,111 @@ expect 2 "$program" ""
 has err "the FILE argument is empty"
 expect 2 "$program" --encoding latin1 good.csv
 has err "unknown encoding \"latin1\""
-expect 2 "$program" --max-record-size 12Q good.csv
-has err "bad size"
+# --max-record-size: from 1K to 2G, anything else is bad usage.
+for size in 1K 1024 2G 2048M 1048576K; do
+    expect 0 "$program" --max-record-size "$size" good.csv
+done
+for size in 12Q 1023 0 2049M 3G 100G 1T -1K; do
+    expect 2 "$program" --max-record-size "$size" good.csv
+    has err "bad size"
+done
+
+# The bound is exact for every record, whatever the buffer's size: a record
+# (its line end not counted) of bound - 1 and bound bytes is read, bound + 1
+# stops the run. Each record here is padded to SIZE bytes in a column x. The
+# records up to the header are held until it is found, and are bounded
+# together: a title padded to SIZE less the header's bytes.
+padded() { # SIZE PREFIX: PREFIX and x's up to SIZE bytes
+    printf '%s' "$2"
+    head -c $(($1 - ${#2})) /dev/zero | tr '\0' x
+}
+for size in 1023 1024 1025; do
+    want=0
+    [ $size -le 1024 ] || want=2
+    { echo "$header,x"; padded $size "azpjl,400,800,20,18,3,12,12,10,5,3,120,15,"; echo; } > row.csv
+    { padded $size "$header,"; printf '\nazpjl,400,800,20,18,3,12,12,10,5,3,120,15,y\n'; } > head.csv
+    { padded $((size - ${#header})) "title "; printf '\n%s\n' "$header"; } > title.csv
+    for file in row.csv head.csv title.csv; do
+        expect $want "$program" --max-record-size 1K $file
+        [ $want -eq 0 ] || has err "than 1024 bytes (--max-record-size)"
+    done
+done
+{ padded 600 "title"; echo; padded 600 "title"; printf '\n%s\n' "$header"; } > titles.csv
+expect 2 "$program" --max-record-size 1K titles.csv
+has err "line 2: the records up to the header come to more than 1024 bytes"
+# At most 16384 cells a record, a spreadsheet's column limit.
+for cells in 16384 16385; do
+    { echo "$header"; head -c $((cells - 1)) /dev/zero | tr '\0' ,; echo; } > wide.csv
+    expect $((cells > 16384 ? 2 : 0)) "$program" wide.csv  # a row of empty cells is copied
+done
+has err "line 2: a record of more than 16384 cells"
+
+# -o writes where the user meant: through a link to its target (the link
+# stays), directly onto a FIFO or a device, and "-" is standard output.
+mkdir real
+echo old > real/target.csv
+ln -s real/target.csv link.csv
+expect 0 "$program" -o link.csv good.csv
+[ -L link.csv ] || fail "-o replaced the link"
+has real/target.csv " 3996, 1.25, 1.19,"
+[ "$(ls -A real | grep -c '^\.')" -eq 0 ] || fail "a temporary file was left beside the target"
+mkfifo fifo
+timeout 10 cat fifo > from-fifo &  # bounded: a replaced FIFO has no writer
+expect 0 "$program" -o fifo good.csv
+wait
+[ -p fifo ] || fail "-o replaced the FIFO"
+has from-fifo " 3996, 1.25, 1.19,"
+expect 0 "$program" -o - good.csv
+has out " 3996, 1.25, 1.19,"
+[ ! -e ./- ] || fail "-o - wrote a file named -"
+if [ "$(id -u)" -eq 0 ]; then  # a device node of our own, as /dev/null is
+    mknod null c 1 3
+    expect 0 "$program" -o null good.csv
+    [ -c null ] || fail "-o replaced the device node"
+fi
+
+# A signal while -o writes removes the temporary file and ends the program
+# as the signal does; the old file stays. (Job control on, so that a job in
+# the background does not ignore INT and QUIT.)
+set -m
+for signal in INT TERM HUP QUIT; do
+    echo old > sig.csv
+    rm -f slow
+    mkfifo slow
+    "$program" -o sig.csv slow 2> err &
+    pid=$!
+    exec 3> slow
+    echo "$header" >&3
+    for _ in $(seq 100); do
+        [ "$(ls -A | grep -c '^\.sig\.csv\.')" -eq 0 ] || break
+        sleep 0.05
+    done
+    kill -s $signal $pid
+    wait $pid 2> /dev/null
+    status=$?
+    exec 3>&-
+    [ $status -eq $((128 + $(kill -l $signal))) ] || fail "SIG$signal during -o: status $status"
+    [ "$(ls -A | grep -c '^\.sig\.csv\.')" -eq 0 ] || fail "SIG$signal left the temporary file"
+    [ "$(cat sig.csv)" = old ] || fail "SIG$signal changed the old file"
+done
+set +m
+
+# A byte-order mark before GB18030 bytes: an encoding message, not a
+# missing column.
+printf '\xEF\xBB\xBF\xD0\xCE\xD7\xB4,a\n\xB0\xB5\xD6\xF9,400\n' > bom-gb.csv
+expect 2 "$program" bom-gb.csv
+has err "line 1: bytes that are not valid UTF-8, so no header can be read"
+# A column the user named Notes is the user's own: kept, the notes added.
+# Only the titles the tool writes, notes and 计算说明, are its notes column.
+printf 'shape,Notes,a\nazpjl,mine,400\n' > own-notes.csv
+expect 0 "$program" --defaults own-notes.csv
+has out "shape,Notes,a,zjmj,zjl,tjpgl,notes"
+has out "azpjl,mine,400, 3996,"
+has err "the column \"Notes\" is taken as your own and carried through; the notes go into the column \"notes\""
+printf 'shape,计算说明,a\nazpjl,old,400\n' > tool-notes.csv
+expect 0 "$program" --defaults tool-notes.csv
+grep -q old out && fail "the tool's own notes column was kept"
+grep -q "your own" err && fail "the tool's own notes column was taken as the user's"
 
 # File names are escaped as cells are: no forged second message, no
 # escape sequence reaches the terminal.

@@ -191,39 +191,76 @@ TEST(CsvReader, GivesEachRecordAndCellAsItStoodInTheInput) {
     }
 }
 
-// A record that would not end holds at most the bound: the reader stops
-// and names the line where it began.
-TEST(CsvReader, StopsAtARecordLongerThanTheBound) {
+// A record beyond the bounds stops the reading, whatever the buffer's size:
+// more bytes than the bound (its line end not counted), or more cells than a
+// spreadsheet has columns. The line named is where the record began.
+TEST(CsvReader, StopsAtARecordBeyondTheBounds) {
     struct Case {
         std::string input;
+        std::size_t buffer;
         std::int64_t recordsBefore;
+        ReadStop stop;
         std::int64_t line;
     };
+    const std::string cells16384 = std::string(16383, ',');
     const Case cases[] = {
-        {"h\n" + std::string(5000, 'x') + "\nnext\n", 1, 2},
-        {"h\n\n\"" + std::string(5000, 'x') + "\",1\n", 1, 3},
-        {"\"open\n" + std::string(5000, 'y'), 0, 1},
-        {std::string(2000, ',') + "\n", 0, 1},
+        {"h\n" + std::string(5000, 'x') + "\nnext\n", 16, 1, ReadStop::TooLong, 2},
+        {"h\n\n\"" + std::string(5000, 'x') + "\",1\n", 16, 1, ReadStop::TooLong, 3},
+        {"\"open\n" + std::string(5000, 'y'), 16, 0, ReadStop::TooLong, 1},
+        {std::string(1001, 'x') + "\n", 1 << 16, 0, ReadStop::TooLong, 1},  // a buffer larger than the bound
+        {"h\n" + std::string(1001, 'x'), 16, 1, ReadStop::TooLong, 2},
+        {"h\n\"" + std::string(999, 'x') + "\"\r\n", 1 << 16, 1, ReadStop::TooLong, 2},
+        {"a\n" + cells16384 + ",\n", 16, 1, ReadStop::TooManyCells, 2},
+        {"a\n" + cells16384 + ",\"\"\n", 1 << 16, 1, ReadStop::TooManyCells, 2},
+        // The cell count passes the limit inside a block.
+        {"a\nx" + std::string(16500, ',') + "\n", 1 << 16, 1, ReadStop::TooManyCells, 2},
+        {std::string(60000, ','), 1 << 16, 0, ReadStop::TooManyCells, 1},
     };
     for (const Case& c : cases) {
         MemorySource source(c.input, 7);
-        CsvReader reader(source, 16, 1000);
+        CsvReader reader(source, c.buffer, c.stop == ReadStop::TooLong ? 1000 : 1 << 20);
         CsvRecord record;
         for (std::int64_t i = 0; i < c.recordsBefore; ++i) ASSERT_TRUE(reader.next(record));
-        EXPECT_FALSE(reader.next(record));
-        EXPECT_TRUE(reader.recordTooLong());
-        EXPECT_EQ(reader.tooLongLine(), c.line);
+        EXPECT_FALSE(reader.next(record)) << c.input.substr(0, 20);
+        EXPECT_EQ(reader.stop(), c.stop) << c.input.substr(0, 20);
+        EXPECT_EQ(reader.stopLine(), c.line) << c.input.substr(0, 20);
         EXPECT_FALSE(reader.next(record)) << "stopped for good";
     }
-    // A record of exactly the bound, with a CR LF after it, is read.
-    const std::string exact = std::string(1000, 'z') + "\r\nq";
-    MemorySource source(exact, 3);
-    CsvReader reader(source, 8, 1000);
-    CsvRecord record;
-    ASSERT_TRUE(reader.next(record));
-    EXPECT_EQ(record[0].size(), 1000u);
-    ASSERT_TRUE(reader.next(record));
-    EXPECT_EQ(record[0], "q");
+}
+
+// Up to the bounds everything is read: a record of the bound's size or one
+// byte less, with any line end, and a record of as many cells as a
+// spreadsheet has columns.
+TEST(CsvReader, ReadsARecordUpToTheBounds) {
+    struct Case {
+        std::string input;
+        std::size_t buffer;
+        std::size_t cells;
+        std::size_t lastCell;
+    };
+    const Case cases[] = {
+        {std::string(1000, 'z') + "\r\nq", 8, 1, 1000},
+        {std::string(999, 'z') + "\nq", 8, 1, 999},
+        {std::string(1000, 'z') + "\rq", 1 << 16, 1, 1000},
+        {"\"" + std::string(998, 'z') + "\"\nq", 8, 1, 998},
+        {"\"" + std::string(996, 'z') + "\"\"\"\nq", 1 << 16, 1, 997},
+        {std::string(1000, 'z'), 8, 1, 1000},
+        {std::string(16383, ',') + "\nq", 1 << 16, 16384, 0},
+        {std::string(16383, ',') + "\"\"\nq", 8, 16384, 0},
+    };
+    for (const Case& c : cases) {
+        MemorySource source(c.input, 3);
+        CsvReader reader(source, c.buffer, c.cells > 1 ? 1 << 20 : 1000);
+        CsvRecord record;
+        ASSERT_TRUE(reader.next(record)) << c.input.substr(0, 20);
+        ASSERT_EQ(record.size(), c.cells);
+        EXPECT_EQ(record[c.cells - 1].size(), c.lastCell);
+        EXPECT_EQ(reader.stop(), ReadStop::None);
+        if (c.input.ends_with("q")) {
+            ASSERT_TRUE(reader.next(record));
+            EXPECT_EQ(record[0], "q");
+        }
+    }
 }
 
 TEST(CsvReader, HoldsACellLongerThanItsBuffer) {

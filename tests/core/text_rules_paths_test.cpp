@@ -493,6 +493,25 @@ bool sameDouble(double a, double b) {
     return a == b && std::signbit(a) == std::signbit(b);
 }
 
+// readField, with no readable bytes after the text and with a padded
+// buffer after it, gives the full rule's number and its whole-number test.
+TEST(TextRulesPaths, ReadFieldMatchesTheFullRuleAndTheWholeNumberTest) {
+    std::mt19937 random(20);
+    const char pool[] = "0123456789 .-+e,mΦ";
+    for (int round = 0; round < 100000; ++round) {
+        std::string text(random() % 12, '0');
+        for (char& c : text) c = pool[random() % (sizeof pool - 1)];
+        std::string memory = text + "12345678";
+        const std::string_view view(memory.data(), text.size());
+        for (const std::size_t after : {std::size_t{0}, std::size_t{8}}) {
+            const Field field = readField(view, after);
+            EXPECT_TRUE(sameDouble(field.value, paths::readNumberFull(text)) && field.whole == isWhollyNumber(text))
+                << '"' << text << "\" with " << after << " readable bytes after it";
+        }
+        if (HasFailure()) return;
+    }
+}
+
 TEST(TextRulesPaths, ReadNumberMatchesTheFullRuleOnRandomTexts) {
     // Digit strings of every length up to 25 (past the 15 of the short way
     // and the 19 of a 64-bit integer), with leading zeros; and digit strings

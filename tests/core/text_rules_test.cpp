@@ -89,6 +89,35 @@ TEST(TextRulesRead, AgreesWithTheNearestDoubleForLongDigitStrings) {
     EXPECT_EQ(readNumber("4.9e-324"), std::numeric_limits<double>::denorm_min());
 }
 
+// Numbers of thousands of digits: only the digits that can decide the
+// rounding are kept, and the rest still counts, as a power of ten or as a
+// digit that is not zero. 1 + 2^-53 lies exactly half-way between 1 and the
+// next double; a digit far beyond tips it up.
+TEST(TextRulesRead, VeryLongNumbersReadAsTheirNearestDouble) {
+    const std::string zeros(5000, '0');
+    const std::string halfway = "1.00000000000000011102230246251565404236316680908203125";
+    const struct {
+        std::string text;
+        double number;
+    } cases[] = {
+        {halfway + zeros, 1.0},
+        {halfway + zeros + "1", 1.0000000000000002},
+        {halfway + zeros + "1mm", 1.0000000000000002},
+        {"1" + zeros + "e-4990", 1e10},
+        {"1" + zeros + "9" + zeros + "e-10001", 1.0},
+        {zeros + "12.5", 12.5},
+        {"0." + zeros + "25e5003", 250},
+        {"0." + std::string(5000, '3'), 0.3333333333333333},
+        {"-" + std::string(300, '9') + "." + zeros, -1e300},
+        {"0." + zeros + "1", 0.0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(readNumber(c.text), c.number) << c.text.substr(0, 60) << " … " << c.text.size() << " characters";
+    }
+    EXPECT_TRUE(std::isnan(readNumber("1" + zeros)));
+    EXPECT_TRUE(dravik::text_rules::isWhollyNumber("1" + zeros + "." + zeros));
+}
+
 TEST(TextRulesRead, NumbersBeyondTheDoubleRangeAreNotANumber) {
     for (const char* text : {"1e400", "-1e400", "1e99999999999999999999", "1.8e308", "999e306"}) {
         EXPECT_TRUE(std::isnan(readNumber(text))) << text;
