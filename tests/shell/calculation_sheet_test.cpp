@@ -184,11 +184,12 @@ private slots:
 
     void ctrlSSavesAnA4PageWithEveryTextOfTheWindow_data() {
         QTest::addColumn<int>("shape");
-        for (int i = 0; i < 4; ++i) QTest::newRow(sections::allShapes()[i]->windowName.data()) << i;
+        for (int i = 0; i < 4; ++i)
+            QTest::newRow(sections::allShapes()[static_cast<std::size_t>(i)]->windowName.data()) << i;
     }
     void ctrlSSavesAnA4PageWithEveryTextOfTheWindow() {
         QFETCH(int, shape);
-        const sections::SectionShape& s = *sections::allShapes()[shape];
+        const sections::SectionShape& s = *sections::allShapes()[static_cast<std::size_t>(shape)];
         Program p;
         shell::CalculatorWindow* w = open(p, shell::qs(s.windowName));
         dialogs_->saveAs = dir_.filePath(shell::qs(s.windowName) + QStringLiteral(".pdf"));
