@@ -1,5 +1,5 @@
 # Short commands for the usual work; CMake presets do the real configuration.
-.PHONY: all deps build run test test-sanitize test-plain screenshots bench fuzz fuzz-run install package clean format
+.PHONY: all deps build run test test-sanitize test-plain screenshots bench fuzz fuzz-run install package clean format web test-web screenshots-web
 
 BUILD_DIR := build
 JOBS ?= $(shell nproc)
@@ -16,7 +16,7 @@ build: deps
 run: build
 	@tools/run-gui.sh $(BUILD_DIR)/shell/dravik
 
-test: build
+test: build web
 	ctest --preset default -j $(JOBS)
 
 test-sanitize: deps
@@ -44,7 +44,7 @@ fuzz: deps
 # only the fuzz programs are built.
 fuzz-run: deps
 	@cmake --preset fuzz >/dev/null
-	@cmake --build --preset fuzz -j $(JOBS) --target text_rules_fuzz csv_batch_fuzz
+	@cmake --build --preset fuzz -j $(JOBS) --target text_rules_fuzz csv_batch_fuzz xlsx_batch_fuzz
 	@tools/fuzz-run.sh build-fuzz $(or $(FUZZ_SECONDS),60)
 
 # The Debian package, built into $(BUILD_DIR)/ (CPack's scratch folder too).
@@ -58,4 +58,20 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-sanitize build-fuzz
+	rm -rf build build-sanitize build-fuzz build-web
+
+# The page: build-web/dravik.html, one file for any browser (emscripten).
+web: deps
+	@cmake --preset web >/dev/null
+	@cmake --build --preset web -j $(JOBS)
+	@ls -l build-web/dravik.html
+
+# The five windows of the page photographed by headless Chromium.
+screenshots-web: web build
+	@mkdir -p docs/screenshots/web
+	DRAVIK_PAGE=build-web/dravik.html DRAVIK_ORACLE=$(BUILD_DIR)/tests/web/web_core_oracle \
+	    DRAVIK_WEB_SCREENSHOTS=docs/screenshots/web /usr/bin/python3 tests/web/windows_test.py
+
+# The page's tests in headless Chromium (tests/web), against the native core.
+test-web: web build
+	ctest --preset default -L web

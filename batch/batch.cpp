@@ -365,7 +365,9 @@ private:
                 text_rules::readField(cell, record.readableAfter(static_cast<std::size_t>(column)));
             numbers[i] = field.value;
             if (field.whole) continue;
-            if (options_.lenient) {
+            // A formula without its value names no number, however leniently
+            // read: the window would take its "=" for 0.
+            if (options_.lenient && !cell.starts_with('=')) {
                 noteGuess(sc.inputTitles[i], cell, numbers[i]);
             } else {
                 noteUnsound(sc.inputTitles[i], cell);
@@ -415,6 +417,10 @@ private:
     void noteUnsound(std::string_view input, std::string_view cell) {
         if (isBlank(cell)) {
             appendNote(notes_, fill(tr("{1} is empty"), {input}));
+        } else if (cell.starts_with('=')) {
+            appendNote(notes_, fill(tr("{1} {2} is a formula without a calculated value: let the spreadsheet "
+                                       "program calculate the workbook and save it again"),
+                                    {input, cellForNote(cell)}));
         } else if (hasThousandsSeparators(cell)) {
             appendNote(notes_, fill(tr("{1} {2} has a thousands separator: remove the thousands format from "
                                        "the column in the spreadsheet and save the CSV again"),
@@ -613,9 +619,11 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
     input.readPrefix(kSniffBytes);
     const std::string_view prefix = input.prefix();
     if (isWorkbook(prefix)) {
-        messages(
-            tr("the input is a workbook (.xlsx, .ods or .xls), not CSV: open it in the spreadsheet program "
-               "and save it as \"CSV UTF-8\" (or \"CSV\"), then give that file"));
+        // A file that is a workbook is read as one before this; from here on
+        // only an old binary workbook or a workbook on standard input is left.
+        messages(prefix.starts_with("PK")
+                     ? tr("the input is a workbook, which is read only from a file: give the file's name")
+                     : tr("the input is an old binary workbook (.xls), which is not read: save it as .xlsx or CSV"));
         summary.exitStatus = kExitTrouble;
         return summary;
     }

@@ -371,7 +371,9 @@ bool CsvReader::stopAt(ReadStop why, CsvRecord& record) {
 
 OutputBuffer::OutputBuffer(ByteSink& sink, std::size_t bufferSize)
     : sink_(sink), capacity_(std::max<std::size_t>(bufferSize, 16)) {
-    buffer_ = std::make_unique_for_overwrite<char[]>(capacity_);
+    // Left uninitialised, as make_unique_for_overwrite would (which
+    // emscripten's libc++ lacks).
+    buffer_.reset(new char[capacity_]);
 }
 
 void OutputBuffer::appendSlow(std::string_view bytes) {

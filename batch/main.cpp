@@ -9,9 +9,11 @@
 #include <charconv>
 #include <clocale>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,6 +22,9 @@
 #include "batch/batch.h"
 #include "batch/output_file.h"
 #include "batch/translate.h"
+#include "batch/xlsx_reader.h"
+#include "batch/xlsx_source.h"
+#include "batch/xlsx_writer.h"
 #include "layouts/windows.h"
 #include "sections/shapes.h"
 
@@ -38,16 +43,19 @@ constexpr std::string_view kProgram = "dravik-batch";
 
 const char* helpText() {
     return tr(R"(Usage: dravik-batch [OPTIONS] [FILE]
-       dravik-batch --template SHAPE [--names]
-Calculates every row of a CSV file as the calculator window would, and writes
-the file again with the results and a notes column.
+       dravik-batch --template SHAPE [--names] [-o FILE]
+Calculates every row of a CSV file or an .xlsx workbook as the calculator
+window would, and writes the file again with the results and a notes column.
 
 Reads FILE, or standard input when FILE is absent or "-".
 
   -o, --output FILE       write FILE instead of standard output ("-"):
                           through a temporary file renamed into place at the
                           end (FILE may be the input; a link's target is
-                          replaced); a device or FIFO is written directly
+                          replaced); a device or FIFO is written directly; a
+                          FILE ending in .xlsx is written as a workbook, any
+                          other as CSV
+  --sheet NAME            read the workbook's sheet NAME instead of its first
   --encoding ENCODING     the input's encoding, utf-8 or gb18030, instead of
                           detecting it
   --lenient               read every cell as the window does ("1,200" as 1,
@@ -61,6 +69,7 @@ Reads FILE, or standard input when FILE is absent or "-".
                           most 16384 cells
   --template SHAPE        write a header of the window's labels and one row of
                           SHAPE's default texts, as a spreadsheet opens it
+                          (a workbook with -o FILE.xlsx)
   --names                 with --template: the short names as the header
   --help                  print this help
   --version               print the version
@@ -68,6 +77,18 @@ Reads FILE, or standard input when FILE is absent or "-".
 The input is CSV as a spreadsheet saves it: UTF-8 (with or without a
 byte-order mark) or GB18030/GBK, detected; LF, CR LF or CR line ends. The
 output has the input's encoding, byte-order mark and line ends.
+
+A workbook (.xlsx) is read from its first sheet (or --sheet) as that CSV:
+a number cell as the shortest text that reads back to its number (1200,
+not "1,200", whatever its format), a text cell as it stands, a formula
+through its calculated value (one without is noted, the row not
+calculated); TRUE/FALSE and error cells (#DIV/0!) are not numbers. Written
+as CSV, its output is UTF-8 with a byte-order mark. Written as a workbook,
+the output has the cells' values, not the input's formatting: numbers stay
+numbers, the results are numbers with the formats 0 and 0.00 whose values
+are the texts the window shows (empty for "—"), the header row is bold and
+frozen. Standard output is always CSV. An archive that would expand beyond
+1 GiB (or 100 times its size, beyond 64 MiB) is refused.
 
 The header is the first row that names a shape column (shape or 形状); rows
 above it are titles, copied through. Header names are matched ignoring case,
@@ -92,8 +113,8 @@ through.
 
 A row that cannot be calculated (such a cell, an unknown shape, more or fewer
 cells than the header, broken quoting, bytes not valid in the encoding) gets
-no results, and a message names its line. A workbook (.xlsx, .ods, .xls) is
-not read: save it as CSV.
+no results, and a message names its line (a sheet's row number). An .xls or
+.ods file is not read: save it as .xlsx or CSV.
 
 Exit status: 0 all rows calculated, 1 some rows could not be calculated,
 2 nothing could be done: no usable header (nothing is written), an input or
@@ -197,11 +218,51 @@ bool commitOutput(OutputFile& output, Messages& messages) {
     return error == 0;
 }
 
+// Writes a workbook to the output with `write`, which needs a file name:
+// the temporary file that replaces FILE at the end; for a device or a FIFO
+// (written directly), a file of its own in the temporary folder, copied to
+// it and removed. False with a message (the output discarded) on failure.
+bool writeWorkbook(OutputFile& output, Messages& messages,
+                   const std::function<bool(const std::string& file, std::string& error)>& write) {
+    std::string error;
+    bool ok = false;
+    if (!output.temporaryPath().empty()) {
+        ok = write(output.temporaryPath(), error);
+    } else {
+        const char* folder = std::getenv("TMPDIR");
+        std::string file = std::string(folder != nullptr && *folder != '\0' ? folder : "/tmp") + "/dravik-batch.XXXXXX";
+        const int fd = ::mkstemp(file.data());
+        if (fd < 0) {
+            error = std::strerror(errno);
+        } else {
+            ok = write(file, error);
+            ::unlink(file.c_str());  // the open descriptor still reads it
+            FdSource written(fd);
+            FdSink out(output.fd());
+            std::vector<char> piece(std::size_t{1} << 16);
+            while (ok) {
+                const std::size_t n = written.read(piece.data(), piece.size());
+                if (n == 0) break;
+                ok = out.write(piece.data(), n);
+            }
+            if (ok && written.failed()) ok = false;
+            if (!ok && error.empty()) error = std::strerror(out.error() != 0 ? out.error() : written.error());
+            ::close(fd);
+        }
+    }
+    if (!ok) {
+        messages(fill(tr("cannot write {1}: {2}"), {outputName(output), error}));
+        output.discard();
+    }
+    return ok;
+}
+
 struct Options {
     std::optional<std::string> file;
     std::string output;
     BatchOptions batch;
     std::optional<std::string_view> templateShape;
+    std::optional<std::string> sheet;
     bool names = false;
 };
 
@@ -225,6 +286,23 @@ std::optional<std::size_t> parseSize(std::string_view text) {
     value <<= shift;
     if (value < CsvReader::kMinRecordSizeLimit) return std::nullopt;
     return static_cast<std::size_t>(value);
+}
+
+// Whether `path` names a workbook by its extension: the output's format
+// follows it.
+bool endsWithXlsx(std::string_view path) {
+    if (path.size() < 5) return false;
+    std::string tail(path.substr(path.size() - 5));
+    for (char& c : tail) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return tail == ".xlsx";
+}
+
+// Whether the regular file `fd` starts as a zip archive does.
+bool startsAsZip(int fd) {
+    struct stat info {};
+    char start[4] = {};
+    return ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::pread(fd, start, sizeof start, 0) == 4 &&
+           std::string_view(start, 4) == std::string_view("PK\x03\x04", 4);
 }
 
 int runOnFile(const Options& options) {
@@ -252,13 +330,50 @@ int runOnFile(const Options& options) {
         output.discard();
         return kExitTrouble;
     }
-    FdSource source(fd);
-    FdSink sink(output.fd());
+    // A workbook is read through its sheet's rows as CSV.
+    std::optional<Workbook> workbook;
+    if (startsAsZip(fd)) {
+        workbook.emplace();
+        if (!workbook->openFile(fd) || !workbook->chooseSheet(options.sheet)) {
+            fileMessages(workbook->error());
+            output.discard();
+            return kExitTrouble;
+        }
+    } else if (options.sheet) {
+        output.discard();
+        return usageError(tr("--sheet goes with a workbook (.xlsx)"));
+    }
+    std::optional<SheetSource> sheetSource;
+    if (workbook) sheetSource.emplace(*workbook);
+    FdSource fileSource(fd);
+    ByteSource& source = sheetSource ? static_cast<ByteSource&>(*sheetSource) : fileSource;
+    // A workbook is written from the result CSV, kept in a file of its own.
+    const bool xlsxOutput = endsWithXlsx(options.output);
+    std::FILE* resultsFile = xlsxOutput ? std::tmpfile() : nullptr;
+    if (xlsxOutput && resultsFile == nullptr) {
+        messages(fill(tr("cannot write {1}: {2}"), {outputName(output), std::strerror(errno)}));
+        output.discard();
+        return kExitTrouble;
+    }
+    const int csvFd = xlsxOutput ? ::fileno(resultsFile) : output.fd();
+    FdSink sink(csvFd);
     const BatchSummary summary = runBatch(
         source, sink, [&fileMessages](std::string_view m) { fileMessages(m); }, options.batch);
-    if (summary.readFailed) messages(fill(tr("cannot read {1}: {2}"), {inputName, std::strerror(source.error())}));
+    if (summary.readFailed) {
+        messages(fill(tr("cannot read {1}: {2}"),
+                      {inputName, workbook ? workbook->error() : std::string(std::strerror(fileSource.error()))}));
+    }
     if (summary.writeFailed)
         messages(fill(tr("cannot write {1}: {2}"), {outputName(output), std::strerror(sink.error())}));
+    if (xlsxOutput && summary.exitStatus != kExitTrouble) {
+        ::lseek(csvFd, 0, SEEK_SET);
+        FdSource results(csvFd);
+        const bool written = writeWorkbook(output, messages, [&](const std::string& file, std::string& error) {
+            return writeResultWorkbook(results, summary.encoding, workbook ? &*workbook : nullptr, file, error);
+        });
+        std::fclose(resultsFile);
+        if (!written) return kExitTrouble;
+    }
     if (!useStdin) ::close(fd);
     fileMessages.flush();
     if (summary.exitStatus == kExitTrouble) {
@@ -280,6 +395,12 @@ int printTemplate(std::string_view name, bool shortNames, const std::string& out
     }
     OutputFile output;
     if (!openOutput(output, outputPath, messages)) return kExitTrouble;
+    if (endsWithXlsx(outputPath)) {
+        const bool written = writeWorkbook(output, messages, [&](const std::string& file, std::string& error) {
+            return writeTemplateWorkbook(*shape, name, shortNames, file, error);
+        });
+        return written && commitOutput(output, messages) ? kExitOk : kExitTrouble;
+    }
     FdSink out(output.fd());
     if (!writeTemplate(*shape, name, shortNames, out)) {
         messages(fill(tr("cannot write {1}: {2}"), {outputName(output), std::strerror(out.error())}));
@@ -378,6 +499,9 @@ int main(int argc, char** argv) {
         } else if (!optionsEnded && valueOf(i, "--output", "-o", value)) {
             if (!value || value->empty()) return usageError(tr("--output needs a file name"));
             options.output = std::string(*value);
+        } else if (!optionsEnded && valueOf(i, "--sheet", "", value)) {
+            if (!value) return usageError(tr("--sheet needs a sheet name"));
+            options.sheet = std::string(*value);
         } else if (!optionsEnded && valueOf(i, "--encoding", "", value)) {
             const auto encoding = value ? encodingNamed(*value) : std::nullopt;
             if (!encoding) {

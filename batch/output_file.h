@@ -34,6 +34,9 @@ public:
     int fd() const { return fd_; }
     bool isStandardOutput() const { return path_.empty(); }
     const std::string& path() const { return path_; }
+    // The temporary file that replaces FILE at the end (for a writer that
+    // needs a file name); empty when the output is written directly.
+    const std::string& temporaryPath() const { return temporary_; }
     // Puts the written file in place; 0, or the errno of what failed (then
     // the old file is as it was).
     int commit();

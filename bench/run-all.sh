@@ -24,6 +24,14 @@ echo "== dravik-batch: peak memory on inputs made to cost memory, against 2 x --
 "$here/batch-memory-bound.sh" "$build/batch/dravik-batch" 64 --check || status=$?
 
 echo
+echo "== dravik --sheets: a book of calculation sheets, wall time and peak memory"
+"$here/sheet-book.sh" "$build" || status=$?
+
+echo
+echo "== dravik-batch on a 100,000-row workbook: read to CSV, and read and written as .xlsx"
+"$here/xlsx-throughput.sh" "$build" 100000 || status=$?
+
+echo
 echo "== dravik: start-up to the window being mapped, against a bare Qt window and one with a group box"
 "$here/startup/run.sh" "$build"
 case $? in

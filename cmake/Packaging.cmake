@@ -176,7 +176,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${DRAVIK_HOMEPAGE}")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps adds the libraries the programs link (Qt, libstdc++, libc);
+# dpkg-shlibdeps adds the libraries the programs link (Qt, libstdc++, libc,
+# and for dravik-batch's workbooks libzip4, libexpat1 and libxlsxwriter4);
 # these are what they need beyond that: the Song/Ming face the windows are
 # drawn in, Qt's Chinese translation of its own texts (the OK button, the
 # fields' edit menu), and the face of the letters in the section diagrams that

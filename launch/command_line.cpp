@@ -105,7 +105,8 @@ CommandLine readCommandLine(std::span<const std::string_view> args) {
 std::string usageText(std::string_view version, std::string_view batchProgram) {
     std::string text =
         "用法：dravik [--verbose] [Qt 的选项]\n"
-        "      dravik --help | --version\n";
+        "      dravik --help | --version\n"
+        "      dravik --sheets 文件.csv -o 计算书.pdf [选项…]\n";
     text += kWhatItIs;
     text +=
         "\n"
@@ -115,6 +116,14 @@ std::string usageText(std::string_view version, std::string_view batchProgram) {
         "  --help     显示本说明后退出\n"
         "  --version  显示版本后退出\n"
         "Qt 的选项（-platform、-display、-style 等）照 Qt 的说明使用。\n"
+        "\n"
+        "  --sheets 文件.csv -o 计算书.pdf\n"
+        "             把楼栋文件（按 dravik-batch 的规则读取）每个算出的行写成一份计算书，连同封面和汇总表\n"
+        "             合成一个 PDF；不需要显示器，退出状态与 dravik-batch 相同。可选列：构件编号、楼层/部位、\n"
+        "             混凝土强度等级、箍筋牌号、配箍特征值、最小纵筋率（％）。计算书信息取自以下选项，\n"
+        "             未给出的取保存的计算书信息：--project 工程名称  --building 子项/楼号  --floor 楼层/部位\n"
+        "             --designer 设计  --checker 校对  --reviewer 审核  --date 日期；另有 dravik-batch 的 "
+        "--strict、--lenient、\n             --defaults、--encoding\n"
         "\n"
         "版本：";
     text += version;

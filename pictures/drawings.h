@@ -6,6 +6,7 @@
 // at the page's resolution.
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QSize>
@@ -38,6 +39,25 @@ const Drawing* drawingOf(layouts::StoredPicture which);
 
 // The picture drawn `scale` times as fine, on the windows' face colour.
 QImage draw(const Drawing& drawing, int scale = 1);
+
+// While an instance lives, the section drawings write each dimension with
+// its value ("a = 400") instead of the letter alone, a vertical one turned to
+// read from below, as on a drawing. The calculation sheet labels its diagram
+// so; the windows' pictures keep their letters. Instances do not nest, and
+// the drawings are painted on one thread.
+class DimensionValues {
+public:
+    explicit DimensionValues(QHash<QString, QString> values);
+    ~DimensionValues();
+    DimensionValues(const DimensionValues&) = delete;
+    DimensionValues& operator=(const DimensionValues&) = delete;
+
+    // The values in force, or nullptr.
+    static const QHash<QString, QString>* current();
+
+private:
+    QHash<QString, QString> values_;
+};
 
 // The scales every picture is drawn at besides its stored size, finest last.
 inline constexpr int kFinerScales[] = {2, 3};

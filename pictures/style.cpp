@@ -1,5 +1,7 @@
 #include "pictures/style.h"
 
+#include "pictures/drawings.h"
+
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -52,6 +54,56 @@ void drawLetterAt(QPainter& painter, QPointF centre, const QString& letter) {
 
 QSizeF letterSize(const QString& letter) { return QFontMetricsF(letterFont()).tightBoundingRect(letter).size(); }
 
+// A dimension's label with its value, smaller than a letter alone so that it
+// fits the diagram's short dimensions.
+const QString* valueOf(const QString& letter) {
+    const QHash<QString, QString>* values = DimensionValues::current();
+    if (values == nullptr) return nullptr;
+    const auto found = values->constFind(letter);
+    return found == values->constEnd() ? nullptr : &found.value();
+}
+
+QString valuedLabel(const QString& letter, const QString& value) { return letter + QStringLiteral(" = ") + value; }
+
+QFont valueFont() {
+    QFont font = letterFont();
+    font.setPixelSize(10);
+    return font;
+}
+
+// The label's extent along and across the dimension line.
+QSizeF labelSize(const QString& letter, bool horizontal) {
+    const QString* value = valueOf(letter);
+    if (value == nullptr) return letterSize(letter);
+    const QSizeF size = QFontMetricsF(valueFont()).tightBoundingRect(valuedLabel(letter, *value)).size();
+    return horizontal ? size : size.transposed();
+}
+
+// The label centred on `centre`; one with a value along a vertical line is
+// turned to read from below.
+void drawLabelAt(QPainter& painter, QPointF centre, const QString& letter, bool horizontal) {
+    const QString* value = valueOf(letter);
+    if (value == nullptr) {
+        drawLetterAt(painter, centre, letter);
+        return;
+    }
+    const QString label = valuedLabel(letter, *value);
+    const QFont font = valueFont();
+    const QRectF glyph = QFontMetricsF(font).tightBoundingRect(label);
+    painter.save();
+    painter.translate(centre);
+    if (!horizontal) painter.rotate(-90);
+    painter.setFont(font);
+    painter.setPen(kLetter);
+    painter.drawText(-glyph.center(), label);
+    painter.restore();
+}
+
+const QHash<QString, QString>*& valuesInForce() {
+    static const QHash<QString, QString>* values = nullptr;
+    return values;
+}
+
 // 135-degree hook at the free end `end` of a bar arriving in direction
 // `outward`, bending towards `side`.
 void addHook(QPainterPath& path, QPointF end, QPointF outward, QPointF side, double radius, double tail) {
@@ -68,6 +120,12 @@ void addHook(QPainterPath& path, QPointF end, QPointF outward, QPointF side, dou
 }
 
 }  // namespace
+
+DimensionValues::DimensionValues(QHash<QString, QString> values) : values_(std::move(values)) {
+    valuesInForce() = &values_;
+}
+DimensionValues::~DimensionValues() { valuesInForce() = nullptr; }
+const QHash<QString, QString>* DimensionValues::current() { return valuesInForce(); }
 
 void beginPainting(QPainter& painter, QImage& image, int scale) {
     painter.begin(&image);
@@ -201,8 +259,8 @@ void drawDimension(QPainter& painter, QPoint fromPixel, QPoint toPixel, const QS
     const QPointF to = centreOf(toPixel);
     const QPointF direction = unit(to - from);
     const QPointF middle = (from + to) / 2.0;
-    const QSizeF size = letterSize(letter);
     const bool horizontal = fromPixel.y() == toPixel.y();
+    const QSizeF size = labelSize(letter, horizontal);
     const double halfGap = (horizontal ? size.width() : size.height()) / 2.0 + 3.0;
 
     painter.save();
@@ -212,15 +270,15 @@ void drawDimension(QPainter& painter, QPoint fromPixel, QPoint toPixel, const QS
     painter.restore();
     drawArrowhead(painter, from, -direction);
     drawArrowhead(painter, to, direction);
-    drawLetterAt(painter, middle, letter);
+    drawLabelAt(painter, middle, letter, horizontal);
 }
 
 void drawNarrowDimension(QPainter& painter, QPoint fromPixel, QPoint toPixel, int leader, const QString& letter) {
     const QPointF from = centreOf(fromPixel);
     const QPointF to = centreOf(toPixel);
     const QPointF direction = unit(to - from);
-    const QSizeF size = letterSize(letter);
     const bool horizontal = fromPixel.y() == toPixel.y();
+    const QSizeF size = labelSize(letter, horizontal);
     const double halfLetter = (horizontal ? size.width() : size.height()) / 2.0;
 
     painter.save();
@@ -230,7 +288,7 @@ void drawNarrowDimension(QPainter& painter, QPoint fromPixel, QPoint toPixel, in
     painter.restore();
     drawArrowhead(painter, from, direction);
     drawArrowhead(painter, to, -direction);
-    drawLetterAt(painter, from - direction * (leader + 3.0 + halfLetter), letter);
+    drawLabelAt(painter, from - direction * (leader + 3.0 + halfLetter), letter, horizontal);
 }
 
 void drawExtension(QPainter& painter, QPoint fromPixel, QPoint toPixel) {

@@ -46,6 +46,8 @@ constexpr int kRatioDecimals = 2;
 
 }  // namespace
 
+int resultDecimals(Result r) { return r == Result::SteelArea ? kSteelAreaDecimals : kRatioDecimals; }
+
 ResultTexts displayTexts(const SectionResults& results) {
     return {text_rules::displayResult(results.steelArea, kSteelAreaDecimals),
             text_rules::displayResult(results.longitudinalRatio, kRatioDecimals),

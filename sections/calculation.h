@@ -34,6 +34,10 @@ SectionResults calculateFromTexts(const SectionShape& shape, std::span<const std
 // area, two for both ratios. A non-finite result gives the dash.
 ResultTexts displayTexts(const SectionResults& results);
 
+// The places the display rule keeps for `r`: none for the steel area, two
+// for the ratios.
+int resultDecimals(Result r);
+
 // The same three texts written into a caller's buffers, indexed by Result,
 // for a loop over many rows that keeps its buffers from row to row. Each view
 // stays valid until its buffer is written again.

@@ -29,6 +29,8 @@ std::vector<std::string> choiceListItems(ChoiceList list);
 // fills them; the other lists are fixed.
 inline constexpr std::array<ChoiceList, 2> kCountLists = {ChoiceList::Count, ChoiceList::CountFrom1};
 
-constexpr bool isCountList(ChoiceList list) { return std::ranges::find(kCountLists, list) != kCountLists.end(); }
+constexpr bool isCountList(ChoiceList list) {
+    return std::find(kCountLists.begin(), kCountLists.end(), list) != kCountLists.end();
+}
 
 }  // namespace dravik::sections

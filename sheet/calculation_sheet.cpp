@@ -10,6 +10,7 @@
 #include "sections/terms.h"
 #include "sheet/sheet_texts.h"
 #include "sheet/window_texts.h"
+#include "text_rules/float_chars.h"
 #include "text_rules/text_rules.h"
 #include "text_rules/visible_text.h"
 
@@ -26,19 +27,22 @@ struct Known {
     int input = -1;
 };
 
-std::string charsOf(double value, std::chars_format format, int precision) {
+// `precision` significant digits, or with 0 the shortest text that reads
+// back as the same double.
+std::string charsOf(double value, int precision) {
     if (!std::isfinite(value)) return std::string(text_rules::kNotANumber);
     char buffer[64];
-    const auto res = precision > 0 ? std::to_chars(buffer, buffer + sizeof buffer, value, format, precision)
-                                   : std::to_chars(buffer, buffer + sizeof buffer, value);
-    std::string out(buffer, res.ptr);
+    const char* end = precision > 0
+                          ? text_rules::float_chars::writeGeneral(buffer, buffer + sizeof buffer, value, precision)
+                          : text_rules::float_chars::writeShortest(buffer, buffer + sizeof buffer, value);
+    std::string out(buffer, static_cast<std::size_t>(end - buffer));
     if (out == "-0") out = "0";
     return out;
 }
 
 // An input's value in full: the shortest text that reads back as the same
 // double ("400", "12.5", "0.1").
-std::string fullText(double value) { return charsOf(value, std::chars_format::general, 0); }
+std::string fullText(double value) { return charsOf(value, 0); }
 
 using Symbols = std::map<std::string, Known, std::less<>>;
 
@@ -101,7 +105,29 @@ std::string explain(const CalculationSheet& sheet, const Symbols& known, const S
 
 }  // namespace
 
-std::string intermediateText(double value) { return charsOf(value, std::chars_format::general, 10); }
+std::string paperNumber(std::string_view shown, int decimals) {
+    while (shown.starts_with(' ')) shown.remove_prefix(1);
+    if (shown == text_rules::kNotANumber) return std::string(shown);
+    std::string out;
+    if (shown.starts_with('-')) {
+        out = "-";
+        shown.remove_prefix(1);
+    }
+    if (shown.starts_with('.')) out += '0';
+    out += shown;
+    if (decimals > 0) {
+        std::size_t point = out.find('.');
+        if (point == std::string::npos) {
+            point = out.size();
+            out += '.';
+        }
+        const std::size_t written = out.size() - point - 1;
+        if (written < std::size_t(decimals)) out.append(std::size_t(decimals) - written, '0');
+    }
+    return out;
+}
+
+std::string intermediateText(double value) { return charsOf(value, 10); }
 
 std::string Step::inSymbols() const {
     std::string out;
@@ -157,6 +183,8 @@ CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const 
         figure.result = sections::kAllResults[f];
         figure.label = resultLabel(*layout, figure.result);
         figure.shownText = shown[figure.result];
+        figure.decimals = sections::resultDecimals(figure.result);
+        figure.paperText = paperNumber(figure.shownText, figure.decimals);
         for (const sections::StepText& text : shape.figures[f]) {
             Step step;
             step.name = text.name;
@@ -166,7 +194,7 @@ CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const 
             step.value = terms[text.term];
             step.valueText = intermediateText(step.value);
             known.insert_or_assign(step.symbol, Known{step.value, step.valueText, static_cast<int>(f),
-                                                           static_cast<int>(figure.steps.size())});
+                                                      static_cast<int>(figure.steps.size())});
             figure.steps.push_back(std::move(step));
         }
     }
@@ -201,6 +229,8 @@ std::string tabSeparatedRows(const CalculationSheet& sheet) {
         titles += cell(title);
         values += cell(value);
     };
+    add(texts::kShapeColumn, sheet.typeName);
+    add(review::memberField().label, sheet.titleBlock.memberId);
     for (const InputRow& row : sheet.inputs) add(row.label, row.fieldText);
     for (const Figure& figure : sheet.figures) add(figure.label, figure.shownText);
     return titles + '\n' + values + '\n';

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "layouts/windows.h"
+#include "review/design_check.h"
+#include "review/title_block.h"
 #include "sections/section_shape.h"
 
 namespace dravik::sheet {
@@ -58,6 +60,9 @@ struct Figure {
     std::string label;  // the window's label of the result box
     std::vector<Step> steps;
     std::string shownText;  // exactly as the result box shows it: " 3996", "—"
+    // The same rounded number as an engineer writes it: "3996", "0.74", "1.00".
+    std::string paperText;
+    int decimals = 0;  // the places the display rule keeps
     // For a dash: which divisor was zero, or what overflowed; else empty.
     std::string explanation;
 };
@@ -72,6 +77,8 @@ struct CalculationSheet {
     std::vector<InputRow> inputs;     // in the window's input order
     std::array<Figure, 3> figures{};  // zjmj, zjl, tjpgl
     std::string disclaimer;           // the window's disclaimer text
+    review::TitleBlock titleBlock;    // empty: the sheet has no title block
+    review::DesignCheck check;        // nothing to check: no 验算 section
 };
 
 // Makes the sheet from the window's field texts (one per input, in the order
@@ -81,8 +88,15 @@ struct CalculationSheet {
 CalculationSheet makeSheet(const sections::SectionShape& shape, std::span<const std::string_view> fieldTexts,
                            std::string_view dateTime, std::string_view version);
 
-// The sheet's figures for a spreadsheet: a row of titles (the input labels,
-// then the result labels) and a row of values (the field texts as typed,
+// The same rounded number as the window's text `shown` (of a result kept to
+// `decimals` places), written as on paper: no blank before it, "0" before
+// the point, every place written. " .74" -> "0.74", " 1" -> "1.00" (two
+// places), " 3996" -> "3996" (none), "—" stays.
+std::string paperNumber(std::string_view shown, int decimals);
+
+// The sheet's figures for a spreadsheet: a row of titles (形状, 构件编号,
+// the input labels, then the result labels, as dravik-batch reads them) and a
+// row of values (the shape's name, the member id, the field texts as typed,
 // then the result texts as shown), cells separated by tabs, each row ended
 // by a line feed. A cell holding a tab, a line break or a leading quote is
 // quoted, its quotes doubled, so that it stays one cell.

@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+#include "sheet/html_text.h"
+#include "sheet/review_html.h"
+#include "sheet/sheet_review.h"
 #include "sheet/sheet_texts.h"
 #include "text_rules/visible_text.h"
 
@@ -12,20 +15,7 @@ using texts::filled;
 
 constexpr std::string_view kMark = "※";
 
-std::string esc(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (char c : text) {
-        switch (c) {
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '&': out += "&amp;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
-    }
-    return out;
-}
+std::string esc(std::string_view text) { return escapedHtml(text); }
 
 // A text the user typed, on the page: its control and format characters
 // written visibly, so that none can reorder or hide in the sheet's sentences.
@@ -40,12 +30,19 @@ std::string stepLine(const Step& step) {
                                                esc(step.withValues()), esc(step.valueText), esc(step.unit)});
 }
 
+// How the result was rounded, in plain words.
+std::string_view roundedHow(int decimals) { return decimals == 0 ? texts::kRoundedWhole : texts::kRoundedTwoPlaces; }
+
 }  // namespace
 
 std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
     std::string h;
     h += filled("<h2 align=\"center\">%1</h2>", {esc(s.title)});
-    h += filled("<p align=\"center\">%1<br/>%2　%3</p>", {esc(s.windowCaption), esc(s.dateTime), esc(s.programLine)});
+    const bool reviewed = isReviewed(s);
+    h += filled(reviewed ? "<p align=\"center\">%1　%2　%3</p>" : "<p align=\"center\">%1<br/>%2　%3</p>",
+                {esc(s.windowCaption), esc(s.dateTime), esc(s.programLine)});
+    const std::string stepClass = reviewed ? "<p class=\"tight\">" : "<p class=\"step\">";
+    h += titleBlockHtml(s.titleBlock);
 
     h += filled("<h3>%1</h3>", {texts::kDiagramAndResults});
     std::string image;
@@ -59,7 +56,7 @@ std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
         {image});
     h += "<td valign=\"middle\"><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">";
     for (const Figure& figure : s.figures) {
-        h += "<tr>" + cell(esc(figure.label)) + cell("<b>" + esc(figure.shownText) + "</b>", "align=\"right\"") +
+        h += "<tr>" + cell(esc(figure.label)) + cell("<b>" + esc(figure.paperText) + "</b>", "align=\"right\"") +
              "</tr>";
     }
     h += "</table></td></tr></table>";
@@ -98,12 +95,16 @@ std::string sheetHtml(const CalculationSheet& s, const DiagramImage& diagram) {
     int number = 1;
     for (const Figure& figure : s.figures) {
         h += filled("<p><b>%1. %2</b></p>", {std::to_string(number++), esc(figure.label)});
-        for (const Step& step : figure.steps) h += "<p class=\"step\">" + stepLine(step) + "</p>";
-        std::string shown = filled(texts::kShownInWindow, {esc(figure.label), esc(figure.shownText)});
+        for (const Step& step : figure.steps) h += stepClass + stepLine(step) + "</p>";
+        std::string shown =
+            filled(texts::kResultOnPaper, {roundedHow(figure.decimals), esc(figure.label), esc(figure.paperText)});
+        if (std::string_view(figure.shownText).substr(figure.shownText.starts_with(' ') ? 1 : 0) != figure.paperText)
+            shown += filled(texts::kWindowText, {esc(figure.shownText)});
         if (!figure.explanation.empty()) shown += filled(texts::kExplanation, {esc(figure.explanation)});
-        h += "<p class=\"step\">" + shown + "</p>";
+        h += stepClass + shown + "</p>";
     }
-    h += "<p class=\"disclaimer\">" + esc(s.disclaimer) + "</p>";
+    h += checkHtml(s);
+    h += (reviewed ? "<p>" : "<p class=\"disclaimer\">") + esc(s.disclaimer) + "</p>";
     return h;
 }
 

@@ -19,7 +19,12 @@ inline constexpr std::string_view kInputs = "二、输入参数";
 inline constexpr std::string_view kInputColumns[] = {"参数", "符号", "输入文字", "计算用数值", "单位"};
 inline constexpr std::string_view kNotWhollyNumberNote = "%1 “%2”的输入文字“%3”不全是数字，计算用其开头的数 %4。";
 inline constexpr std::string_view kSteps = "三、计算过程（π = 3.1415926）";
-inline constexpr std::string_view kShownInWindow = "窗口显示：%1 <b>%2</b>";
+// The result as on paper, how it was rounded, and the window's own text
+// beside it where the two are written differently.
+inline constexpr std::string_view kResultOnPaper = "计算结果（%1）：%2 <b>%3</b>";
+inline constexpr std::string_view kRoundedWhole = "取整";
+inline constexpr std::string_view kRoundedTwoPlaces = "两位小数";
+inline constexpr std::string_view kWindowText = "（窗口中显示为“%1”）";
 inline constexpr std::string_view kExplanation = "（%1）";
 
 // Why a result is "—": an input beyond the double range (its label and
@@ -38,12 +43,15 @@ inline constexpr std::string_view kReadAsTooltip = "按 %1 计算";
 inline constexpr std::string_view kPrintCommand = "打印计算书…";
 inline constexpr std::string_view kSaveCommand = "保存计算书…";
 inline constexpr std::string_view kCopyCommand = "复制计算结果";
+inline constexpr std::string_view kInfoCommand = "计算书信息…";
+inline constexpr std::string_view kInfoTitle = "计算书信息";
+// The first column of the copied rows, as dravik-batch names the shape's.
+inline constexpr std::string_view kShapeColumn = "形状";
 
 // Dialogs and what the commands say when they cannot do their work.
 inline constexpr std::string_view kPrintTitle = "打印计算书";
 inline constexpr std::string_view kSaveTitle = "保存计算书";
 inline constexpr std::string_view kPdfFilter = "PDF 文件 (*.pdf)";
-inline constexpr std::string_view kProposedFileSuffix = "-计算书.pdf";
 inline constexpr std::string_view kNotPrinted = "计算书没有打印：无法开始打印，请检查打印机。";
 inline constexpr std::string_view kNotSaved =
     "计算书没有保存。%1\n窗口中的输入和结果都还在，请另选一个可以写入的文件夹再保存。";
@@ -64,19 +72,15 @@ inline constexpr std::string_view kWriteFailed = "写入文件“%1”时出错�
 
 // Every text above, for those who need them all.
 inline constexpr std::string_view kAll[] = {
-    kTitle,           kDiagramAndResults,  kInputs,
-    kInputColumns[0], kInputColumns[1],    kInputColumns[2],
-    kInputColumns[3], kInputColumns[4],    kNotWhollyNumberNote,
-    kSteps,           kShownInWindow,      kExplanation,
-    kInputOutOfRange, kZeroDivisor,        kQuotedInput,
-    kOverflow,        kPrintCommand,       kSaveCommand,
-    kCopyCommand,     kPrintTitle,         kSaveTitle,
-    kPdfFilter,       kProposedFileSuffix, kNotPrinted,
-    kNotSaved,        kNoSuchFolder,       kFolderNotWritable,
-    kFileReadOnly,    kDiskFull,           kNameTooLong,
-    kNoPermission,    kReadOnlyDisk,       kFileTooLarge,
-    kDiskError,       kFileInUse,          kIsAFolder,
-    kWriteFailed,     kReadAsTooltip,
+    kTitle,           kDiagramAndResults, kInputs,        kInputColumns[0], kInputColumns[1],
+    kInputColumns[2], kInputColumns[3],   kInputColumns[4], kNotWhollyNumberNote, kSteps,
+    kResultOnPaper,   kRoundedWhole,      kRoundedTwoPlaces, kWindowText,    kExplanation,
+    kInputOutOfRange, kZeroDivisor,       kQuotedInput,     kOverflow,        kPrintCommand,
+    kSaveCommand,     kCopyCommand,       kInfoCommand,     kInfoTitle,       kShapeColumn,
+    kPrintTitle,      kSaveTitle,         kPdfFilter,       kNotPrinted,      kNotSaved,
+    kNoSuchFolder,    kFolderNotWritable, kFileReadOnly,    kDiskFull,        kNameTooLong,
+    kNoPermission,    kReadOnlyDisk,      kFileTooLarge,    kDiskError,       kFileInUse,
+    kIsAFolder,       kWriteFailed,       kReadAsTooltip,
 };
 
 // `text` with %1 … %9 replaced by `args` in one pass: a text put in is never

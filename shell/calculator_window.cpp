@@ -5,24 +5,27 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <string>
 #include <vector>
 
 #include "layouts/windows.h"
+#include "review/title_block.h"
 #include "sections/calculation.h"
+#include "sheet/sheet_review.h"
 #include "sheet/sheet_texts.h"
 #include "shell/input_field.h"
 #include "shell/qt_text.h"
 #include "shell/read_as_mark.h"
 #include "shell/sheet_dialogs.h"
 #include "shell/sheet_document.h"
+#include "shell/sheet_pages.h"
 #include "shell/window_manager.h"
 
 namespace dravik::shell {
@@ -133,7 +136,25 @@ sheet::CalculationSheet CalculatorWindow::calculationSheet() const {
     const std::vector<std::string> texts = fieldTexts();
     const std::vector<std::string_view> views(texts.begin(), texts.end());
     const QString now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
-    return sheet::makeSheet(shape_, views, now.toStdString(), DRAVIK_VERSION);
+    sheet::CalculationSheet sheet = sheet::makeSheet(shape_, views, now.toStdString(), DRAVIK_VERSION);
+    if (sheetInfo_) sheet::addReview(sheet, sheetInfo_->titleBlock, sheetInfo_->requirements);
+    return sheet;
+}
+
+bool CalculatorWindow::askSheetInfo() {
+    // The member is asked each time; the rest comes as last entered.
+    SheetInfo info = sheetInfo_ ? *sheetInfo_ : rememberedSheetInfo();
+    info.titleBlock.memberId.clear();
+    if (!sheetDialogs().askSheetInfo(this, info)) return false;
+    rememberSheetInfo(info);
+    sheetInfo_ = std::move(info);
+    return true;
+}
+
+bool CalculatorWindow::haveSheetInfo() { return sheetInfo_ || askSheetInfo(); }
+
+QString CalculatorWindow::proposedSheetPath(const sheet::CalculationSheet& sheet) const {
+    return QDir(lastSheetFolder()).filePath(qs(review::proposedFileName(sheet.titleBlock.memberId, sheet.typeName)));
 }
 
 void CalculatorWindow::addSheetCommands() {
@@ -147,12 +168,16 @@ void CalculatorWindow::addSheetCommands() {
         {sheet::texts::kSaveCommand, QKeySequence(Qt::CTRL | Qt::Key_S), &CalculatorWindow::saveCalculationSheet},
         {sheet::texts::kCopyCommand, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C),
          &CalculatorWindow::copyCalculationResults},
+        {sheet::texts::kInfoCommand, QKeySequence(), nullptr},
     };
     for (const Command& c : commands) {
         auto* action = new QAction(qs(c.text), this);
         action->setShortcut(c.keys);
         action->setShortcutContext(Qt::WindowShortcut);
-        connect(action, &QAction::triggered, this, c.run);
+        if (c.run != nullptr)
+            connect(action, &QAction::triggered, this, c.run);
+        else
+            connect(action, &QAction::triggered, this, [this] { askSheetInfo(); });
         addAction(action);
     }
     // A right-click anywhere but in a text field (which keeps its own edit
@@ -162,11 +187,13 @@ void CalculatorWindow::addSheetCommands() {
 
 void CalculatorWindow::printCalculationSheet() {
     controls_.get<QPushButton>(layouts::Role::Calculate)->click();
+    if (!haveSheetInfo()) return;
     const sheet::CalculationSheet sheet = calculationSheet();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setDocName(qs(sheet.title));
+    printer.setPageLayout(sheetPageLayout());
+    // Printing to a file proposes the document's name with ".pdf": the
+    // name a save proposes.
+    printer.setDocName(QFileInfo(proposedSheetPath(sheet)).completeBaseName());
     if (!sheetDialogs().setUpPrinter(this, printer)) return;
     if (!printSheet(sheet, printer)) {
         QMessageBox::warning(this, qs(sheet::texts::kPrintTitle), qs(sheet::texts::kNotPrinted));
@@ -175,11 +202,11 @@ void CalculatorWindow::printCalculationSheet() {
 
 void CalculatorWindow::saveCalculationSheet() {
     controls_.get<QPushButton>(layouts::Role::Calculate)->click();
+    if (!haveSheetInfo()) return;
     const sheet::CalculationSheet sheet = calculationSheet();
-    const QString proposed = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                                 .filePath(qs(sheet.typeName) + qs(sheet::texts::kProposedFileSuffix));
-    const QString path = sheetDialogs().saveFileName(this, proposed);
+    const QString path = sheetDialogs().saveFileName(this, proposedSheetPath(sheet));
     if (path.isEmpty()) return;
+    rememberSheetFolder(QFileInfo(path).absolutePath());
     const QString error = writeSheetPdf(sheet, path);
     if (!error.isEmpty()) {
         QMessageBox::warning(this, qs(sheet::texts::kSaveTitle), qs(sheet::texts::kNotSaved).arg(error));

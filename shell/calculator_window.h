@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "sheet/calculation_sheet.h"
 #include "shell/layout_builder.h"
 #include "shell/program_window.h"
+#include "shell/sheet_settings.h"
 
 class QComboBox;
 class QLineEdit;
@@ -25,7 +27,8 @@ public:
     QComboBox* input(const QString& name) const;
     QLineEdit* result(sections::Result result) const;
 
-    // The calculation sheet of the field texts as they stand now.
+    // The calculation sheet of the field texts as they stand now, with the
+    // title block and check of the window's 计算书信息 once entered.
     sheet::CalculationSheet calculationSheet() const;
 
     // "打印计算书…", "保存计算书…" and "复制计算结果": each presses "计算"
@@ -33,6 +36,9 @@ public:
     void printCalculationSheet();
     void saveCalculationSheet();
     void copyCalculationResults();
+    // "计算书信息…": asks for the title block and the requirements. False
+    // when cancelled.
+    bool askSheetInfo();
 
 private:
     // Entry points, named after the controls they serve (see ProgramWindow).
@@ -51,9 +57,14 @@ private:
     // shortcuts that work whichever control has the focus.
     void addSheetCommands();
     std::vector<std::string> fieldTexts() const;
+    // Asks for the 计算书信息 before the window's first print or save.
+    bool haveSheetInfo();
+    // The file name proposed for the sheet, in the folder last used.
+    QString proposedSheetPath(const sheet::CalculationSheet& sheet) const;
 
     const sections::SectionShape& shape_;
     BuiltControls controls_;
+    std::optional<SheetInfo> sheetInfo_;  // none until first entered in this window
 };
 
 }  // namespace dravik::shell

@@ -18,6 +18,7 @@
 #include "shell/font_warmup.h"
 #include "shell/qt_messages.h"
 #include "shell/second_copy.h"
+#include "shell/sheet_book.h"
 #include "shell/window_manager.h"
 
 namespace {
@@ -49,6 +50,13 @@ int main(int argc, char* argv[]) {
                 dravik::launch::usageText(DRAVIK_VERSION, dravik::launch::programBesideThisOne("dravik-batch")));
         case dravik::launch::EarlyRequest::Version: return printAndExit(dravik::launch::versionText(DRAVIK_VERSION));
         case dravik::launch::EarlyRequest::None: break;
+    }
+
+    // A book of calculation sheets: no window, no desktop, no single-copy
+    // guard; Qt's own notes stay off the terminal as for the windows.
+    if (dravik::shell::isBookRequest(argumentsAfterName(argc, argv))) {
+        dravik::shell::installMessageHandler(loggingRulesSet());
+        return dravik::shell::runSheetBook(argc, argv);
     }
 
     // The rest of the command line, read as Qt will read it, and the desktop

@@ -6,6 +6,7 @@
 
 #include "sheet/sheet_texts.h"
 #include "shell/qt_text.h"
+#include "shell/sheet_info_dialog.h"
 
 namespace dravik::shell {
 namespace {
@@ -30,6 +31,8 @@ std::unique_ptr<SheetDialogs>& current() {
 }
 
 }  // namespace
+
+bool SheetDialogs::askSheetInfo(QWidget* parent, SheetInfo& info) { return runSheetInfoDialog(parent, info); }
 
 SheetDialogs& sheetDialogs() { return *current(); }
 

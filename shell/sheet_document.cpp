@@ -10,10 +10,12 @@
 
 #include "pictures/drawings.h"
 #include "sheet/sheet_html.h"
+#include "sheet/sheet_review.h"
 #include "sheet/sheet_texts.h"
 #include "shell/appearance.h"
 #include "shell/checked_save.h"
 #include "shell/qt_text.h"
+#include "shell/sheet_pages.h"
 
 namespace dravik::shell {
 
@@ -21,13 +23,26 @@ namespace texts = sheet::texts;
 
 namespace {
 
+// The inputs the diagram's letters name (a … f), with their values.
+QHash<QString, QString> dimensionValues(const sheet::CalculationSheet& sheet) {
+    QHash<QString, QString> values;
+    for (const sheet::InputRow& row : sheet.inputs) {
+        if (row.symbol.size() == 1 && row.symbol[0] >= 'a' && row.symbol[0] <= 'f')
+            values.insert(qs(row.symbol), qs(row.valueText));
+    }
+    return values;
+}
+
 // The section diagram of `which` drawn by its own drawing code, scaled from
 // the picture's pixels to `height` device pixels: sharp at the page's
 // resolution rather than the window's 96 dpi picture stretched.
-QImage drawnDiagram(layouts::StoredPicture which, int height) {
-    const pictures::Drawing* drawing = pictures::drawingOf(which);
+// Each dimension is labelled with its value (a = 400); a margin of
+// kDiagramMargin picture pixels around it keeps the longer labels whole.
+QImage drawnDiagram(const sheet::CalculationSheet& sheet, int height) {
+    const pictures::Drawing* drawing = pictures::drawingOf(sheet.diagram);
     if (drawing == nullptr) return {};
-    const QSize size = drawing->size;
+    constexpr int kDiagramMargin = 10;
+    const QSize size = drawing->size + QSize(2 * kDiagramMargin, 2 * kDiagramMargin);
     const double scale = double(height) / size.height();
     QImage image(qRound(size.width() * scale), height, QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -35,6 +50,8 @@ QImage drawnDiagram(layouts::StoredPicture which, int height) {
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.scale(scale, scale);
+    painter.translate(kDiagramMargin, kDiagramMargin);
+    const pictures::DimensionValues values(dimensionValues(sheet));
     drawing->paint(painter);
     painter.end();
     return image;
@@ -46,25 +63,14 @@ constexpr int kMaxDiagramDpi = 600;
 
 // Height of the diagram on the page, millimetres.
 constexpr double kDiagramHeightMm = 42.0;
+// With a title block and a check: smaller, so that the sheet keeps to a page.
+constexpr double kReviewedDiagramHeightMm = 30.0;
 
 // The Song face at a size given in points, for the page.
 QFont pageFont(double points) {
     QFont font = songFont(12);
     font.setPointSizeF(points);
     return font;
-}
-
-// Draws every page of `document` on `device`, a new page before each one
-// after the first.
-void drawPages(QTextDocument& document, QPagedPaintDevice& device, QPainter& painter) {
-    const QSizeF page = document.pageSize();
-    for (int i = 0; i < document.pageCount(); ++i) {
-        if (i > 0) device.newPage();
-        painter.save();
-        painter.translate(0, -i * page.height());
-        document.drawContents(&painter, QRectF(QPointF(0, i * page.height()), page));
-        painter.restore();
-    }
 }
 
 }  // namespace
@@ -74,19 +80,20 @@ std::unique_ptr<QTextDocument> sheetDocument(const sheet::CalculationSheet& shee
     document->documentLayout()->setPaintDevice(&device);
     document->setDefaultFont(pageFont(9));
     document->setDocumentMargin(0);
-    document->setPageSize(QSizeF(device.width(), device.height()));
+    document->setPageSize(QSizeF(device.width(), textHeightOn(device)));
     document->setDefaultStyleSheet(QStringLiteral(
         "h2 { font-size: 15pt; margin-bottom: 2px; } h3 { font-size: 10pt; margin-top: 8px; margin-bottom: 3px; }"
         "p { margin-top: 0px; margin-bottom: 0px; } p.step { margin-left: 12px; margin-top: 1px; }"
-        "p.disclaimer { margin-top: 10px; }"));
+        "p.tight { margin-left: 12px; margin-top: 0px; } p.disclaimer { margin-top: 10px; }"));
 
     // The diagram at the page's resolution, shown at its size on the page.
     const double dpi = device.logicalDpiY();
     // The size an image is shown at is given in pixels of 96 per inch; the
     // layout scales it to the device.
-    const int shownHeight = qRound(kDiagramHeightMm * 96 / 25.4);
-    const int drawnHeight = qRound(kDiagramHeightMm * std::min<double>(dpi, kMaxDiagramDpi) / 25.4);
-    const QImage diagram = drawnDiagram(sheet.diagram, drawnHeight);
+    const double heightMm = sheet::isReviewed(sheet) ? kReviewedDiagramHeightMm : kDiagramHeightMm;
+    const int shownHeight = qRound(heightMm * 96 / 25.4);
+    const int drawnHeight = qRound(heightMm * std::min<double>(dpi, kMaxDiagramDpi) / 25.4);
+    const QImage diagram = drawnDiagram(sheet, drawnHeight);
     sheet::DiagramImage image;
     if (!diagram.isNull()) {
         const QUrl name(QStringLiteral("dravik-sheet:diagram"));
@@ -101,26 +108,26 @@ std::unique_ptr<QTextDocument> sheetDocument(const sheet::CalculationSheet& shee
 QString writeSheetPdf(const sheet::CalculationSheet& sheet, const QString& path) {
     return saveChecked(path, [&sheet](QIODevice& file) {
         QPdfWriter writer(&file);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageOrientation(QPageLayout::Portrait);
-        writer.setPageMargins(QMarginsF(18, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setPageLayout(sheetPageLayout());
         writer.setResolution(600);
         writer.setTitle(qs(sheet.title));
         writer.setCreator(qs(sheet.programLine));
         QPainter painter;
         if (!painter.begin(&writer)) return false;
         auto document = sheetDocument(sheet, writer);
-        drawPages(*document, writer, painter);
+        drawSheetPages(sheet, *document, writer, painter);
         return painter.end();
     });
 }
 
 bool printSheet(const sheet::CalculationSheet& sheet, QPrinter& printer) {
     printer.setDocName(qs(sheet.title));
+    // The margins of the saved file, whatever the printer's default.
+    printer.setPageMargins(sheetPageLayout().margins(), QPageLayout::Millimeter);
     QPainter painter;
     if (!painter.begin(&printer)) return false;
     auto document = sheetDocument(sheet, printer);
-    drawPages(*document, printer, painter);
+    drawSheetPages(sheet, *document, printer, painter);
     painter.end();
     return true;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <system_error>
 
+#include "text_rules/float_chars.h"
 #include "text_rules/text_rules.h"
 #include "text_rules/text_rules_paths.h"
 
@@ -216,14 +217,13 @@ double scanNumber(std::string_view text, bool* whole) {
     }
 
     const std::string_view prefix = number.view();
-    double value = 0.0;
-    auto res = std::from_chars(prefix.data(), prefix.data() + prefix.size(), value, std::chars_format::general);
+    const float_chars::Read res = float_chars::read(prefix);
     if (res.ec == std::errc::result_out_of_range) {
         const bool negative = prefix.front() == '-';
         if (decimalMagnitude(mantissa, exponent) > 0) return std::numeric_limits<double>::quiet_NaN();
         return negative ? -0.0 : 0.0;
     }
-    return value;
+    return res.value;
 }
 
 }  // namespace

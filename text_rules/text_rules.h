@@ -68,6 +68,16 @@ std::string formatNumber(double x);
 // buffer does.
 std::string_view formatNumberInto(NumberBuffer& buffer, double x);
 
+// The field text of a number that comes as a number, not as a text (a
+// workbook's numeric cell): the number-to-text form with as many significant
+// digits as reading the text back to x itself needs (17 at most), so that a
+// calculation from the text uses x. Up to 15 digits this is formatNumber's
+// text: 1200 -> " 1200", 0.1 -> " .1", 1e-7 -> " .0000001"; but
+// 123456789012345678 (the double 123456789012345680) -> " 123456789012345680",
+// where 15 digits would write another double. A non-finite x gives
+// kNotANumber.
+std::string_view fieldTextInto(NumberBuffer& buffer, double x);
+
 // The result display rule. x is first written with 15 significant digits
 // (rounded to nearest), that decimal is rounded to `decimals` places with a
 // half going away from zero, and the rounded number is written by

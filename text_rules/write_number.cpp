@@ -8,6 +8,7 @@
 #include <string>
 
 #include "text_rules/display_into.h"
+#include "text_rules/float_chars.h"
 #include "text_rules/text_rules.h"
 #include "text_rules/text_rules_paths.h"
 
@@ -22,16 +23,13 @@ struct Decimal15 {
     int exponent = 0;                             // value = d.dddddddddddddd * 10^exponent
 };
 
-Decimal15 toDecimal15(double magnitude) {
-    // "d.dddddddddddddde+ddd": at most 21 bytes.
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
-    const std::string_view s(buf, static_cast<std::size_t>(res.ptr - buf));
-    Decimal15 d;
+// Reads the digits and the exponent of to_chars' scientific text
+// "d.ddde+ddd" into `digits`; returns the digit count.
+int scientificDigits(std::string_view s, char* digits, int& exponent) {
     std::size_t i = 0;
-    std::size_t count = 0;
+    int count = 0;
     for (; i < s.size() && s[i] != 'e'; ++i) {
-        if (s[i] != '.') d.digits[count++] = s[i];
+        if (s[i] != '.') digits[count++] = s[i];
     }
     ++i;  // skip 'e'
     int sign = 1;
@@ -41,7 +39,16 @@ Decimal15 toDecimal15(double magnitude) {
     }
     int e = 0;
     for (; i < s.size(); ++i) e = e * 10 + (s[i] - '0');
-    d.exponent = sign * e;
+    exponent = sign * e;
+    return count;
+}
+
+Decimal15 toDecimal15(double magnitude) {
+    // "d.dddddddddddddde+ddd": at most 21 bytes.
+    char buf[32];
+    const char* end = float_chars::writeScientific(buf, buf + sizeof buf, magnitude, kSignificantDigits - 1);
+    Decimal15 d;
+    scientificDigits(std::string_view(buf, static_cast<std::size_t>(end - buf)), d.digits.data(), d.exponent);
     return d;
 }
 
@@ -155,6 +162,18 @@ std::string_view formatNumberInto(NumberBuffer& buffer, double x) {
     if (!std::isfinite(x)) return kNotANumber;
     const Decimal15 d = toDecimal15(std::fabs(x));
     return render(buffer, std::signbit(x), d.digits.data(), kSignificantDigits, d.exponent);
+}
+
+std::string_view fieldTextInto(NumberBuffer& buffer, double x) {
+    if (!std::isfinite(x)) return kNotANumber;
+    // The shortest digits that read back to x: "d.dddddddddddddddde-ddd",
+    // at most 24 bytes.
+    char buf[32];
+    const char* end = float_chars::writeShortestScientific(buf, buf + sizeof buf, std::fabs(x));
+    std::array<char, 17> digits;
+    int exponent = 0;
+    const int count = scientificDigits(std::string_view(buf, static_cast<std::size_t>(end - buf)), digits.data(), exponent);
+    return render(buffer, std::signbit(x), digits.data(), count, exponent);
 }
 
 std::string formatNumber(double x) {

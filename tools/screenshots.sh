@@ -3,7 +3,8 @@
 # pixel per pixel into OUTPUT_DIR (the pixel reference of the windows), and at
 # two into OUTPUT_DIR/hidpi (how they look on a HiDPI screen at 200 %); and
 # the first page of each shape's calculation sheet at its defaults to
-# OUTPUT_DIR/sheets.
+# OUTPUT_DIR/sheets, plain and as a design review gets it (NAME-reviewed.png:
+# with a title block and the check).
 #   usage: tools/screenshots.sh BUILD_DIR OUTPUT_DIR
 set -euo pipefail
 build=$1

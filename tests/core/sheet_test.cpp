@@ -296,15 +296,15 @@ TEST(CalculationSheet, ADashSaysWhichDivisorWasZeroOrWhatOverflowed) {
     for (const sheet::Figure& figure : fine.figures) EXPECT_EQ(figure.explanation, "");
 }
 
-TEST(CalculationSheet, CopiedRowsAreTheLabelsThenTheTextsAsTypedAndShown) {
+TEST(CalculationSheet, CopiedRowsAreShapeMemberAndLabelsThenTheTextsAsTypedAndShown) {
     auto texts = defaults(sections::kRectangle);
     texts[0] = " 400mm";
     const CalculationSheet s = sheetOf(sections::kRectangle, texts);
     EXPECT_EQ(sheet::tabSeparatedRows(s),
-              "长度a（mm）\t高度b（mm）\t纵筋1直径（mm）\t纵筋2直径（mm）\t纵筋1数量（根）\t纵筋2数量（根）\t"
+              "形状\t构件编号\t长度a（mm）\t高度b（mm）\t纵筋1直径（mm）\t纵筋2直径（mm）\t纵筋1数量（根）\t纵筋2数量（根）\t"
               "大箍直径（mm）\t小箍、拉筋直径（mm）\t横向数量（根）\t纵向数量（根）\t箍筋间距（mm）\t保护层厚（mm）\t"
               "纵筋面积（mm2）\t纵筋率（％）\t体积配箍率（％）\n"
-              " 400mm\t800\t20\t18\t3\t12\t12\t10\t5\t3\t120\t15\t 3996\t 1.25\t 1.19\n");
+              "暗柱\t\t 400mm\t800\t20\t18\t3\t12\t12\t10\t5\t3\t120\t15\t 3996\t 1.25\t 1.19\n");
 }
 
 TEST(CalculationSheet, CopiedCellsWithTabsOrLineBreaksStayOneCell) {
@@ -314,7 +314,7 @@ TEST(CalculationSheet, CopiedCellsWithTabsOrLineBreaksStayOneCell) {
     const CalculationSheet s = sheetOf(sections::kRectangle, texts);
     const std::string rows = sheet::tabSeparatedRows(s);
     const std::string values = rows.substr(rows.find('\n') + 1);
-    EXPECT_TRUE(values.starts_with("\"4\t00\"\t\"\"\"8\"\"00\"\t20\t")) << values;
+    EXPECT_TRUE(values.starts_with("暗柱\t\t\"4\t00\"\t\"\"\"8\"\"00\"\t20\t")) << values;
 }
 
 TEST(CalculationSheet, IntermediateValuesHaveTenSignificantDigits) {

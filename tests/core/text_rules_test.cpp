@@ -171,6 +171,31 @@ TEST(TextRulesFormat, NonFiniteNumbersAreADash) {
     EXPECT_EQ(formatNumber(-std::numeric_limits<double>::infinity()), kNotANumber);
 }
 
+// A numeric cell's text reads back to the cell's double itself: the
+// shortest such digits, laid out as the number-to-text form lays them out.
+TEST(TextRulesFieldText, ShortestDigitsThatReadBackToTheSameDouble) {
+    const struct {
+        double number;
+        std::string text;
+    } cases[] = {
+        {1200, " 1200"},
+        {0.1, " .1"},
+        {1e-7, " .0000001"},
+        {-2.5, "-2.5"},
+        {0, " 0"},
+        {123456789012345678.0, " 123456789012345680"},  // 15 digits: 123456789012346000, another double
+        {0.1 + 0.2, " .30000000000000004"},
+        {1.0 / 3.0, " .3333333333333333"},
+        {5e-324, " ." + std::string(323, '0') + "5"},
+    };
+    dravik::text_rules::NumberBuffer buffer;
+    for (const auto& c : cases) {
+        const std::string_view text = dravik::text_rules::fieldTextInto(buffer, c.number);
+        EXPECT_EQ(text, c.text) << c.number;
+        EXPECT_EQ(readNumber(text), c.number) << text;
+    }
+}
+
 struct DisplayCase {
     double result;
     int decimals;

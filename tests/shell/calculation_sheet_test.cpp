@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -19,10 +20,12 @@
 #include <optional>
 
 #include "sections/shapes.h"
+#include "sheet/sheet_review.h"
 #include "sheet/window_texts.h"
 #include "shell/qt_text.h"
 #include "shell/sheet_dialogs.h"
 #include "shell/sheet_document.h"
+#include "shell/sheet_info_dialog.h"
 #include "window_test_support.h"
 
 using namespace dravik;
@@ -38,14 +41,26 @@ public:
     QString saveAs;      // the file "chosen"; empty: cancel
     QString printToPdf;  // the printer "chosen" prints to this file
     QStringList proposedNames;
+    QStringList printDocNames;
     int printDialogs = 0;
+    // 计算书信息: what the dialog was shown with, what the user enters.
+    QList<shell::SheetInfo> infoShown;
+    shell::SheetInfo infoEntered;
+    bool cancelInfo = false;
 
+    bool askSheetInfo(QWidget*, shell::SheetInfo& info) override {
+        infoShown << info;
+        if (cancelInfo) return false;
+        info = infoEntered;
+        return true;
+    }
     QString saveFileName(QWidget*, const QString& proposed) override {
         proposedNames << proposed;
         return saveAs;
     }
     bool setUpPrinter(QWidget*, QPrinter& printer) override {
         ++printDialogs;
+        printDocNames << printer.docName();
         if (printToPdf.isEmpty()) return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(printToPdf);
@@ -107,6 +122,23 @@ QStringList popupMenuTexts(const std::function<void()>& open) {
     open();
     QTest::qWait(150);
     return texts;
+}
+
+// Every word's box on the first page, in points from the top left, in
+// reading order (pdftotext -bbox).
+QList<QRectF> wordBoxes(const QString& file) {
+    const QString xhtml =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                          QStringLiteral("-l"), QStringLiteral("1"), file, QStringLiteral("-")});
+    QList<QRectF> boxes;
+    const QRegularExpression word(
+        QStringLiteral("xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\""));
+    for (auto it = word.globalMatch(xhtml); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        boxes << QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                        QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+    }
+    return boxes;
 }
 
 // A tmpfs of the given options mounted on `folder` while it lives; needs
@@ -172,9 +204,14 @@ class CalculationSheetTest : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        // The remembered 计算书信息 go to a folder of the test's own.
+        qputenv("XDG_CONFIG_HOME", dir_.filePath(QStringLiteral("config")).toUtf8());
+    }
     void init() {
         auto dialogs = std::make_unique<ScriptedDialogs>();
         dialogs_ = dialogs.get();
+        dialogs_->infoEntered.titleBlock.project = "滨江花园";
         shell::setSheetDialogs(std::move(dialogs));
     }
     void cleanup() {
@@ -219,6 +256,181 @@ private slots:
         for (const QString& expected : textsOnTheSheet(s, w)) {
             QVERIFY2(text.contains(squeezed(expected)), qPrintable(QStringLiteral("missing: ") + expected));
         }
+    }
+
+    // Every page has the footer with its number of all; the first the
+    // title block; the check follows the steps.
+    void aReviewedSheetHasItsTitleBlockFooterAndCheck_data() {
+        QTest::addColumn<int>("shape");
+        for (int i = 0; i < 4; ++i) QTest::newRow(sections::allShapes()[i]->windowName.data()) << i;
+    }
+    void aReviewedSheetHasItsTitleBlockFooterAndCheck() {
+        QFETCH(int, shape);
+        const sections::SectionShape& s = *sections::allShapes()[shape];
+        std::vector<std::string_view> defaults;
+        for (const sections::InputField& input : s.inputs) defaults.push_back(input.defaultText);
+        sheet::CalculationSheet reviewed = sheet::makeSheet(s, defaults, "2026-12-09 10:00", "1.2.0");
+        sheet::addReview(reviewed, {"滨江花园", "3号楼", "GBZ1", "1～3层", "张工", "李工", "王工", "2026-12-09"},
+                         {"C30", "HRB400", "0.20", "0.5"});
+        const QString file = dir_.filePath(QStringLiteral("reviewed.pdf"));
+        QVERIFY(shell::writeSheetPdf(reviewed, file).isEmpty());
+        const QString info = run(QStringLiteral("pdfinfo"), {file});
+        const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info);
+        QVERIFY2(pages.hasMatch(), qPrintable(info));
+        const int count = pages.captured(1).toInt();
+        QCOMPARE(count, 1);  // set tighter, a reviewed sheet keeps to its page
+        for (int page = 1; page <= count; ++page) {
+            const QString text = squeezed(run(
+                QStringLiteral("pdftotext"),
+                {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                 QString::number(page), QStringLiteral("-enc"), QStringLiteral("UTF-8"), file, QStringLiteral("-")}));
+            QVERIFY2(text.contains(QStringLiteral("第%1页共%2页").arg(page).arg(count)), qPrintable(text));
+            QVERIFY2(
+                text.contains(
+                    QStringLiteral("暗柱计算书GBZ1滨江花园").replace(QStringLiteral("暗柱"), shell::qs(s.typeName))),
+                qPrintable(text));
+            QCOMPARE(text.contains(QStringLiteral("工程名称滨江花园")), page == 1);
+        }
+        const QString text = pdfText(file);
+        for (const char* piece : {"构件编号GBZ1", "楼层/部位1～3层", "审核王工", "四、验算", "fc按C35取值",
+                                  "[ρv]=λv·fc/fyv=0.20×16.7/360=0.9277777778%", "≥ρmin=0.5%，满足"}) {
+            QVERIFY2(text.contains(QString::fromUtf8(piece)), piece);
+        }
+    }
+
+    // The dialog comes before the window's first print or save, and from
+    // the menu; the member is asked each time, the rest is remembered.
+    void sheetInfoIsAskedFirstAndRemembered() {
+        QFile::remove(shell::programSettings()->fileName());
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("azpjl"));
+        dialogs_->infoEntered.titleBlock.memberId = "GBZ1";
+        dialogs_->infoEntered.requirements = {"C30", "HRB400", "0.20", "1.00"};
+        dialogs_->saveAs = dir_.filePath(QStringLiteral("first/GBZ1.pdf"));
+        QVERIFY(QDir().mkpath(dir_.filePath(QStringLiteral("first"))));
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs_->infoShown.size(), 1);
+        QVERIFY(dialogs_->infoShown[0].titleBlock.project.empty());
+        QCOMPARE(QString::fromStdString(dialogs_->infoShown[0].titleBlock.date),
+                 QDate::currentDate().toString(Qt::ISODate));
+        QVERIFY2(dialogs_->proposedNames[0].endsWith(QStringLiteral("/GBZ1-暗柱-计算书.pdf")),
+                 qPrintable(dialogs_->proposedNames[0]));
+        const QString text = pdfText(dialogs_->saveAs);
+        QVERIFY(text.contains(QStringLiteral("工程名称滨江花园")));
+        QVERIFY(text.contains(QStringLiteral("验算结论：满足")));
+
+        // Printing next: no dialog, the same name; the save starts in the folder last used.
+        dialogs_->printToPdf = dir_.filePath(QStringLiteral("printed.pdf"));
+        QTest::keyClick(w, Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs_->infoShown.size(), 1);
+        QCOMPARE(dialogs_->printDocNames, QStringList{QStringLiteral("GBZ1-暗柱-计算书")});
+        QCOMPARE(dialogs_->proposedNames[1], dir_.filePath(QStringLiteral("first/GBZ1-暗柱-计算书.pdf")));
+
+        // From the menu, and in a new window: remembered but the member.
+        w->actions().last()->trigger();
+        Program again;
+        shell::CalculatorWindow* other = open(again, QStringLiteral("yzpjl"));
+        dialogs_->cancelInfo = true;
+        QTest::keyClick(other, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs_->infoShown.size(), 3);
+        for (const shell::SheetInfo& shown : dialogs_->infoShown.mid(1)) {
+            QCOMPARE(shown.titleBlock.project, std::string("滨江花园"));
+            QCOMPARE(shown.requirements.lambdaV, std::string("0.20"));
+            QVERIFY(shown.titleBlock.memberId.empty());
+        }
+        QCOMPARE(dialogs_->proposedNames.size(), 2);  // cancelled: no save dialog
+    }
+
+    // The real dialog: shown with what it is given, it gives back what was entered.
+    void theSheetInfoDialogGivesBackWhatWasEntered() {
+        shell::SheetInfo info;
+        info.titleBlock.project = "滨江花园";
+        info.requirements.hoopSteel = "HRB400";
+        QTimer::singleShot(0, [] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("计算书信息"));
+            QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("project"))->text(), QStringLiteral("滨江花园"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("member"))->setText(QStringLiteral(" GBZ9 "));
+            const QList<QComboBox*> choices = dialog->findChildren<QComboBox*>();
+            QCOMPARE(choices.size(), 2);
+            QCOMPARE(choices[1]->currentText(), QStringLiteral("HRB400"));
+            choices[0]->setCurrentText(QStringLiteral("C30"));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        QVERIFY(shell::runSheetInfoDialog(nullptr, info));
+        watchdog_.clear();
+        QCOMPARE(info.titleBlock.memberId, std::string("GBZ9"));
+        QCOMPARE(info.titleBlock.project, std::string("滨江花园"));
+        QCOMPARE(info.requirements.concreteGrade, std::string("C30"));
+        QCOMPARE(info.requirements.hoopSteel, std::string("HRB400"));
+    }
+
+    // Printed to a PDF printer and saved: the same page, text at the same places.
+    void printAndSaveHaveTheSameMargins() {
+        Program p;
+        shell::CalculatorWindow* w = open(p, QStringLiteral("lxzjzpjl"));
+        dialogs_->saveAs = dir_.filePath(QStringLiteral("saved.pdf"));
+        dialogs_->printToPdf = dir_.filePath(QStringLiteral("printed.pdf"));
+        QTest::keyClick(w, Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(w, Qt::Key_P, Qt::ControlModifier);
+        const QList<QRectF> saved = wordBoxes(dialogs_->saveAs);
+        const QList<QRectF> printed = wordBoxes(dialogs_->printToPdf);
+        QVERIFY(saved.size() > 20);
+        QCOMPARE(printed.size(), saved.size());
+        // The first word (the title), the left margin's word and the footer's last.
+        for (const QRectF& box : {saved.first(), saved.last()}) {
+            const QRectF& other = printed[saved.indexOf(box)];
+            QVERIFY2(std::abs(box.left() - other.left()) < 1 && std::abs(box.bottom() - other.bottom()) < 1,
+                     qPrintable(QStringLiteral("%1,%2 vs %3,%4")
+                                    .arg(box.left())
+                                    .arg(box.bottom())
+                                    .arg(other.left())
+                                    .arg(other.bottom())));
+        }
+        double savedLeft = 1e9, printedLeft = 1e9;
+        for (int i = 0; i < saved.size(); ++i) {
+            savedLeft = std::min(savedLeft, saved[i].left());
+            printedLeft = std::min(printedLeft, printed[i].left());
+        }
+        QVERIFY2(std::abs(savedLeft - printedLeft) < 1 && std::abs(savedLeft - 18 * 72 / 25.4) < 2,
+                 qPrintable(QString::number(printedLeft)));
+    }
+
+    // The copied rows, saved as CSV, give dravik-batch's results the window's.
+    void copiedRowsRunThroughTheBatchTool_data() {
+        QTest::addColumn<int>("shape");
+        for (int i = 0; i < 4; ++i) QTest::newRow(sections::allShapes()[i]->windowName.data()) << i;
+    }
+    void copiedRowsRunThroughTheBatchTool() {
+        QFETCH(int, shape);
+        const sections::SectionShape& s = *sections::allShapes()[shape];
+        Program p;
+        shell::CalculatorWindow* w = open(p, shell::qs(s.windowName));
+        type(w->input(shell::qs(s.inputs[0].name)), QStringLiteral("455"));
+        dialogs_->infoEntered.titleBlock.memberId = "GBZ" + std::to_string(shape + 7);
+        w->actions().last()->trigger();
+        QTest::keyClick(w, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        const QStringList rows = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 2);
+        QVERIFY(rows[0].startsWith(QStringLiteral("形状\t构件编号\t")));
+        QVERIFY(rows[1].startsWith(shell::qs(s.typeName) + QStringLiteral("\tGBZ%1\t455\t").arg(shape + 7)));
+
+        // As a spreadsheet saves it: commas between cells, the results left as copied.
+        QFile csv(dir_.filePath(QStringLiteral("copied.csv")));
+        QVERIFY(csv.open(QIODevice::WriteOnly));
+        csv.write(QGuiApplication::clipboard()->text().replace(QLatin1Char('\t'), QLatin1Char(',')).toUtf8());
+        csv.close();
+        QProcess batch;
+        batch.start(QStringLiteral(DRAVIK_BATCH_PROGRAM), {csv.fileName()});
+        QVERIFY(batch.waitForFinished(30000));
+        QCOMPARE(batch.exitCode(), 0);
+        const QStringList out =
+            QString::fromUtf8(batch.readAllStandardOutput()).split(QStringLiteral("\n"), Qt::SkipEmptyParts);
+        QCOMPARE(out.size(), 2);
+        QVERIFY2(out[1].trimmed().startsWith(QString(rows[1]).replace(QLatin1Char('\t'), QLatin1Char(','))),
+                 qPrintable(out[1]));
     }
 
     void theSheetIsMadeFromTheFieldsAsTheyStandWhenAsked() {
@@ -395,11 +607,12 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(
             QGuiApplication::clipboard()->text(),
-            QStringLiteral("长度a（mm）\t高度b（mm）\t高度c（mm）\t宽度d（mm）\t纵筋1直径（mm）\t纵筋2直径（mm）\t"
-                           "纵筋1数量（根）\t纵筋2数量（根）\t大箍直径（mm）\t小箍、拉筋直径（mm）\t平行a数量（根）\t"
-                           "平行b数量（根）\t平行c数量（根）\t平行d数量（根）\t箍筋间距（mm）\t保护层厚（mm）\t"
-                           "纵筋面积（mm2）\t纵筋率（％）\t体积配箍率（％）\n"
-                           "1000\t800\t400\t400\t20\t18\t7\t15\t12\t10\t 5\t4\t3\t2\t120\t15\t") +
+            QStringLiteral(
+                "形状\t构件编号\t长度a（mm）\t高度b（mm）\t高度c（mm）\t宽度d（mm）\t纵筋1直径（mm）\t纵筋2直径（mm）\t"
+                "纵筋1数量（根）\t纵筋2数量（根）\t大箍直径（mm）\t小箍、拉筋直径（mm）\t平行a数量（根）\t"
+                "平行b数量（根）\t平行c数量（根）\t平行d数量（根）\t箍筋间距（mm）\t保护层厚（mm）\t"
+                "纵筋面积（mm2）\t纵筋率（％）\t体积配箍率（％）\n"
+                "L形转角柱\t\t1000\t800\t400\t400\t20\t18\t7\t15\t12\t10\t 5\t4\t3\t2\t120\t15\t") +
                 resultTexts(w).join(QLatin1Char('\t')) + QLatin1Char('\n'));
         QCOMPARE(resultTexts(w)[0], QStringLiteral(" 6016"));
     }
@@ -444,7 +657,7 @@ private slots:
         Program p;
         shell::CalculatorWindow* w = open(p, QStringLiteral("azpjl"));
         const QStringList sheetCommands{QStringLiteral("打印计算书…"), QStringLiteral("保存计算书…"),
-                                        QStringLiteral("复制计算结果")};
+                                        QStringLiteral("复制计算结果"), QStringLiteral("计算书信息…")};
         QCOMPARE(popupMenuTexts([&] { rightClick(child(w, "Label5")); }), sheetCommands);
         QCOMPARE(popupMenuTexts([&] { rightClick(child(w, "Frame1")); }), sheetCommands);
         QCOMPARE(popupMenuTexts([&] { rightClick(child(w, "Image1")); }), sheetCommands);

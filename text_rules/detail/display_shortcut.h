@@ -124,14 +124,15 @@ int trailingZeros(Unsigned v) {
 // Each pair is split off its own quotient of v: no chain from pair to pair.
 template <int Places, int Below>
 [[gnu::always_inline]] inline void writeEightDigits(char* point, std::uint32_t v) {
-    const std::uint32_t quotients[4] = {v / 1000000, v / 10000, v / 100, v};
+    // A zero before the quotients: every pair is its quotient less 100 times the one before.
+    const std::uint32_t quotients[5] = {0, v / 1000000, v / 10000, v / 100, v};
     [&]<std::size_t... k>(std::index_sequence<k...>) {
         (
             [&] {
                 // The pair's digits have the place values 10^(last + 1) and
                 // 10^last in the number times 10^Places.
                 constexpr int kLast = Below + 6 - 2 * static_cast<int>(k);
-                const std::uint32_t pair = k == 0 ? quotients[0] : quotients[k] - 100 * quotients[k - 1];
+                const std::uint32_t pair = quotients[k + 1] - 100 * quotients[k];
                 const char* const digits = kDigitPairs[pair].data();
                 if constexpr (kLast + 1 >= Places) std::memcpy(point + Places - kLast - 2, digits, 2);
                 if constexpr (kLast < Places) std::memcpy(point + Places - kLast - 1, digits, 2);
@@ -193,7 +194,8 @@ template <int Places>
     const double nearest = shifted - 0x1p52;
     if (!(0.5 - std::fabs(t - nearest) > 2e-14 * t)) return {};
     // The mantissa bits of 2^52 + n are n: no conversion on the way to the digits.
-    const auto rounded = std::bit_cast<std::uint64_t>(shifted) & ((std::uint64_t{1} << 52) - 1);
+    // The builtin: emscripten's libc++ has no std::bit_cast.
+    const auto rounded = __builtin_bit_cast(std::uint64_t, shifted) & ((std::uint64_t{1} << 52) - 1);
     const bool negative = std::signbit(x);
     switch (decimals) {
         case 0: return renderScaled<0>(buffer, negative, rounded);

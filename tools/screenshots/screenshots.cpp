@@ -1,7 +1,8 @@
 // Renders each of the five windows, as it first appears, to a PNG file
 // (start.png, azpjl.png, lxzjzpjl.png, yzpjl.png, zxzjzpjl.png), and with a
 // second directory writes each shape's calculation sheet at its default
-// inputs there as a PDF file (azpjl.pdf …):
+// inputs there as a PDF file (azpjl.pdf …), and again with a title block and
+// the check (azpjl-reviewed.pdf …):
 //   dravik-screenshots OUTPUT_DIR [SHEETS_DIR]
 // Runs on any Qt platform, the offscreen one included.
 #include <QApplication>
@@ -10,6 +11,7 @@
 
 #include "sections/shapes.h"
 #include "sheet/calculation_sheet.h"
+#include "sheet/sheet_review.h"
 #include "shell/appearance.h"
 #include "shell/program_window.h"
 #include "shell/qt_text.h"
@@ -17,6 +19,15 @@
 #include "shell/window_manager.h"
 
 using namespace dravik;
+
+namespace {
+
+const dravik::review::TitleBlock kReviewedTitleBlock{"滨江花园", "3号楼", "GBZ1", "1～3层",
+                                                     "张工",     "李工",  "王工", "2026-12-08"};
+const dravik::review::Requirements kMetRequirements{"C30", "HRB400", "0.20", "1.00"};
+const dravik::review::Requirements kUnmetRequirements{"C60", "HRB400", "0.24", "1.20"};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -59,10 +70,20 @@ int main(int argc, char* argv[]) {
             for (const sections::InputField& input : shape->inputs) defaults.push_back(input.defaultText);
             // A fixed time, so that the pictures of the sheets change only
             // when the sheets do.
-            const sheet::CalculationSheet s = sheet::makeSheet(*shape, defaults, "2026-12-08 09:00", DRAVIK_VERSION);
+            sheet::CalculationSheet s = sheet::makeSheet(*shape, defaults, "2026-12-08 09:00", DRAVIK_VERSION);
             const QString file = sheets.filePath(shell::qs(shape->windowName) + QStringLiteral(".pdf"));
             if (const QString error = shell::writeSheetPdf(s, file); !error.isEmpty()) {
                 err << "could not write " << file << ": " << error << "\n";
+                ++failures;
+            }
+            // The same sheet as a design review gets it: with its title
+            // block and the check, met for the rectangle and the L shape,
+            // not met for the others.
+            const bool met = shape == &sections::kRectangle || shape == &sections::kLShape;
+            sheet::addReview(s, kReviewedTitleBlock, met ? kMetRequirements : kUnmetRequirements);
+            const QString reviewed = sheets.filePath(shell::qs(shape->windowName) + QStringLiteral("-reviewed.pdf"));
+            if (const QString error = shell::writeSheetPdf(s, reviewed); !error.isEmpty()) {
+                err << "could not write " << reviewed << ": " << error << "\n";
                 ++failures;
             }
         }

@@ -17,7 +17,11 @@
 
 #include <vector>
 
+#include "book/book_texts.h"
 #include "layouts/windows.h"
+#include "review/design_check.h"
+#include "review/review_texts.h"
+#include "review/title_block.h"
 #include "sections/shapes.h"
 #include "sheet/calculation_sheet.h"
 #include "sheet/sheet_texts.h"
@@ -97,6 +101,13 @@ int main(int argc, char** argv) {
     for (std::string_view text : kQtTexts) addCharacters(characters, text);
     for (std::string_view text : sheet::texts::kAll) addCharacters(characters, text);
     addCharacters(characters, text_rules::kVisibleFormCharacters);
+    // The title block's labels and the check's texts, names and digits.
+    for (std::string_view text : review::texts::kAll) addCharacters(characters, text);
+    for (std::string_view text : book::texts::kAll) addCharacters(characters, text);
+    for (const review::TitleField& field : review::titleFields()) addCharacters(characters, field.label);
+    for (const review::ConcreteGrade& grade : review::concreteGrades()) addCharacters(characters, grade.name);
+    for (const review::HoopSteel& steel : review::hoopSteels()) addCharacters(characters, steel.name);
+    addCharacters(characters, "0123456789.[]·-—：；");
     addLayout(characters, layouts::kStartWindow);
     for (const sections::SectionShape* shape : sections::allShapes()) {
         if (const layouts::WindowLayout* layout = layouts::calculatorLayout(shape->windowName)) {
