@@ -375,6 +375,10 @@ struct SheetReader::Parse {
     }
 
     void finishCell() {
+        // After a stop, expat may still report the end of the element it was
+        // in; and a cell closed without one open here (a row started inside
+        // a cell resets the column) has no place in the row.
+        if (!problem.empty() || column < 0) return;
         SheetCell cell;
         if (hasFormula && (!hasValue || value.empty()) && type != "inlineStr") {
             cell.kind = CellKind::FormulaWithoutValue;

@@ -11,17 +11,11 @@
 #include "batch/batch.h"
 #include "batch/xlsx_reader.h"
 #include "batch/xlsx_source.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace dravik::batch;
-
-#define check(ok) checkAt(ok, #ok, __LINE__)
-void checkAt(bool ok, const char* what, int line) {
-    if (ok) return;
-    std::fprintf(stderr, "xlsx_batch_fuzz.cpp:%d: %s\n", line, what);
-    std::abort();
-}
 
 std::string readAll(ByteSource& source, std::size_t piece) {
     std::string all, buffer(piece, '\0');

@@ -15,6 +15,6 @@ inline constexpr std::string_view kGuardOff =
 // one.
 inline constexpr std::string_view kNoDesktop =
     "dravik：需要图形桌面（X 或 Wayland）才能打开窗口，但连接不上；"
-    "没有图形桌面时，可用 dravik-batch 批量计算 CSV 文件。\n";
+    "没有图形桌面时，可用 dravik-batch 批量计算 CSV 或 .xlsx 文件，用 dravik --sheets 生成整栋楼的计算书。\n";
 
 }  // namespace dravik::launch::texts

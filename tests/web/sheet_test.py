@@ -56,7 +56,7 @@ def main():
     copied = driver.execute_script("return window.dravikPage.lastCopied") or ""
     rows = copied.split("\n")
     checks.equal(len(rows), 3, "two rows and a line end")
-    checks.true(rows[0].startswith("长度a（mm）\t高度b（mm）\t"), "the labels row: " + rows[0])
+    checks.true(rows[0].startswith("形状\t构件编号\t长度a（mm）\t高度b（mm）\t"), "the labels row: " + rows[0])
     checks.true(copied.endswith("\t 3996\t 1.25\t 1.42\n"), "the values row ends with the results: " + copied)
     checks.finish(driver)
 
