@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "book/book_options.h"
 #include "launch/command_line.h"
 #include "launch/display_reach.h"
 #include "launch/instance_guard.h"
@@ -54,7 +55,7 @@ int main(int argc, char* argv[]) {
 
     // A book of calculation sheets: no window, no desktop, no single-copy
     // guard; Qt's own notes stay off the terminal as for the windows.
-    if (dravik::shell::isBookRequest(argumentsAfterName(argc, argv))) {
+    if (dravik::book::isBookRequest(argumentsAfterName(argc, argv))) {
         dravik::shell::installMessageHandler(loggingRulesSet());
         return dravik::shell::runSheetBook(argc, argv);
     }
