@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "batch/header_columns.h"
+#include "batch/kept_bytes.h"
 #include "batch/translate.h"
 #include "layouts/windows.h"
 #include "sections/calculation.h"
@@ -22,19 +23,6 @@ using sections::SectionShape;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 // How much of the input decides its encoding when it cannot be read twice.
 constexpr std::size_t kSniffBytes = std::size_t{1} << 20;
-// A header further down than this is not looked for: the records above it
-// are held in memory until it is found.
-constexpr std::int64_t kMaxTitleRows = 10;
-// Names are short: a header cell longer than this names no column, and only
-// its start is kept (for a message), marked "…", which no name holds. Cells
-// shown in messages and notes are cut there too.
-constexpr std::size_t kLongestName = 256;
-
-std::string headerName(Codec& codec, std::string_view cell) {
-    std::string name = codec.startForShowing(cell, kLongestName);
-    if (cell.size() > kLongestName) name += "…";
-    return name;
-}
 
 // Reads up to `size` bytes, fewer only at the end of the input.
 std::size_t readFull(ByteSource& source, char* buffer, std::size_t size) {
@@ -101,42 +89,59 @@ struct EncodingChoice {
 // of a character cut off by the end of a piece.
 bool cutShort(std::string_view text, std::size_t valid) { return text.size() - valid < 4; }
 
-// A byte-order mark says UTF-8. Without one, valid UTF-8 is UTF-8 and
-// anything else GB18030. The whole input is checked when it can be read
-// twice (a file); otherwise its first megabyte decides, and every row is
-// checked as it comes.
-EncodingChoice chooseEncoding(ReplaySource& input, const BatchOptions& options) {
-    const std::string_view prefix = input.prefix();
-    if (options.encoding) return {*options.encoding, true};
-    if (prefix.starts_with(kByteOrderMark)) return {Encoding::Utf8, true};
-    const std::size_t valid = validUtf8Prefix(prefix);
-    if (input.ended())
-        return valid == prefix.size() ? EncodingChoice{Encoding::Utf8, false} : EncodingChoice{Encoding::Gb18030, true};
-    if (!cutShort(prefix, valid)) return {Encoding::Gb18030, true};
-    if (!input.restart()) return {Encoding::Utf8, true};
-    // Each piece is checked where it was read; only the bytes of a character
-    // cut off by its end are carried to the front of the next one.
+// Whether the inner source from its start is valid UTF-8. Each piece is
+// checked where it was read; only the bytes of a character cut off by its
+// end are carried to the front of the next one.
+bool wholeInputValidUtf8(ByteSource& source) {
     constexpr std::size_t kPiece = std::size_t{1} << 18;
     std::vector<char> piece(kPiece + 4);
     std::size_t carried = 0;
-    bool allValid = true;
     for (;;) {
-        const std::size_t n = readFull(input.inner(), piece.data() + carried, kPiece);
+        const std::size_t n = readFull(source, piece.data() + carried, kPiece);
         const std::string_view text(piece.data(), carried + n);
         const std::size_t ok = validUtf8Prefix(text);
-        if (n < kPiece) {
-            allValid = ok == text.size();
-            break;
-        }
-        if (!cutShort(text, ok)) {
-            allValid = false;
-            break;
-        }
+        if (n < kPiece) return ok == text.size();
+        if (!cutShort(text, ok)) return false;
         carried = text.size() - ok;
         std::memmove(piece.data(), piece.data() + ok, carried);
     }
+}
+
+// A byte-order mark says UTF-8. Without one, an input that is valid UTF-8
+// throughout is UTF-8 (the common case, found by the fast check); anything
+// else is judged by the bytes its output keeps (kept_bytes.h). A file is
+// read whole for that; a pipe is judged by its first megabyte, up to its
+// last line break, and every row is checked as it comes.
+EncodingChoice chooseEncoding(ReplaySource& input, const BatchOptions& options) {
+    if (options.encoding) return {*options.encoding, true};
+    const std::string_view prefix = input.prefix();
+    if (prefix.starts_with(kByteOrderMark)) return {Encoding::Utf8, true};
+    auto keptBytes = [&](ByteSource& source) {
+        return EncodingChoice{encodingOfKeptBytes(source, options.buffers.input, options.maxRecordSize), true};
+    };
+    const std::size_t valid = validUtf8Prefix(prefix);
+    if (input.ended()) {
+        if (valid == prefix.size()) return {Encoding::Utf8, false};
+        MemorySource whole(prefix);
+        return keptBytes(whole);
+    }
+    const bool startValid = cutShort(prefix, valid);  // a character cut off by its end aside
+    if (!input.restart()) {
+        if (startValid) return {Encoding::Utf8, true};
+        const std::size_t lastBreak = prefix.find_last_of("\r\n");
+        MemorySource start(lastBreak == std::string_view::npos ? prefix : prefix.substr(0, lastBreak + 1));
+        return keptBytes(start);
+    }
+    // A file: read once more to check it, and once more to judge its kept
+    // bytes when it is not valid UTF-8.
+    if (startValid && wholeInputValidUtf8(input.inner())) {
+        if (!input.restart()) return {Encoding::Utf8, true};
+        return {Encoding::Utf8, false};
+    }
     if (!input.restart()) return {Encoding::Utf8, true};
-    return allValid ? EncodingChoice{Encoding::Utf8, false} : EncodingChoice{Encoding::Gb18030, true};
+    const EncodingChoice choice = keptBytes(input.inner());
+    if (!input.restart()) return {Encoding::Utf8, true};
+    return choice;
 }
 
 std::string quoteProblemText(QuoteProblem problem) {
@@ -285,8 +290,18 @@ public:
         emptyLines(record.emptyLinesBefore);
         ++summary_.rows;
         if (record.problem != QuoteProblem::None) return failAsRead(record, quoteProblemText(record.problem));
-        if (checkEncoding && !codec_.valid(record.raw())) {
-            return failAsRead(record, fill(tr("bytes that are not valid {1}"), {encodingName(codec_.encoding())}));
+        const std::size_t width = columns_.width();
+        // A long row keeps its extra cells after the added columns: written
+        // as it stood, its extra cells would fill those columns on the next
+        // reading (where they would be replaced).
+        const bool extraCells = record.size() > width && !allCellsBlank(record, width);
+        auto extraNote = [] { return tr("more cells than the header (the extra ones are at the end)"); };
+        if (checkEncoding && !keptBytesValid(record, columns_, codec_)) {
+            const std::string why = fill(tr("bytes that are not valid {1}"), {encodingName(codec_.encoding())});
+            if (!extraCells) return failAsRead(record, why);
+            std::string note = why;
+            appendNote(note, extraNote());
+            return failInPlace(record, why, note);
         }
         if (mayBeBlank(record.raw()) && allCellsBlank(record)) {
             ++summary_.emptyRows;
@@ -294,7 +309,6 @@ public:
             out_.endLine(lineEnd_);
             return;
         }
-        const std::size_t width = columns_.width();
         auto cellCount = [&] {
             return fill(
                 record.size() == 1 ? tr("{1} cell where the header has {2}") : tr("{1} cells where the header has {2}"),
@@ -303,12 +317,7 @@ public:
         // A short row stays short when the output is read again (its header
         // only grows), so it is kept as it stood.
         if (record.size() < width) return failAsRead(record, cellCount());
-        // A long row keeps its extra cells after the added columns: written
-        // as it stood, its extra cells would fill those columns on the next
-        // reading.
-        if (record.size() > width && !allCellsBlank(record, width)) {
-            return failInPlace(record, cellCount(), tr("more cells than the header (the extra ones are at the end)"));
-        }
+        if (extraCells) return failInPlace(record, cellCount(), extraNote());
         const std::string_view shapeCell = record[columns_.shapeColumn()];
         const int s = finder_.find(shapeCell);
         if (s < 0) {
@@ -601,8 +610,11 @@ std::vector<std::string> missingInputs(const HeaderColumns& columns, const std::
 // whose cells cannot be told apart or are not in the encoding, not one of
 // empty cells, and with as many cells as the header (empty ones beyond it
 // aside). Only such rows' shapes ask for input columns.
-bool mayBeCalculated(const CsvRecord& record, std::size_t width, Codec& codec, bool checkEncoding) {
-    if (record.problem != QuoteProblem::None || (checkEncoding && !codec.valid(record.raw()))) return false;
+bool mayBeCalculated(const CsvRecord& record, const HeaderColumns& columns, Codec& codec, bool checkEncoding) {
+    if (record.problem != QuoteProblem::None || (checkEncoding && !keptBytesValid(record, columns, codec))) {
+        return false;
+    }
+    const std::size_t width = columns.width();
     if (mayBeBlank(record.raw()) && allCellsBlank(record)) return false;
     return record.size() == width || (record.size() > width && allCellsBlank(record, width));
 }
@@ -746,7 +758,7 @@ BatchSummary run(ByteSource& source, ByteSink& output, const MessageSink& messag
                 ShapeFinder finder(codec);
                 for (std::size_t k = 0; k <= titles.size(); ++k) scan.next(record);
                 while (scan.next(record)) {
-                    if (!mayBeCalculated(record, columns.width(), codec, choice.checkRows)) continue;
+                    if (!mayBeCalculated(record, columns, codec, choice.checkRows)) continue;
                     const int s = finder.find(record[columns.shapeColumn()]);
                     if (s >= 0) used[static_cast<std::size_t>(s)] = 1;
                 }

@@ -190,6 +190,12 @@ ColumnName nameColumn(std::string_view name) {
     return it == table.end() ? ColumnName{} : it->second;
 }
 
+std::string headerName(Codec& codec, std::string_view cell) {
+    std::string name = codec.startForShowing(cell, kLongestName);
+    if (cell.size() > kLongestName) name += "…";
+    return name;
+}
+
 std::vector<std::pair<std::string, std::string_view>> allAliases() {
     std::vector<std::pair<std::string, std::string_view>> all;
     for (const auto& [alias, name] : aliasPairs()) all.emplace_back(alias, name.field);

@@ -12,16 +12,30 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "batch/text_encoding.h"
 #include "sections/section_shape.h"
 
 namespace dravik::batch {
 
 using sections::kMaxInputs;
+
+// A header further down than this is not looked for: the records above it
+// are held in memory until it is found.
+inline constexpr std::int64_t kMaxTitleRows = 10;
+// Names are short: a header cell longer than this names no column, and only
+// its start is kept (for a message), marked "…", which no name holds. Cells
+// shown in messages and notes are cut there too.
+inline constexpr std::size_t kLongestName = 256;
+
+// Header cell `cell` (in `codec`'s encoding) as a name in UTF-8: its start
+// as kLongestName allows; its bytes as they are when not valid there.
+std::string headerName(Codec& codec, std::string_view cell);
 
 // The columns the tool writes: the three results, then the notes.
 inline constexpr std::size_t kOutputColumns = 4;

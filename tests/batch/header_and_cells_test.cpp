@@ -152,6 +152,54 @@ TEST(InputEncoding, ValidUtf8IsUtf8AndAnythingElseGb18030) {
     }
 }
 
+struct Reading {
+    Encoding encoding;
+    int status;
+    std::string output;
+};
+
+Reading readWithDefaults(std::string_view input) {
+    MemorySource source(input, 7);
+    StringSink sink;
+    BatchOptions options;
+    options.defaults = true;
+    const BatchSummary summary = runBatch(
+        source, sink, [](std::string_view) {}, options);
+    return {summary.encoding, summary.exitStatus, sink.text};
+}
+
+// Bytes in a result or notes cell that is replaced decide nothing, so the
+// output run again is read as the input was and comes out the same.
+TEST(InputEncoding, IsDecidedByTheBytesTheOutputKeeps) {
+    const std::string gb = "\xB8\xB4\xBA\xCB";  // 复核 in GB18030: not UTF-8
+    struct Case {
+        std::string input;
+        Encoding encoding;
+        int status;
+    };
+    const Case cases[] = {
+        // An ASCII header: the rows' cells that stay decide.
+        {"shape,a,notes\nazpjl,400," + gb + "\n", Encoding::Utf8, 0},
+        {"shape,zjmj,a\nazpjl," + gb + ",400\n", Encoding::Utf8, 0},
+        {"shape,a,note\nazpjl,400," + gb + "\n", Encoding::Gb18030, 0},      // a carried column
+        {"shape,a,notes\nazpjl," + gb + "\n", Encoding::Gb18030, 1},         // a short row stays whole
+        {"shape,a,notes\nazpjl,\"4\"0," + gb + "\n", Encoding::Gb18030, 1},  // so does broken quoting
+        {gb + "\nshape,a\nazpjl,400\n", Encoding::Gb18030, 0},               // a title
+        // Titles and a header that are not ASCII decide by themselves.
+        {"形状,a,备注\n暗柱,400," + gb + "\n", Encoding::Utf8, 1},
+        {"形状,a\n暗柱,400," + gb + ",,,\n", Encoding::Utf8, 1},  // extra cells, not valid: kept after the notes
+        {"\xD0\xCE\xD7\xB4,a,notes\n\xB0\xB5\xD6\xF9,400,\xFF\n", Encoding::Gb18030, 0},
+    };
+    for (const Case& c : cases) {
+        const Reading first = readWithDefaults(c.input);
+        EXPECT_EQ(first.encoding, c.encoding) << c.input;
+        EXPECT_EQ(first.status, c.status) << c.input;
+        const Reading again = readWithDefaults(first.output);
+        EXPECT_EQ(again.encoding, first.encoding) << first.output;
+        EXPECT_EQ(again.output, first.output);
+    }
+}
+
 TEST(InputEncoding, Gb18030InGivesGb18030Out) {
     const std::string input = "\xD0\xCE\xD7\xB4,a\n\xB0\xB5\xD6\xF9,0\n";  // 形状,a / 暗柱,0
     MemorySource source(input);
