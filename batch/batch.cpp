@@ -10,8 +10,10 @@
 #include "batch/header_columns.h"
 #include "batch/translate.h"
 #include "layouts/windows.h"
+#include "review/design_check.h"
 #include "sections/calculation.h"
 #include "sections/shapes.h"
+#include "sheet/calculation_sheet.h"
 #include "text_rules/text_rules.h"
 
 namespace dravik::batch {
@@ -151,6 +153,24 @@ std::string quoteProblemText(QuoteProblem problem) {
 
 bool isBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// `text` on one line, as a note must be: control characters other than a
+// tab written as \xNN.
+std::string onOneLine(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 0x20 && byte != 0x7F) || c == '\t') {
+            out += c;
+            continue;
+        }
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 0xF];
+    }
+    return out;
 }
 
 // Whether a record may be all blank: only commas, blanks and quotes. Most
@@ -383,9 +403,9 @@ private:
             appendNote(notes_, sc.missingNote);
         }
         const std::span<const double> inputs(numbers.data(), sc.count);
-        const std::array<std::string_view, kResults.size()> shown =
-            sections::displayTextsInto(resultBuffers_, sc.shape->calculate(inputs));
-        std::array<std::string_view, kOutputColumns> outputs;
+        const sections::SectionResults results = sc.shape->calculate(inputs);
+        const std::array<std::string_view, kResults.size()> shown = sections::displayTextsInto(resultBuffers_, results);
+        std::array<std::string_view, kAllOutputColumns> outputs;
         bool anyDash = false;
         for (std::size_t r = 0; r < kResults.size(); ++r) {
             const std::string_view text = shown[static_cast<std::size_t>(kResults[r])];
@@ -394,6 +414,7 @@ private:
             outputs[r] = dash ? std::string_view(dash_) : text;
         }
         if (anyDash) noteDash(shown, sc, inputs);
+        if (columns_.checks()) check(record, results, outputs);
         if (!notes_.empty()) {
             ++summary_.notedRows;
             if (options_.strict) return failInPlace(record, notes_, notes_);
@@ -404,6 +425,38 @@ private:
             outputs[kNotesColumn] = {};
         }
         write(record, outputs);
+    }
+
+    // The check against the requirements in the row's cells, as the
+    // calculation sheet makes it: [ρv] as the sheet writes it and the
+    // verdict, both empty when the row gives no requirement; a note says why
+    // a requirement given could not be used.
+    void check(const CsvRecord& record, const sections::SectionResults& results,
+               std::array<std::string_view, kAllOutputColumns>& outputs) {
+        review::Requirements requirements;
+        const auto fields = review::requirementFields();
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            const int column = columns_.requirementColumn(k);
+            if (column < 0) continue;
+            const std::string_view cell = record[static_cast<std::size_t>(column)];
+            if (isBlank(cell)) continue;
+            // Names are short: a longer cell is cut, and "…" makes it one
+            // that names nothing.
+            std::string& text = requirements.*fields[k].member;
+            text = codec_.startForShowing(cell, kLongestName);
+            if (cell.size() > kLongestName) text += "…";
+        }
+        requiredHoop_.clear();
+        verdict_.clear();
+        if (!requirements.empty()) {
+            const review::DesignCheck done =
+                review::checkSection(requirements, results.hoopRatio, results.longitudinalRatio);
+            if (done.hoop) requiredHoop_ = codec_.fromUtf8(sheet::intermediateText(done.hoop->required));
+            verdict_ = codec_.fromUtf8(review::checkVerdict(done));
+            if (!done.problem.empty()) appendNote(notes_, fill(tr("not checked: {1}"), {onOneLine(done.problem)}));
+        }
+        outputs[kRequiredHoopColumn] = requiredHoop_;
+        outputs[kCheckColumn] = verdict_;
     }
 
     // A cell as a note quotes it, in UTF-8.
@@ -469,7 +522,7 @@ private:
         appendNote(notes_, note);
     }
 
-    void write(const CsvRecord& record, const std::array<std::string_view, kOutputColumns>& outputs,
+    void write(const CsvRecord& record, const std::array<std::string_view, kAllOutputColumns>& outputs,
                bool extraCells = false) {
         const std::size_t width = columns_.width();
         if (!columns_.anyOutputInPlace() && !extraCells && writeAppended(record.rawCells(width), outputs)) return;
@@ -506,7 +559,7 @@ private:
     // The common row: its cells as they stood and the output columns after
     // them, written straight into the output buffer. False, with nothing
     // written, when the line does not fit the buffer.
-    bool writeAppended(std::string_view cells, const std::array<std::string_view, kOutputColumns>& outputs) {
+    bool writeAppended(std::string_view cells, const std::array<std::string_view, kAllOutputColumns>& outputs) {
         std::size_t size = cells.size();
         for (int k : columns_.appended()) size += 1 + outputs[static_cast<std::size_t>(k)].size();
         char* out = out_.room(size);
@@ -546,7 +599,7 @@ private:
         messages_(fill(tr("line {1}: {2}"), {decimal(outputLine(record)), why}));
         encodedNotes_.clear();
         CsvWriter::appendCell(encodedNotes_, codec_.fromUtf8(note));
-        std::array<std::string_view, kOutputColumns> outputs{};
+        std::array<std::string_view, kAllOutputColumns> outputs{};
         outputs[kNotesColumn] = encodedNotes_;
         write(record, outputs, true);
     }
@@ -569,6 +622,8 @@ private:
     sections::ResultBuffers resultBuffers_;
     std::string notes_;
     std::string encodedNotes_;
+    std::string requiredHoop_;  // [ρv] and the verdict of the row being written, in the output's encoding
+    std::string verdict_;
     std::int64_t linesDropped_ = 0;  // line breaks of replaced cells so far
 };
 
