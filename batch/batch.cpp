@@ -430,8 +430,9 @@ private:
     // The check against the requirements in the row's cells, as the
     // calculation sheet makes it: [ρv] as the sheet writes it and the
     // verdict, both empty when the row gives no requirement; a note says why
-    // a requirement given could not be used.
-    void check(const CsvRecord& record, const sections::SectionResults& results,
+    // a requirement given could not be used. Kept out of calculate(), so
+    // that a row of a file without requirements costs what it did.
+    [[gnu::noinline]] void check(const CsvRecord& record, const sections::SectionResults& results,
                std::array<std::string_view, kAllOutputColumns>& outputs) {
         review::Requirements requirements;
         const auto fields = review::requirementFields();
