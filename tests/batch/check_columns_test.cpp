@@ -8,6 +8,7 @@
 
 #include "batch/batch.h"
 #include "batch/csv.h"
+#include "csv_records.h"
 #include "sections/shapes.h"
 #include "sheet/calculation_sheet.h"
 
@@ -31,18 +32,6 @@ Checked runOn(const std::string& input, bool strict = false) {
         source, sink, [](std::string_view) {}, options);
     run.output = std::move(sink.text);
     return run;
-}
-
-std::vector<std::vector<std::string>> recordsOf(std::string_view text) {
-    MemorySource source(text);
-    CsvReader reader(source);
-    CsvRecord record;
-    std::vector<std::vector<std::string>> records;
-    while (reader.next(record)) {
-        records.emplace_back();
-        for (std::size_t i = 0; i < record.size(); ++i) records.back().emplace_back(record[i]);
-    }
-    return records;
 }
 
 // The window's default rectangle: ρ = 1.25 %, ρv = 1.19 % as shown.
@@ -84,7 +73,7 @@ TEST(CheckColumns, EachRowGetsRequiredHoopRatioVerdictAndNote) {
     std::string input = kHeader + "\n";
     for (const CheckCase& c : kCases) input += kRow + c.requirements + "\n";
     const Checked run = runOn(input);
-    const auto records = recordsOf(run.output);
+    const auto records = readAll(run.output);
     ASSERT_EQ(records.size(), std::size(kCases) + 1);
     const std::vector<std::string> appended(records[0].end() - 6, records[0].end());
     EXPECT_EQ(appended, (std::vector<std::string>{"zjmj", "zjl", "tjpgl", "notes", "[ρv]（％）", "验算"}));
@@ -111,7 +100,7 @@ TEST(CheckColumns, EachRowGetsRequiredHoopRatioVerdictAndNote) {
     const Checked strict = runOn(input, true);
     EXPECT_EQ(strict.summary.failedRows, noted);
     EXPECT_EQ(strict.summary.exitStatus, kExitRowsFailed);
-    const auto strictRecords = recordsOf(strict.output);
+    const auto strictRecords = readAll(strict.output);
     for (std::size_t r = 0; r < std::size(kCases); ++r) {
         EXPECT_EQ(strictRecords[r + 1][17].empty(), *kCases[r].note != '\0') << kCases[r].requirements;
     }
@@ -156,8 +145,8 @@ TEST(CheckColumns, CopiedRowsOfAWindowWithRequirementsRunThrough) {
         EXPECT_EQ(run.summary.notedRows, 0) << shape->windowName;
         // The copied cells, results too, stand as the window gave them;
         // the notes, [ρv] and the verdict come after them.
-        const auto copiedCells = recordsOf(input)[1];
-        const auto records = recordsOf(run.output);
+        const auto copiedCells = readAll(input)[1];
+        const auto records = readAll(run.output);
         ASSERT_EQ(records.size(), 2u);
         ASSERT_EQ(records[1].size(), copiedCells.size() + 3);
         EXPECT_EQ(std::vector<std::string>(records[1].begin(), records[1].begin() + copiedCells.size()), copiedCells);
