@@ -149,7 +149,7 @@ TEST(CheckColumns, CopiedRowsOfAWindowWithRequirementsRunThrough) {
         const auto records = readAll(run.output);
         ASSERT_EQ(records.size(), 2u);
         ASSERT_EQ(records[1].size(), copiedCells.size() + 3);
-        EXPECT_EQ(std::vector<std::string>(records[1].begin(), records[1].begin() + copiedCells.size()), copiedCells);
+        EXPECT_EQ(std::vector<std::string>(records[1].begin(), records[1].begin() + std::ssize(copiedCells)), copiedCells);
         const std::vector<std::string> tail(records[1].end() - 3, records[1].end());
         EXPECT_EQ(tail, (std::vector<std::string>{"", "0.04638888889", "满足"})) << shape->windowName;
     }
