@@ -132,7 +132,10 @@ batch::BatchSummary readBuilding(batch::ByteSource& input, const batch::BatchOpt
         }
         const auto requirements = review::requirementFields();
         for (std::size_t k = 0; k < requirements.size(); ++k) {
-            r.requirements.*requirements[k].member = cellAt(columns.batch.requirementColumn(k));
+            std::string text = cellAt(columns.batch.requirementColumn(k));
+            // A blank cell gives no requirement, as the batch tool reads it.
+            if (text.find_first_not_of(" \t") == std::string::npos) text.clear();
+            r.requirements.*requirements[k].member = std::move(text);
         }
         if (r.shape != nullptr) {
             const auto shapes = sections::allShapes();
