@@ -261,6 +261,9 @@ struct ShapeColumns {
     std::string asWritten;                            // the shape as the file first writes it (UTF-8)
 };
 
+// A row's results and notes, as written.
+using Outputs = std::array<std::string_view, kOutputColumns>;
+
 // Everything of one run after the header has been read.
 class RowWriter {
 public:
@@ -405,7 +408,7 @@ private:
         const std::span<const double> inputs(numbers.data(), sc.count);
         const sections::SectionResults results = sc.shape->calculate(inputs);
         const std::array<std::string_view, kResults.size()> shown = sections::displayTextsInto(resultBuffers_, results);
-        std::array<std::string_view, kAllOutputColumns> outputs;
+        Outputs outputs;
         bool anyDash = false;
         for (std::size_t r = 0; r < kResults.size(); ++r) {
             const std::string_view text = shown[static_cast<std::size_t>(kResults[r])];
@@ -414,7 +417,7 @@ private:
             outputs[r] = dash ? std::string_view(dash_) : text;
         }
         if (anyDash) noteDash(shown, sc, inputs);
-        if (columns_.checks()) check(record, results, outputs);
+        if (columns_.checks()) check(record, results);
         if (!notes_.empty()) {
             ++summary_.notedRows;
             if (options_.strict) return failInPlace(record, notes_, notes_);
@@ -432,8 +435,7 @@ private:
     // verdict, both empty when the row gives no requirement; a note says why
     // a requirement given could not be used. Kept out of calculate(), so
     // that a row of a file without requirements costs what it did.
-    [[gnu::noinline]] void check(const CsvRecord& record, const sections::SectionResults& results,
-               std::array<std::string_view, kAllOutputColumns>& outputs) {
+    [[gnu::noinline]] void check(const CsvRecord& record, const sections::SectionResults& results) {
         review::Requirements requirements;
         const auto fields = review::requirementFields();
         for (std::size_t k = 0; k < fields.size(); ++k) {
@@ -456,8 +458,15 @@ private:
             verdict_ = codec_.fromUtf8(review::checkVerdict(done));
             if (!done.problem.empty()) appendNote(notes_, fill(tr("not checked: {1}"), {onOneLine(done.problem)}));
         }
-        outputs[kRequiredHoopColumn] = requiredHoop_;
-        outputs[kCheckColumn] = verdict_;
+    }
+
+    // Output column k of the row being written: a result or the notes from
+    // `outputs`, or one of the check's cells. (The check's cells are not in
+    // `outputs`: a larger array made every row slower.)
+    std::string_view outputCell(const Outputs& outputs, int k) const {
+        const auto column = static_cast<std::size_t>(k);
+        if (column < kOutputColumns) return outputs[column];
+        return column == kRequiredHoopColumn ? requiredHoop_ : verdict_;
     }
 
     // A cell as a note quotes it, in UTF-8.
@@ -523,8 +532,7 @@ private:
         appendNote(notes_, note);
     }
 
-    void write(const CsvRecord& record, const std::array<std::string_view, kAllOutputColumns>& outputs,
-               bool extraCells = false) {
+    void write(const CsvRecord& record, const Outputs& outputs, bool extraCells = false) {
         const std::size_t width = columns_.width();
         if (!columns_.anyOutputInPlace() && !extraCells && writeAppended(record.rawCells(width), outputs)) return;
         if (!columns_.anyOutputInPlace()) {
@@ -537,7 +545,7 @@ private:
                     out_.append(record.rawCell(j));
                     continue;
                 }
-                out_.append(outputs[static_cast<std::size_t>(k)]);
+                out_.append(outputCell(outputs, k));
                 // The replaced cell's line breaks are not in the output:
                 // the rows after it stand that many lines higher there.
                 const std::string_view replaced = record.rawCell(j);
@@ -548,7 +556,7 @@ private:
         }
         for (int k : columns_.appended()) {
             out_.append(',');
-            out_.append(outputs[static_cast<std::size_t>(k)]);
+            out_.append(outputCell(outputs, k));
         }
         for (std::size_t j = width; extraCells && j < record.size(); ++j) {
             out_.append(',');
@@ -560,9 +568,9 @@ private:
     // The common row: its cells as they stood and the output columns after
     // them, written straight into the output buffer. False, with nothing
     // written, when the line does not fit the buffer.
-    bool writeAppended(std::string_view cells, const std::array<std::string_view, kAllOutputColumns>& outputs) {
+    bool writeAppended(std::string_view cells, const Outputs& outputs) {
         std::size_t size = cells.size();
-        for (int k : columns_.appended()) size += 1 + outputs[static_cast<std::size_t>(k)].size();
+        for (int k : columns_.appended()) size += 1 + outputCell(outputs, k).size();
         char* out = out_.room(size);
         if (out == nullptr) return false;
         auto put = [&out](std::string_view bytes) {
@@ -573,7 +581,7 @@ private:
         put(cells);
         for (int k : columns_.appended()) {
             *out++ = ',';
-            put(outputs[static_cast<std::size_t>(k)]);
+            put(outputCell(outputs, k));
         }
         out_.wrote(out);
         out_.endLine(lineEnd_);
@@ -600,8 +608,10 @@ private:
         messages_(fill(tr("line {1}: {2}"), {decimal(outputLine(record)), why}));
         encodedNotes_.clear();
         CsvWriter::appendCell(encodedNotes_, codec_.fromUtf8(note));
-        std::array<std::string_view, kAllOutputColumns> outputs{};
+        Outputs outputs{};
         outputs[kNotesColumn] = encodedNotes_;
+        requiredHoop_.clear();
+        verdict_.clear();
         write(record, outputs, true);
     }
 
