@@ -11,8 +11,10 @@
 #include "batch/kept_bytes.h"
 #include "batch/translate.h"
 #include "layouts/windows.h"
+#include "review/design_check.h"
 #include "sections/calculation.h"
 #include "sections/shapes.h"
+#include "sheet/calculation_sheet.h"
 #include "text_rules/text_rules.h"
 
 namespace dravik::batch {
@@ -158,6 +160,24 @@ bool isBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
+// `text` on one line, as a note must be: control characters other than a
+// tab written as \xNN.
+std::string onOneLine(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 0x20 && byte != 0x7F) || c == '\t') {
+            out += c;
+            continue;
+        }
+        out += "\\x";
+        out += kHex[byte >> 4];
+        out += kHex[byte & 0xF];
+    }
+    return out;
+}
+
 // Whether a record may be all blank: only commas, blanks and quotes. Most
 // rows are told at their first byte.
 bool mayBeBlank(std::string_view raw) {
@@ -245,6 +265,9 @@ struct ShapeColumns {
     std::string missingNote;                          // names the inputs without a column and their defaults
     std::string asWritten;                            // the shape as the file first writes it (UTF-8)
 };
+
+// A row's results and notes, as written.
+using Outputs = std::array<std::string_view, kOutputColumns>;
 
 // Everything of one run after the header has been read.
 class RowWriter {
@@ -392,9 +415,9 @@ private:
             appendNote(notes_, sc.missingNote);
         }
         const std::span<const double> inputs(numbers.data(), sc.count);
-        const std::array<std::string_view, kResults.size()> shown =
-            sections::displayTextsInto(resultBuffers_, sc.shape->calculate(inputs));
-        std::array<std::string_view, kOutputColumns> outputs;
+        const sections::SectionResults results = sc.shape->calculate(inputs);
+        const std::array<std::string_view, kResults.size()> shown = sections::displayTextsInto(resultBuffers_, results);
+        Outputs outputs;
         bool anyDash = false;
         for (std::size_t r = 0; r < kResults.size(); ++r) {
             const std::string_view text = shown[static_cast<std::size_t>(kResults[r])];
@@ -403,6 +426,7 @@ private:
             outputs[r] = dash ? std::string_view(dash_) : text;
         }
         if (anyDash) noteDash(shown, sc, inputs);
+        if (columns_.checks()) check(record, results);
         if (!notes_.empty()) {
             ++summary_.notedRows;
             if (options_.strict) return failInPlace(record, notes_, notes_);
@@ -413,6 +437,45 @@ private:
             outputs[kNotesColumn] = {};
         }
         write(record, outputs);
+    }
+
+    // The check against the requirements in the row's cells, as the
+    // calculation sheet makes it: [ρv] as the sheet writes it and the
+    // verdict, both empty when the row gives no requirement; a note says why
+    // a requirement given could not be used. Kept out of calculate(), so
+    // that a row of a file without requirements costs what it did.
+    [[gnu::noinline]] void check(const CsvRecord& record, const sections::SectionResults& results) {
+        review::Requirements requirements;
+        const auto fields = review::requirementFields();
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+            const int column = columns_.requirementColumn(k);
+            if (column < 0) continue;
+            const std::string_view cell = record[static_cast<std::size_t>(column)];
+            if (isBlank(cell)) continue;
+            // Names are short: a longer cell is cut, and "…" makes it one
+            // that names nothing.
+            std::string& text = requirements.*fields[k].member;
+            text = codec_.startForShowing(cell, kLongestName);
+            if (cell.size() > kLongestName) text += "…";
+        }
+        requiredHoop_.clear();
+        verdict_.clear();
+        if (!requirements.empty()) {
+            const review::DesignCheck done =
+                review::checkSection(requirements, results.hoopRatio, results.longitudinalRatio);
+            if (done.hoop) requiredHoop_ = codec_.fromUtf8(sheet::intermediateText(done.hoop->required));
+            verdict_ = codec_.fromUtf8(review::checkVerdict(done));
+            if (!done.problem.empty()) appendNote(notes_, fill(tr("not checked: {1}"), {onOneLine(done.problem)}));
+        }
+    }
+
+    // Output column k of the row being written: a result or the notes from
+    // `outputs`, or one of the check's cells. (The check's cells are not in
+    // `outputs`: a larger array made every row slower.)
+    std::string_view outputCell(const Outputs& outputs, int k) const {
+        const auto column = static_cast<std::size_t>(k);
+        if (column < kOutputColumns) return outputs[column];
+        return column == kRequiredHoopColumn ? requiredHoop_ : verdict_;
     }
 
     // A cell as a note quotes it, in UTF-8.
@@ -478,8 +541,7 @@ private:
         appendNote(notes_, note);
     }
 
-    void write(const CsvRecord& record, const std::array<std::string_view, kOutputColumns>& outputs,
-               bool extraCells = false) {
+    void write(const CsvRecord& record, const Outputs& outputs, bool extraCells = false) {
         const std::size_t width = columns_.width();
         if (!columns_.anyOutputInPlace() && !extraCells && writeAppended(record.rawCells(width), outputs)) return;
         if (!columns_.anyOutputInPlace()) {
@@ -492,7 +554,7 @@ private:
                     out_.append(record.rawCell(j));
                     continue;
                 }
-                out_.append(outputs[static_cast<std::size_t>(k)]);
+                out_.append(outputCell(outputs, k));
                 // The replaced cell's line breaks are not in the output:
                 // the rows after it stand that many lines higher there.
                 const std::string_view replaced = record.rawCell(j);
@@ -503,7 +565,7 @@ private:
         }
         for (int k : columns_.appended()) {
             out_.append(',');
-            out_.append(outputs[static_cast<std::size_t>(k)]);
+            out_.append(outputCell(outputs, k));
         }
         for (std::size_t j = width; extraCells && j < record.size(); ++j) {
             out_.append(',');
@@ -515,9 +577,9 @@ private:
     // The common row: its cells as they stood and the output columns after
     // them, written straight into the output buffer. False, with nothing
     // written, when the line does not fit the buffer.
-    bool writeAppended(std::string_view cells, const std::array<std::string_view, kOutputColumns>& outputs) {
+    bool writeAppended(std::string_view cells, const Outputs& outputs) {
         std::size_t size = cells.size();
-        for (int k : columns_.appended()) size += 1 + outputs[static_cast<std::size_t>(k)].size();
+        for (int k : columns_.appended()) size += 1 + outputCell(outputs, k).size();
         char* out = out_.room(size);
         if (out == nullptr) return false;
         auto put = [&out](std::string_view bytes) {
@@ -528,7 +590,7 @@ private:
         put(cells);
         for (int k : columns_.appended()) {
             *out++ = ',';
-            put(outputs[static_cast<std::size_t>(k)]);
+            put(outputCell(outputs, k));
         }
         out_.wrote(out);
         out_.endLine(lineEnd_);
@@ -555,8 +617,10 @@ private:
         messages_(fill(tr("line {1}: {2}"), {decimal(outputLine(record)), why}));
         encodedNotes_.clear();
         CsvWriter::appendCell(encodedNotes_, codec_.fromUtf8(note));
-        std::array<std::string_view, kOutputColumns> outputs{};
+        Outputs outputs{};
         outputs[kNotesColumn] = encodedNotes_;
+        requiredHoop_.clear();
+        verdict_.clear();
         write(record, outputs, true);
     }
 
@@ -578,6 +642,8 @@ private:
     sections::ResultBuffers resultBuffers_;
     std::string notes_;
     std::string encodedNotes_;
+    std::string requiredHoop_;  // [ρv] and the verdict of the row being written, in the output's encoding
+    std::string verdict_;
     std::int64_t linesDropped_ = 0;  // line breaks of replaced cells so far
 };
 

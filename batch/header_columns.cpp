@@ -65,8 +65,12 @@ std::vector<std::pair<std::string, ColumnName>> aliasPairs() {
     };
     add("shape", {ColumnKind::Shape, "shape"});
     add("形状", {ColumnKind::Shape, "shape"}, true);
-    for (std::size_t k = 0; k < kOutputColumns; ++k) {
+    for (std::size_t k = 0; k < kAllOutputColumns; ++k) {
         add(outputColumnName(k), {ColumnKind::Output, outputColumnName(k), static_cast<int>(k)});
+    }
+    const auto requirements = review::requirementFields();
+    for (std::size_t k = 0; k < requirements.size(); ++k) {
+        add(requirements[k].label, {ColumnKind::Requirement, requirements[k].label, static_cast<int>(k)});
     }
     add(kNotesTitle, {ColumnKind::Output, outputColumnName(kNotesColumn), static_cast<int>(kNotesColumn)}, true);
     for (const auto* shape : sections::allShapes()) {
@@ -105,7 +109,12 @@ std::string titleForMessage(std::string_view name) {
 }
 
 std::string_view outputColumnName(std::size_t column) {
-    return column == kNotesColumn ? std::string_view("notes") : sections::resultName(kResults[column]);
+    switch (column) {
+        case kNotesColumn: return "notes";
+        case kRequiredHoopColumn: return kRequiredHoopTitle;
+        case kCheckColumn: return kCheckTitle;
+        default: return sections::resultName(kResults[column]);
+    }
 }
 
 std::string normalizeName(std::string_view utf8) {
@@ -213,13 +222,21 @@ std::string HeaderColumns::read(std::span<const std::string> names) {
     appended_.clear();
     titles_.clear();
     for (const std::string& name : names) titles_.push_back(titleForMessage(name));
+    requirementColumn_.fill(-1);
+    // Without a requirement, nothing is checked: columns titled like the
+    // check's are then the user's own, carried through.
+    checks_ = std::any_of(names.begin(), names.end(),
+                          [](const std::string& name) { return nameColumn(name).kind == ColumnKind::Requirement; });
     bool haveShape = false;
     bool anyInput = false;
     bool inputByLabel = false;
     bool shapeByLabel = false;
     std::vector<std::pair<std::string_view, std::size_t>> seen;  // field, first column
     for (std::size_t j = 0; j < width_; ++j) {
-        const ColumnName column = nameColumn(names[j]);
+        ColumnName column = nameColumn(names[j]);
+        if (column.kind == ColumnKind::Output && column.output >= static_cast<int>(kOutputColumns) && !checks_) {
+            column = {};
+        }
         // Only "notes" or "计算说明" as the tool writes them is the tool's
         // notes column: a column the user named "Notes" holds texts of the
         // user's own.
@@ -246,6 +263,9 @@ std::string HeaderColumns::read(std::span<const std::string> names) {
                 shapeByLabel = column.byLabel;
                 break;
             case ColumnKind::Output: outputAt_[j] = column.output; break;
+            case ColumnKind::Requirement:
+                requirementColumn_[static_cast<std::size_t>(column.output)] = static_cast<int>(j);
+                break;
             case ColumnKind::Input:
                 anyInput = true;
                 inputByLabel = inputByLabel || column.byLabel;
@@ -261,7 +281,7 @@ std::string HeaderColumns::read(std::span<const std::string> names) {
     }
     if (!haveShape) return tr("the header has no \"shape\" column");
     labels_ = anyInput ? inputByLabel : shapeByLabel;
-    for (std::size_t k = 0; k < kOutputColumns; ++k) {
+    for (std::size_t k = 0; k < outputCount(); ++k) {
         if (std::find(outputAt_.begin(), outputAt_.end(), static_cast<int>(k)) == outputAt_.end()) {
             appended_.push_back(static_cast<int>(k));
         }
@@ -273,7 +293,7 @@ std::string_view HeaderColumns::outputTitle(std::size_t k) const {
     for (std::size_t j = 0; j < width_; ++j) {
         if (outputAt_[j] == static_cast<int>(k)) return titles_[j];
     }
-    if (!labels_) return outputColumnName(k);
+    if (!labels_ || k >= kOutputColumns) return outputColumnName(k);
     if (k == kNotesColumn) return kNotesTitle;
     // Every window writes its result labels alike.
     return layouts::fieldLabel(sections::allShapes().front()->windowName, sections::resultName(kResults[k]));

@@ -1,6 +1,8 @@
 // What the header row says about each column, worked out once per file: the
-// shape column, each shape's input columns, and where the output columns
-// (the three results and the notes) stand or are appended.
+// shape column, each shape's input columns, the columns of the designer's
+// requirements for the check (验算), and where the output columns (the
+// three results and the notes; with requirement columns also [ρv] and the
+// check's verdict) stand or are appended.
 //
 // A header name is matched with ASCII case, full-width forms and blanks not
 // counting: "Shape", "ＳＨＡＰＥ" and " shape " all name the shape column.
@@ -19,6 +21,7 @@
 #include <vector>
 
 #include "batch/text_encoding.h"
+#include "review/design_check.h"
 #include "sections/section_shape.h"
 
 namespace dravik::batch {
@@ -37,21 +40,30 @@ inline constexpr std::size_t kLongestName = 256;
 // as kLongestName allows; its bytes as they are when not valid there.
 std::string headerName(Codec& codec, std::string_view cell);
 
-// The columns the tool writes: the three results, then the notes.
+// The columns the tool always writes: the three results, then the notes.
 inline constexpr std::size_t kOutputColumns = 4;
 inline constexpr std::size_t kNotesColumn = 3;
 // The notes column's title beside the windows' labels.
 inline constexpr std::string_view kNotesTitle = "计算说明";
+// Written only when the header has a requirement column: the required
+// volumetric hoop ratio and the check's verdict, titled so whatever the
+// header's names.
+inline constexpr std::size_t kRequiredHoopColumn = 4;
+inline constexpr std::size_t kCheckColumn = 5;
+inline constexpr std::size_t kAllOutputColumns = 6;
+inline constexpr std::string_view kRequiredHoopTitle = "[ρv]（％）";
+inline constexpr std::string_view kCheckTitle = "验算";
 inline constexpr const auto& kResults = sections::kAllResults;
-// "zjmj", "zjl", "tjpgl" or "notes".
+// "zjmj", "zjl", "tjpgl", "notes", "[ρv]（％）" or "验算".
 std::string_view outputColumnName(std::size_t column);
 
-enum class ColumnKind { Other, Shape, Input, Output };
+enum class ColumnKind { Other, Shape, Input, Output, Requirement };
 
 struct ColumnName {
     ColumnKind kind = ColumnKind::Other;
-    std::string_view field;  // the short name: "shape", "a", "zjl", "notes"
-    int output = -1;         // for ColumnKind::Output: 0 … 3
+    std::string_view field;  // the short name: "shape", "a", "zjl", "notes"; a requirement's label
+    int output = -1;         // for ColumnKind::Output: 0 … 5; for ColumnKind::Requirement: its place in
+                             // review::requirementFields()
     bool byLabel = false;    // named by a window's label (or "形状"), not a short name
 };
 
@@ -89,7 +101,16 @@ public:
     // Which output column header column j is, or -1.
     int outputAt(std::size_t j) const { return outputAt_[j]; }
     // Whether any output column stands in the header.
-    bool anyOutputInPlace() const { return appended_.size() < kOutputColumns; }
+    bool anyOutputInPlace() const { return appended_.size() < outputCount(); }
+    // Whether the header has a requirement column: then the rows are checked
+    // and the output has the columns [ρv] and 验算 too.
+    bool checks() const { return checks_; }
+    // How many output columns the file gets: kOutputColumns, or
+    // kAllOutputColumns with checks().
+    std::size_t outputCount() const { return checks_ ? kAllOutputColumns : kOutputColumns; }
+    // The header column of requirement k (in review::requirementFields()),
+    // or -1.
+    int requirementColumn(std::size_t k) const { return requirementColumn_[k]; }
     // The output columns the header lacks, in the order they are appended.
     const std::vector<int>& appended() const { return appended_; }
     // The header column of input `input` of shape number `shape` (in
@@ -113,6 +134,8 @@ public:
 
 private:
     bool labels_ = false;
+    bool checks_ = false;
+    std::array<int, review::kRequirementCount> requirementColumn_{};
     std::vector<std::string> titles_;
     std::size_t width_ = 0;
     std::size_t shapeColumn_ = 0;

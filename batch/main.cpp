@@ -99,6 +99,13 @@ Result columns zjmj, zjl, tjpgl (or 纵筋面积, 纵筋率, 体积配箍率) an
 labels as 纵筋面积（mm2）, 纵筋率（％）, 体积配箍率（％）, 计算说明. Other
 columns are carried through unchanged.
 
+The optional columns 混凝土强度等级, 箍筋牌号, 配箍特征值 and 最小纵筋率（％）
+have every calculated row checked as its calculation sheet checks it, in
+two more columns: [ρv]（％） and 验算 (满足; 不满足 and which check failed;
+未验算), both empty for a row that gives no requirement. A requirement that
+cannot be used (C15, an unknown steel, only some of grade, steel and λv)
+is said in the notes.
+
 The header is checked before any row: when an input that a shape of the file
 uses has no column, nothing is calculated or written (status 2); the message
 names each such input by its label, and the title probably meant for it.

@@ -131,10 +131,11 @@ bool writeResultWorkbook(ByteSource& csv, Encoding encoding, Workbook* input, co
                 headerSeen = headerSeen || nameColumn(names[j]).kind == ColumnKind::Shape;
             }
             if (headerSeen) {
+                HeaderColumns columns;
+                columns.read(names);  // the tool's own output: a header it read
                 outputAt.assign(width, -1);
                 for (std::size_t j = 0; j < width; ++j) {
-                    const ColumnName name = nameColumn(names[j]);
-                    if (name.kind == ColumnKind::Output) outputAt[j] = name.output;
+                    outputAt[j] = columns.outputAt(j);
                     book.header(row, static_cast<lxw_col_t>(j), names[j]);
                 }
                 book.freezeAbove(row + 1);
@@ -148,6 +149,8 @@ bool writeResultWorkbook(ByteSource& csv, Encoding encoding, Workbook* input, co
             if (result >= 0 && result < static_cast<int>(kResults.size())) {
                 // The display text's own number; an empty cell for "—".
                 if (text_rules::isWhollyNumber(cell)) book.number(row, column, text_rules::readNumber(cell), result);
+            } else if (result == static_cast<int>(kRequiredHoopColumn) && text_rules::isWhollyNumber(cell)) {
+                book.number(row, column, text_rules::readNumber(cell));
             } else if (typed != nullptr && j < typed->cells.size() && typed->cells[j].kind == CellKind::Number &&
                        typed->cells[j].text == cell) {
                 book.number(row, column, typed->cells[j].number);

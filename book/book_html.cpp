@@ -57,16 +57,4 @@ std::string summaryHtml(const std::vector<SummaryEntry>& entries, const std::arr
     return h + "</table>";
 }
 
-std::string summaryVerdict(bool hoopChecked, bool hoopMet, bool ratioChecked, bool ratioMet) {
-    if (!hoopChecked && !ratioChecked) return std::string(texts::kNotChecked);
-    std::string failed;
-    auto add = [&failed](std::string_view what) {
-        if (!failed.empty()) failed += texts::kSeparator;
-        failed += what;
-    };
-    if (hoopChecked && !hoopMet) add(review::texts::kHoopFailed);
-    if (ratioChecked && !ratioMet) add(review::texts::kRatioFailed);
-    return failed.empty() ? std::string(review::texts::kMet) : filled(texts::kFailedChecks, {failed});
-}
-
 }  // namespace dravik::book

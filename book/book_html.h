@@ -19,7 +19,7 @@ struct SummaryEntry {
     std::string shape;  // the shape's name, or the cell as written
     bool calculated = false;
     std::array<std::string, 3> results;  // as on paper
-    std::string verdict;                 // "满足", "不满足（…）", or empty without a check
+    std::string verdict;                 // review::checkVerdict's words
     std::string why;                     // for a row not calculated
 };
 
@@ -37,9 +37,5 @@ std::string coverHtml(const review::TitleBlock& block, const std::string& progra
 // The summary: what the book holds, and a table of every row in file order.
 std::string summaryHtml(const std::vector<SummaryEntry>& entries, const std::array<std::string, 3>& resultTitles,
                         const BookCounts& counts);
-
-// The verdict of a checked row for the summary: "满足", or "不满足" with the
-// checks that failed.
-std::string summaryVerdict(bool hoopChecked, bool hoopMet, bool ratioChecked, bool ratioMet);
 
 }  // namespace dravik::book

@@ -12,9 +12,6 @@ inline constexpr std::string_view kCoverCounts =
 inline constexpr std::string_view kSummaryTitle = "汇总表";
 inline constexpr std::string_view kSummaryColumns[] = {"行", "构件编号", "形状", "验算"};
 inline constexpr std::string_view kNotCalculated = "未计算：%1";
-inline constexpr std::string_view kNotChecked = "未验算";
-inline constexpr std::string_view kFailedChecks = "不满足（%1）";
-inline constexpr std::string_view kSeparator = "、";
 inline constexpr std::string_view kProgress = "dravik：已写 %1 页计算书（第 %2 行）";
 inline constexpr std::string_view kBookWritten = "dravik：计算书已写入 %1：封面 1 页，计算书 %2 页，汇总表 %3 页";
 inline constexpr std::string_view kBookNotWritten = "dravik：计算书没有写成：%1";
@@ -26,9 +23,9 @@ inline constexpr std::string_view kBookUsage =
 inline constexpr std::string_view kCannotRead = "dravik：无法读取 %1";
 
 inline constexpr std::string_view kAll[] = {
-    kUnknownOption, kMissingValue,      kBookUsage,         kCannotRead,        kBookTitle,         kCoverCounts,
-    kSummaryTitle,  kSummaryColumns[0], kSummaryColumns[1], kSummaryColumns[2], kSummaryColumns[3], kNotCalculated,
-    kNotChecked,    kFailedChecks,      kSeparator,         kProgress,          kBookWritten,       kBookNotWritten,
+    kUnknownOption,     kMissingValue,  kBookUsage,         kCannotRead,        kBookTitle,
+    kCoverCounts,       kSummaryTitle,  kSummaryColumns[0], kSummaryColumns[1], kSummaryColumns[2],
+    kSummaryColumns[3], kNotCalculated, kProgress,          kBookWritten,       kBookNotWritten,
 };
 
 }  // namespace dravik::book::texts

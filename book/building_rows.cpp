@@ -6,7 +6,6 @@
 
 #include "batch/header_columns.h"
 #include "batch/text_encoding.h"
-#include "review/review_texts.h"
 #include "review/title_block.h"
 #include "sections/shapes.h"
 
@@ -14,12 +13,8 @@ namespace dravik::book {
 namespace {
 
 constexpr OptionalColumn kOptionalColumns[] = {
-    {"构件编号", &BuildingRow::memberId, nullptr},
-    {"楼层/部位", &BuildingRow::floor, nullptr},
-    {review::texts::kGradeLabel, nullptr, &review::Requirements::concreteGrade},
-    {review::texts::kSteelLabel, nullptr, &review::Requirements::hoopSteel},
-    {review::texts::kLambdaLabel, nullptr, &review::Requirements::lambdaV},
-    {review::texts::kRhoMinLabel, nullptr, &review::Requirements::rhoMin},
+    {"构件编号", &BuildingRow::memberId},
+    {"楼层/部位", &BuildingRow::floor},
 };
 
 // A temporary file that is gone when this is: the batch output, read back.
@@ -133,12 +128,14 @@ batch::BatchSummary readBuilding(batch::ByteSource& input, const batch::BatchOpt
         r.notes = cellAt(columns.notes);
         r.calculated = r.shape != nullptr && !r.results[0].empty();
         for (std::size_t k = 0; k < std::size(kOptionalColumns); ++k) {
-            const OptionalColumn& c = kOptionalColumns[k];
-            std::string text = cellAt(columns.optional[k]);
-            if (c.member != nullptr)
-                r.*c.member = std::move(text);
-            else
-                r.requirements.*c.requirement = std::move(text);
+            r.*kOptionalColumns[k].member = cellAt(columns.optional[k]);
+        }
+        const auto requirements = review::requirementFields();
+        for (std::size_t k = 0; k < requirements.size(); ++k) {
+            std::string text = cellAt(columns.batch.requirementColumn(k));
+            // A blank cell gives no requirement, as the batch tool reads it.
+            if (text.find_first_not_of(" \t") == std::string::npos) text.clear();
+            r.requirements.*requirements[k].member = std::move(text);
         }
         if (r.shape != nullptr) {
             const auto shapes = sections::allShapes();

@@ -1,6 +1,7 @@
 #include "review/design_check.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "review/review_texts.h"
 #include "sheet/sheet_texts.h"
@@ -33,6 +34,14 @@ std::string comparable(std::string_view text) {
     return out;
 }
 
+constexpr RequirementField kRequirementFields[] = {
+    {texts::kGradeLabel, &Requirements::concreteGrade},
+    {texts::kSteelLabel, &Requirements::hoopSteel},
+    {texts::kLambdaLabel, &Requirements::lambdaV},
+    {texts::kRhoMinLabel, &Requirements::rhoMin},
+};
+static_assert(std::size(kRequirementFields) == kRequirementCount);
+
 template <typename Entry>
 const Entry* findIn(std::span<const Entry> entries, std::string_view text) {
     const std::string key = comparable(text);
@@ -62,6 +71,20 @@ std::span<const HoopSteel> hoopSteels() { return kSteels; }
 const ConcreteGrade* findGrade(std::string_view text) { return findIn<ConcreteGrade>(kGrades, text); }
 const HoopSteel* findSteel(std::string_view text) { return findIn<HoopSteel>(kSteels, text); }
 std::string_view verdict(bool met) { return met ? texts::kMet : texts::kNotMet; }
+std::span<const RequirementField> requirementFields() { return kRequirementFields; }
+
+std::string checkVerdict(const DesignCheck& check) {
+    std::string failed;
+    auto add = [&failed](std::string_view what) {
+        if (!failed.empty()) failed += texts::kSeparator;
+        failed += what;
+    };
+    if (check.hoop && !check.hoop->met) add(texts::kHoopFailed);
+    if (check.ratio && !check.ratio->met) add(texts::kRatioFailed);
+    if (!failed.empty()) return sheet::texts::filled(texts::kFailedChecks, {failed});
+    if (!check.any() || !check.problem.empty()) return std::string(texts::kUnchecked);
+    return std::string(texts::kMet);
+}
 
 DesignCheck checkSection(const Requirements& req, double hoopRatioPercent, double longitudinalRatioPercent) {
     using sheet::texts::filled;

@@ -40,6 +40,15 @@ struct Requirements {
     bool empty() const { return concreteGrade.empty() && hoopSteel.empty() && lambdaV.empty() && rhoMin.empty(); }
 };
 
+// One requirement: its label, as the dialog shows it and a building file's
+// column is titled, and where it is kept.
+struct RequirementField {
+    std::string_view label;
+    std::string Requirements::*member;
+};
+inline constexpr std::size_t kRequirementCount = 4;
+std::span<const RequirementField> requirementFields();
+
 // The hoop check: every value as it enters [ρv] = λv · fc / fyv.
 struct HoopCheck {
     const ConcreteGrade* grade = nullptr;      // as entered
@@ -85,5 +94,11 @@ const HoopSteel* findSteel(std::string_view text);
 
 // "满足" or "不满足".
 std::string_view verdict(bool met);
+
+// The check in a few words, for a summary table or a batch row: "满足";
+// "不满足（…）" naming every check that failed; "未验算" when nothing was
+// checked, or when a requirement could not be used and nothing checked
+// failed (so that an incomplete check never reads as a pass).
+std::string checkVerdict(const DesignCheck& check);
 
 }  // namespace dravik::review

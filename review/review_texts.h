@@ -38,6 +38,9 @@ inline constexpr std::string_view kHoopIncomplete = "箍筋验算需要混凝土
 // The check's verdicts for a summary or a batch row: which check failed.
 inline constexpr std::string_view kHoopFailed = "体积配箍率不满足";
 inline constexpr std::string_view kRatioFailed = "纵筋率不满足";
+inline constexpr std::string_view kFailedChecks = "不满足（%1）";
+inline constexpr std::string_view kSeparator = "、";
+inline constexpr std::string_view kUnchecked = "未验算";
 
 // The footer of every page, and the end of a proposed file name.
 inline constexpr std::string_view kFooter = "第 %1 页 共 %2 页";
@@ -50,10 +53,10 @@ inline constexpr std::string_view kLambdaLabel = "配箍特征值";
 inline constexpr std::string_view kRhoMinLabel = "最小纵筋率（％）";
 
 inline constexpr std::string_view kAll[] = {
-    kMet,         kNotMet,         kCheckHeading,     kFcStep,      kGradeRaised, kFyvStep,      kRequiredHoopStep,
-    kHoopVerdict, kRatioVerdict,   kRequirementsNote, kAtLeast,     kBelow,       kUnknownGrade, kUnknownSteel,
-    kNotANumber,  kHoopIncomplete, kHoopFailed,       kRatioFailed, kGradeLabel,  kSteelLabel,   kLambdaLabel,
-    kRhoMinLabel, kFooter,         kFileSuffix,
+    kMet,         kNotMet,         kCheckHeading,     kFcStep,       kGradeRaised, kFyvStep,      kRequiredHoopStep,
+    kHoopVerdict, kRatioVerdict,   kRequirementsNote, kAtLeast,      kBelow,       kUnknownGrade, kUnknownSteel,
+    kNotANumber,  kHoopIncomplete, kHoopFailed,       kRatioFailed,  kGradeLabel,  kSteelLabel,   kLambdaLabel,
+    kRhoMinLabel, kFooter,         kFileSuffix,       kFailedChecks, kSeparator,   kUnchecked,
 };
 
 }  // namespace dravik::review::texts

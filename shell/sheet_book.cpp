@@ -143,9 +143,12 @@ int writeBook(const BookOptions& options) {
                 entry.calculated = true;
                 for (std::size_t k = 0; k < 3; ++k) entry.results[k] = s.figures[k].paperText;
                 const review::DesignCheck& check = s.check;
-                entry.verdict = book::summaryVerdict(bool(check.hoop), check.hoop && check.hoop->met, bool(check.ratio),
-                                                     check.ratio && check.ratio->met);
-                if (check.any()) ++(check.met() ? counts.met : counts.notMet);
+                entry.verdict = review::checkVerdict(check);
+                // A check with a requirement it could not use is no pass.
+                if (check.any() && !check.met())
+                    ++counts.notMet;
+                else if (check.any() && check.problem.empty())
+                    ++counts.met;
                 entries.push_back(std::move(entry));
                 if (++sheets % kProgressEvery == 0)
                     say(filled(book::texts::kProgress, {std::to_string(sheets), std::to_string(row.record)}));

@@ -14,6 +14,7 @@
 #include "batch/batch.h"
 #include "batch/csv.h"
 #include "batch/translate.h"
+#include "csv_records.h"
 #include "failing_source.h"
 #include "sections/calculation.h"
 #include "sections/shapes.h"
@@ -60,18 +61,6 @@ RunResult runOn(std::string_view input, BufferSizes buffers) {
 const std::string kRectangleHeader = "shape,a,b,zj1zj,zj2zj,zj1sl,zj2sl,dgzj,xgzj,hxsl,zxsl,gjjj,bhhd";
 const std::string kRectangleDefaults = "azpjl,400,800,20,18,3,12,12,10,5,3,120,15";
 const std::string kRectangleResults = " 3996, 1.25, 1.19";
-
-std::vector<std::vector<std::string>> readAll(std::string_view text) {
-    MemorySource source(text);
-    CsvReader reader(source);
-    CsvRecord record;
-    std::vector<std::vector<std::string>> records;
-    while (reader.next(record)) {
-        records.emplace_back();
-        for (std::size_t i = 0; i < record.size(); ++i) records.back().emplace_back(record[i]);
-    }
-    return records;
-}
 
 // Field texts a user might type, good and bad.
 std::string randomFieldText(std::mt19937& random) {

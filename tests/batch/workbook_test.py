@@ -202,6 +202,19 @@ def output():
     check(sheet["B3"].value == 1200 and sheet["A3"].value == "暗柱", "numbers as numbers, texts as texts")
     check(sheet["A1"].value == TITLE, "the title row")
 
+    # The check's columns follow the CSV's: [ρv] a number as the sheet writes
+    # it, the verdict a text, both empty where no requirement is given.
+    checked, checked_result = os.path.join(WORK, "checked.xlsx"), os.path.join(WORK, "checked-result.xlsx")
+    book = openpyxl.Workbook()
+    book.active.append(LABELS + ["混凝土强度等级", "箍筋牌号", "配箍特征值", "最小纵筋率（％）"])
+    book.active.append(PLAIN + ["C30", "HRB400", 0.2, 1])
+    book.active.append(PLAIN + [None, None, None, None])
+    book.save(checked)
+    run(checked, "-o", checked_result)
+    sheet = openpyxl.load_workbook(checked_result).active
+    got = [[c.value for c in r][-2:] for r in sheet.iter_rows()]
+    check(got == [["[ρv]（％）", "验算"], [0.9277777778, "满足"], [None, None]], f"the check's columns: {got}")
+
 
 def template():
     path = os.path.join(WORK, "template.xlsx")
