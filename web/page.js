@@ -14,6 +14,9 @@ const SUMMARY_TEXTS = {
     rows: "行数", failedRows: "未计算的行", notedRows: "有说明的行", emptyRows: "空行", titleRows: "表头以上的行",
 };
 const MESSAGES_MORE = "另有 %1 条说明未列出";
+const NOT_CSV_TEXT = "网页只读取 CSV 文件：请在电子表格中另存为 CSV（UTF-8）后再拖入。";
+const FAILED_TEXT = "计算没有完成：浏览器内存不足或文件无法读取。";
+const NO_START_TEXT = "此浏览器无法运行本程序：请用支持 WebAssembly 的新版 Chrome、Edge 或 Firefox 打开。";
 const RESULT_SUFFIX = "-计算结果.csv";
 const SHEET_DIAGRAM_HEIGHT = Math.round(42 * 96 / 25.4);  // 42 mm on the page, as the desktop prints it
 
@@ -437,6 +440,11 @@ function inputBytes(buffer) {
 
 async function runBuilding(file, panel) {
     const status = panel.querySelector("#building-status");
+    // The workbooks dravik-batch reads from a file are not built into the page.
+    if (/\.(xlsx|xlsm|xls|ods)$/i.test(file.name)) {
+        status.textContent = NOT_CSV_TEXT;
+        return;
+    }
     status.textContent = WORKING_TEXT;
     const bar = el("progress", "", status);
     bar.max = 1;
@@ -447,6 +455,13 @@ async function runBuilding(file, panel) {
         const m = e.data;
         if (m.progress !== undefined) { bar.value = m.progress; return; }
         showSummary(status, file.name, m.summary, m.output);
+    };
+    w.onerror = (e) => {
+        e.preventDefault();
+        console.error(e.message);
+        status.textContent = FAILED_TEXT;
+        w.terminate();
+        worker = null;  // a fresh one for the next file
     };
     w.postMessage({ bytes }, [bytes.buffer]);
 }
@@ -490,5 +505,8 @@ DravikCore().then((module) => {
     show(ui.windows[0].name);
     timings.interactiveMs = performance.now();
     document.body.dataset.ready = "1";
+}).catch((error) => {
+    console.error(error);
+    el("div", "exited", document.getElementById("desk")).textContent = NO_START_TEXT;
 });
 })();

@@ -85,6 +85,10 @@ def main():
         output, _ = drop(driver, "gb-" + case, gb)
         checks.equal(output, dravik_batch(b"\xef\xbb\xbf" + text.encode("utf-8")), case + " in GB18030")
 
+    # A workbook is not read in the page: it says so, in Chinese, at once.
+    driver.execute_script(DROP, "building.xlsx", base64.b64encode(b"PK\x03\x04").decode("ascii"))
+    checks.true("另存为 CSV" in driver.find_element("id", "building-status").text, "a workbook is refused")
+
     with open(os.path.join(CASES, "sound_cells.csv"), "rb") as f:
         header, row = f.read().split(b"\n")[:2]
     big = header + b"\n" + (row + b"\n") * 100000
