@@ -150,6 +150,13 @@ function unmark(field) {
     field.title = field.dataset.ownTitle || "";
 }
 
+// A number with hyphens in it (a telephone number) is not broken at a
+// hyphen, as the desktop lays text out; Chromium would break after one. A
+// word joiner (invisible, no width) holds the digits together.
+function labelText(e, text) {
+    e.textContent = text.replace(/(\d-)(?=\d)/g, "$1\u2060");
+}
+
 function makeControl(c, win, parent, inputs) {
     let e;
     switch (c.kind) {
@@ -161,7 +168,7 @@ function makeControl(c, win, parent, inputs) {
         return e;
     case "label":
         e = el("div", "ctl label", parent);
-        e.textContent = c.caption;
+        labelText(e, c.caption);
         break;
     case "combo":
         return makeCombo(c, win, parent, inputs[c.name]);

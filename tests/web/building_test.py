@@ -116,4 +116,5 @@ def main():
     checks.finish(driver)
 
 
-main()
+if __name__ == "__main__":
+    main()
