@@ -5,11 +5,13 @@
         OUTPUT gets the characters of TABLES_FILE (the window tables, written
         by song_characters) and every non-ASCII character of the page's own
         sources.
-    bundle.py page OUTPUT --core CORE_JS --font TTF --source DIR --pictures FILE...
+    bundle.py page OUTPUT --core CORE_JS --wasm CORE_WASM --font TTF --source DIR --pictures FILE...
         OUTPUT is DIR/page.html with the style, the face, the pictures (as
         data URLs, by file name without extension), the core's script (kept
-        as text, so that the page and its worker both start it) and the
-        page's scripts put in its place-holders.
+        as text, so that the page and its worker both start it), its
+        WebAssembly in base64 (an element of its own: not parsed as script,
+        decoded and compiled once by the page) and the page's scripts put in
+        its place-holders.
 """
 import base64
 import json
@@ -69,7 +71,7 @@ def data_url(path):
     return "data:%s;base64,%s" % (kind, base64.b64encode(data).decode("ascii"))
 
 
-def page(output, core, font, source, pictures):
+def page(output, core, wasm, font, source, pictures):
     core_js = read(core)
     # The core's script sits in a text element: it must not end it early.
     if "</script" in core_js:
@@ -78,6 +80,7 @@ def page(output, core, font, source, pictures):
     parts = {
         "/*STYLE*/": read(os.path.join(source, "page.css")).replace("/*FONT*/", data_url(font)),
         "/*CORE*/": core_js,
+        "/*WASM*/": base64.b64encode(read(wasm, "rb")).decode("ascii"),
         "/*WORKER*/": read(os.path.join(source, "batch_worker.js")),
         "/*PICTURES*/": json.dumps(named, separators=(",", ":")),
         "/*PAGE*/": read(os.path.join(source, "page.js")),
@@ -100,7 +103,7 @@ def main(argv):
         characters(argv[2], argv[3], argv[4:])
         return 0
     if len(argv) >= 3 and argv[1] == "page":
-        args = {"--core": None, "--font": None, "--source": None}
+        args = {"--core": None, "--wasm": None, "--font": None, "--source": None}
         pictures = []
         i = 3
         while i < len(argv):
@@ -109,7 +112,7 @@ def main(argv):
                 break
             args[argv[i]] = argv[i + 1]
             i += 2
-        page(argv[2], args["--core"], args["--font"], args["--source"], pictures)
+        page(argv[2], args["--core"], args["--wasm"], args["--font"], args["--source"], pictures)
         return 0
     sys.stderr.write(__doc__)
     return 2

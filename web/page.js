@@ -31,6 +31,24 @@ timings.scriptStartMs = performance.now();
 const coreText = document.getElementById("dravik-core").textContent;
 (0, eval)(coreText + "\n;window.DravikCore = DravikCore;");
 
+// The core's WebAssembly sits beside its script, not inside it, so that no
+// script parser reads half a megabyte of base64: decoded here and compiled
+// once, as a stream where the browser can, for the page and its worker.
+const wasmText = document.getElementById("dravik-wasm").textContent;
+const wasmBytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(wasmText)
+    : Uint8Array.from(atob(wasmText), (c) => c.charCodeAt(0));
+const compiledCore = (WebAssembly.compileStreaming
+    ? WebAssembly.compileStreaming(new Response(wasmBytes, { headers: { "Content-Type": "application/wasm" } }))
+    : Promise.reject(new Error("no streaming"))).catch(() => WebAssembly.compile(wasmBytes));
+
+// emscripten's hook for a core made from the compiled module.
+function instantiateFrom(compiled, failed) {
+    return (imports, receive) => {
+        compiled.then((m) => WebAssembly.instantiate(m, imports).then((instance) => receive(instance, m))).catch(failed);
+        return {};
+    };
+}
+
 function call(name, ...args) {
     const types = args.map((a) => (typeof a === "number" ? "number" : "string"));
     return core.ccall(name, "string", types, args);
@@ -458,19 +476,23 @@ async function runBuilding(file, panel) {
     bar.value = 0;
     const bytes = inputBytes(await file.arrayBuffer());
     const w = batchWorker();
-    w.onmessage = (e) => {
-        const m = e.data;
-        if (m.progress !== undefined) { bar.value = m.progress; return; }
-        showSummary(status, file.name, m.summary, m.output);
-    };
-    w.onerror = (e) => {
-        e.preventDefault();
-        console.error(e.message);
+    const fail = (message) => {
+        console.error(message);
         status.textContent = FAILED_TEXT;
         w.terminate();
         worker = null;  // a fresh one for the next file
     };
-    w.postMessage({ bytes }, [bytes.buffer]);
+    w.onmessage = (e) => {
+        const m = e.data;
+        if (m.progress !== undefined) bar.value = m.progress;
+        else if (m.failed !== undefined) fail(m.failed);
+        else showSummary(status, file.name, m.summary, m.output);
+    };
+    w.onerror = (e) => {
+        e.preventDefault();
+        fail(e.message);
+    };
+    w.postMessage({ bytes, module: await compiledCore }, [bytes.buffer]);
 }
 
 function showSummary(status, name, summary, output) {
@@ -504,7 +526,12 @@ window.dravikPage = {
     current: () => (shown ? shown.name : null),
 };
 
-DravikCore().then((module) => {
+function startFailed(error) {
+    console.error(error);
+    el("div", "exited", document.getElementById("desk")).textContent = NO_START_TEXT;
+}
+
+DravikCore({ instantiateWasm: instantiateFrom(compiledCore, startFailed) }).then((module) => {
     core = module;
     timings.coreReadyMs = performance.now();
     ui = JSON.parse(call("dravik_windows"));
@@ -512,8 +539,5 @@ DravikCore().then((module) => {
     show(ui.windows[0].name);
     timings.interactiveMs = performance.now();
     document.body.dataset.ready = "1";
-}).catch((error) => {
-    console.error(error);
-    el("div", "exited", document.getElementById("desk")).textContent = NO_START_TEXT;
-});
+}).catch(startFailed);
 })();
