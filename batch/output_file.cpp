@@ -52,7 +52,8 @@ void installHandlers() {
         struct sigaction action {};
         action.sa_handler = removeTemporaryAndEnd;
         sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESETHAND;
+        // An unsigned constant with the top bit set, for a field of type int.
+        action.sa_flags = static_cast<int>(SA_RESETHAND);
         ::sigaction(s, &action, nullptr);
     }
 }

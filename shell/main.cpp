@@ -10,12 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "book/book_options.h"
+#include "launch/command_line.h"
+#include "launch/display_reach.h"
+#include "launch/instance_guard.h"
+#include "launch/program_texts.h"
 #include "shell/appearance.h"
-#include "shell/command_line.h"
-#include "shell/display_reach.h"
 #include "shell/font_warmup.h"
-#include "shell/instance_guard.h"
-#include "shell/program_texts.h"
 #include "shell/qt_messages.h"
 #include "shell/second_copy.h"
 #include "shell/sheet_book.h"
@@ -30,7 +31,7 @@ std::vector<std::string_view> argumentsAfterName(int argc, char* argv[]) { retur
 // Writes `text` to standard output; says why on standard error when it cannot.
 int printAndExit(const std::string& text) {
     if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0) return 0;
-    const std::string message = std::string(dravik::shell::texts::kCannotWriteOutput) + std::strerror(errno) + "\n";
+    const std::string message = std::string(dravik::launch::texts::kCannotWriteOutput) + std::strerror(errno) + "\n";
     std::fputs(message.c_str(), stderr);
     return kExitBadUsage;
 }
@@ -44,33 +45,33 @@ bool loggingRulesSet() {
 
 int main(int argc, char* argv[]) {
     // Before anything else: these need no display and ignore another copy.
-    switch (dravik::shell::earlyRequest(argumentsAfterName(argc, argv))) {
-        case dravik::shell::EarlyRequest::Help:
+    switch (dravik::launch::earlyRequest(argumentsAfterName(argc, argv))) {
+        case dravik::launch::EarlyRequest::Help:
             return printAndExit(
-                dravik::shell::usageText(DRAVIK_VERSION, dravik::shell::programBesideThisOne("dravik-batch")));
-        case dravik::shell::EarlyRequest::Version: return printAndExit(dravik::shell::versionText(DRAVIK_VERSION));
-        case dravik::shell::EarlyRequest::None: break;
+                dravik::launch::usageText(DRAVIK_VERSION, dravik::launch::programBesideThisOne("dravik-batch")));
+        case dravik::launch::EarlyRequest::Version: return printAndExit(dravik::launch::versionText(DRAVIK_VERSION));
+        case dravik::launch::EarlyRequest::None: break;
     }
 
     // A book of calculation sheets: no window, no desktop, no single-copy
     // guard; Qt's own notes stay off the terminal as for the windows.
-    if (dravik::shell::isBookRequest(argumentsAfterName(argc, argv))) {
+    if (dravik::book::isBookRequest(argumentsAfterName(argc, argv))) {
         dravik::shell::installMessageHandler(loggingRulesSet());
         return dravik::shell::runSheetBook(argc, argv);
     }
 
     // The rest of the command line, read as Qt will read it, and the desktop
     // the windows go to: both refused here rather than by a Qt abort.
-    const dravik::shell::CommandLine line = dravik::shell::readCommandLine(argumentsAfterName(argc, argv));
+    const dravik::launch::CommandLine line = dravik::launch::readCommandLine(argumentsAfterName(argc, argv));
     if (line.unknownOption) {
-        std::fputs(dravik::shell::unknownOptionMessage(*line.unknownOption).c_str(), stderr);
+        std::fputs(dravik::launch::unknownOptionMessage(*line.unknownOption).c_str(), stderr);
         return kExitBadUsage;
     }
     dravik::shell::installMessageHandler(line.verbose || loggingRulesSet());
-    dravik::shell::DesktopCheck desktop(line.platform, line.display);
+    dravik::launch::DesktopCheck desktop(line.platform, line.display);
     if (!desktop.reachable()) {
-        std::fputs(dravik::shell::texts::kNoDesktop.data(), stderr);
-        return dravik::shell::kStatusNoDesktop;
+        std::fputs(dravik::launch::texts::kNoDesktop.data(), stderr);
+        return dravik::launch::kStatusNoDesktop;
     }
 
     // One malloc arena for all threads: the font configuration loaded on the
@@ -87,9 +88,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(DRAVIK_VERSION));
 
     // Held until the program ends.
-    dravik::shell::InstanceGuard guard;
+    dravik::launch::InstanceGuard guard;
     if (guard.isOff()) {
-        std::fputs(dravik::shell::texts::kGuardOff.data(), stderr);
+        std::fputs(dravik::launch::texts::kGuardOff.data(), stderr);
     }
     if (dravik::shell::refuseIfAnotherCopyRuns(guard)) return 0;
 

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "shell/command_line.h"
-#include "shell/program_texts.h"
+#include "launch/command_line.h"
+#include "launch/program_texts.h"
 
 namespace dravik::shell {
 namespace {
@@ -34,8 +34,8 @@ void write(QtMsgType type, const QMessageLogContext& context, const QString& mes
 void handle(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type == QtFatalMsg && !started.load()) {
         if (keepAll) write(QtWarningMsg, context, message);
-        std::fwrite(texts::kNoDesktop.data(), 1, texts::kNoDesktop.size(), stderr);
-        std::_Exit(kStatusNoDesktop);
+        std::fwrite(launch::texts::kNoDesktop.data(), 1, launch::texts::kNoDesktop.size(), stderr);
+        std::_Exit(launch::kStatusNoDesktop);
     }
     if (keepAll || isOurs(context) || type == QtFatalMsg) write(type, context, message);
 }

@@ -2,14 +2,14 @@
 
 #include <QMessageBox>
 
+#include "launch/instance_guard.h"
 #include "layouts/windows.h"
-#include "shell/instance_guard.h"
 #include "shell/qt_text.h"
 #include "shell/trace.h"
 
 namespace dravik::shell {
 
-bool refuseIfAnotherCopyRuns(InstanceGuard& guard) {
+bool refuseIfAnotherCopyRuns(launch::InstanceGuard& guard) {
     if (!guard.anotherCopyRunning()) return false;
     QMessageBox box(QMessageBox::NoIcon, qs(layouts::kProgramTitle), qs(layouts::kAlreadyRunningMessage),
                     QMessageBox::Ok);

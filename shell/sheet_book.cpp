@@ -14,6 +14,7 @@
 
 #include "batch/text_encoding.h"
 #include "book/book_html.h"
+#include "book/book_options.h"
 #include "book/book_texts.h"
 #include "book/building_rows.h"
 #include "layouts/windows.h"
@@ -31,6 +32,8 @@
 namespace dravik::shell {
 namespace {
 
+using book::BookOptions;
+using book::readBookOptions;
 using sheet::texts::filled;
 
 // Resolution of the book's pages: the diagrams are drawn at it. Finer than

@@ -4,8 +4,6 @@
 // are made, so memory does not grow with the file.
 #pragma once
 
-#include "shell/book_options.h"
-
 namespace dravik::shell {
 
 // Runs the whole request in a program that has not started Qt yet: sets the

@@ -1,5 +1,8 @@
 #include "shell/window_manager.h"
 
+#include <cstddef>
+#include <string_view>
+
 #include "sections/shapes.h"
 #include "shell/calculator_window.h"
 #include "shell/program_window.h"
@@ -21,8 +24,9 @@ void WindowManager::start() { show(kStartWindowName); }
 ProgramWindow* WindowManager::create(const QString& name) {
     if (name == kStartWindowName) return new StartWindow(*this);
     const QByteArray utf8 = name.toUtf8();
-    const sections::SectionShape* shape = sections::findShape(std::string_view(utf8.constData(), utf8.size()));
-    if (shape == nullptr || shape->windowName != std::string_view(utf8.constData(), utf8.size())) return nullptr;
+    const std::string_view wanted(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    const sections::SectionShape* shape = sections::findShape(wanted);
+    if (shape == nullptr || shape->windowName != wanted) return nullptr;
     return new CalculatorWindow(*this, *shape);
 }
 

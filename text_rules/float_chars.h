@@ -140,8 +140,8 @@ inline char* writeShortest(char* first, char* last, double x) {
         // A whole number is written with all its digits, exactly, as
         // std::to_chars does: not the shortest digits padded with zeros.
         char whole[320];
-        const char* end = write(whole, whole + sizeof whole, "%.*f", std::fabs(x), 0);
-        out.append(whole, static_cast<std::size_t>(end - whole));
+        const char* wholeEnd = write(whole, whole + sizeof whole, "%.*f", std::fabs(x), 0);
+        out.append(whole, static_cast<std::size_t>(wholeEnd - whole));
     } else if (exponent >= 0) {
         out += digits.substr(0, static_cast<std::size_t>(exponent) + 1);
         out += "." + digits.substr(static_cast<std::size_t>(exponent) + 1);

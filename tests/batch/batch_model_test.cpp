@@ -41,10 +41,10 @@ std::vector<ModelRecord> modelRead(std::string_view text) {
     const std::size_t n = text.size();
     auto lineEnd = [&](std::size_t k) -> std::size_t {
         if (k >= n) return 0;
-        if (text[k] == '\n') return mode == Cr ? 0 : (mode = Lf, 1);
+        if (text[k] == '\n') return mode == Cr ? 0 : (mode = Lf, std::size_t{1});
         if (text[k] != '\r') return 0;
-        if (k + 1 < n && text[k + 1] == '\n') return mode == Undecided ? (mode = Lf, 2) : 2;
-        return mode == Lf ? 0 : (mode = Cr, 1);
+        if (k + 1 < n && text[k + 1] == '\n') return mode == Undecided ? (mode = Lf, std::size_t{2}) : 2;
+        return mode == Lf ? 0 : (mode = Cr, std::size_t{1});
     };
     std::vector<ModelRecord> records;
     std::int64_t line = 1;
@@ -287,7 +287,7 @@ void checkAgainstModel(const std::string& file, const ToolRun& run) {
 
 TEST(BatchModel, RandomFilesGiveWhatTheModelSays) {
     std::mt19937 random(20261208);
-    for (int n = 0; n < 400; ++n) {
+    for (std::size_t n = 0; n < 400; ++n) {
         const std::string file = randomFile(random);
         SCOPED_TRACE("file " + std::to_string(n) + ":\n" + file);
         const ToolRun run = runTool(file, 1 + n % 7);
@@ -300,7 +300,7 @@ TEST(BatchModel, RandomFilesGiveWhatTheModelSays) {
 // with the same status: a failed row is never calculated on a second run.
 TEST(BatchModel, CheckingTheOutputAgainChangesNothing) {
     std::mt19937 random(8122026);
-    for (int n = 0; n < 400; ++n) {
+    for (std::size_t n = 0; n < 400; ++n) {
         const std::string file = randomFile(random);
         SCOPED_TRACE("file " + std::to_string(n) + ":\n" + file);
         const ToolRun first = runTool(file, 1000);

@@ -91,7 +91,7 @@ TEST(ByteScan, BothWaysWriteThePositionsOfEveryBitOfABlock) {
     }
     std::mt19937 random(32);
     for (int round = 0; round < 20000; ++round)
-        expectPositions(static_cast<std::uint32_t>(random()), random() % 100000);
+        expectPositions(static_cast<std::uint32_t>(random()), static_cast<std::uint32_t>(random() % 100000));
     expectPositions(0xFFFFFFFFu, 0);
 }
 

@@ -4,6 +4,7 @@
 // CR LF also falls across a refill.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -143,8 +144,8 @@ TEST(CsvReader, ReadsEveryCaseWhole) {
 
 TEST(CsvReader, ReadsEveryCaseAcrossBufferBoundaries) {
     for (const ReaderCase& c : readerCases()) {
-        for (std::size_t piece : {1, 2, 3, 7}) {
-            for (std::size_t buffer : {4, 5}) expectRecords(c, piece, buffer);
+        for (const std::size_t piece : std::to_array<std::size_t>({1, 2, 3, 7})) {
+            for (const std::size_t buffer : std::to_array<std::size_t>({4, 5})) expectRecords(c, piece, buffer);
         }
     }
 }

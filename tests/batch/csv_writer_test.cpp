@@ -2,6 +2,7 @@
 // writes reads back to the same cells.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,7 @@ TEST(CsvWriter, WhatItWritesReadsBack) {
         {"\"quoted\"", "x\ry", "\n"},
         {std::string(100, '"')},
     };
-    for (std::size_t buffer : {16, 17, 100, 1 << 16}) {
+    for (const std::size_t buffer : std::to_array<std::size_t>({16, 17, 100, 1 << 16})) {
         const std::string text = writeRecords(records, buffer);
         MemorySource source(text);
         CsvReader reader(source);

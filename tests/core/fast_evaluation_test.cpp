@@ -314,7 +314,7 @@ TEST(FastEvaluation, MissingInputsReadZeroOnBothPaths) {
     for (const SectionShape* shape : allShapes()) {
         const std::vector<double> all = defaults(*shape);
         Paths paths;
-        for (std::size_t count = 0; count <= all.size(); ++count) {
+        for (std::ptrdiff_t count = 0; count <= std::ssize(all); ++count) {
             expectSameAsChecked(*shape, std::vector<double>(all.begin(), all.begin() + count), paths);
         }
         EXPECT_GT(paths.fallback, 0) << shape->windowName;

@@ -145,8 +145,8 @@ TEST(TextRulesPaths, DisplayShortcutMatchesExactOnDecimalValues) {
     const long count = kDecimalValues;
     for (long i = 0; i < count; ++i) {
         const int places = static_cast<int>(random() % 7);
-        const std::int64_t digits =
-            static_cast<std::int64_t>(random() % powerOfTen(1 + static_cast<int>(random() % 13)));
+        const std::int64_t digits = static_cast<std::int64_t>(
+            random() % static_cast<std::uint64_t>(powerOfTen(1 + static_cast<int>(random() % 13))));
         const double x = decimalToDouble(digits, -places) * (random() & 1 ? -1.0 : 1.0);
         tally.check(x, 0);
         tally.check(x, 2);
@@ -217,7 +217,8 @@ TEST(TextRulesPaths, DisplayShortcutMatchesExactAtEveryPlaceCountAndLength) {
                 // digits, `zeroed` is k with its last digits made zeros).
                 const std::int64_t tenth = static_cast<std::int64_t>(random() % 10);
                 const std::int64_t roundTenth = tenth == 5 ? 4 : tenth;
-                const std::int64_t zeroed = k - k % powerOfTen(static_cast<int>(random() % length));
+                const std::int64_t zeroed =
+                    k - k % powerOfTen(static_cast<int>(random() % static_cast<std::uint64_t>(length)));
                 const std::int64_t tenths[kLengthValues] = {
                     10 * low,             // the first of this length
                     10 * high,            // the last

@@ -34,6 +34,9 @@ using sections::Result;
 
 namespace {
 
+// The shape of a data row's "shape" column, an int as Qt Test's columns are.
+const sections::SectionShape& shapeAt(int row) { return *sections::allShapes()[static_cast<std::size_t>(row)]; }
+
 // Answers the sheet's dialogs as a user would, and remembers what they were
 // asked.
 class ScriptedDialogs : public shell::SheetDialogs {
@@ -221,11 +224,11 @@ private slots:
 
     void ctrlSSavesAnA4PageWithEveryTextOfTheWindow_data() {
         QTest::addColumn<int>("shape");
-        for (int i = 0; i < 4; ++i) QTest::newRow(sections::allShapes()[i]->windowName.data()) << i;
+        for (int i = 0; i < 4; ++i) QTest::newRow(shapeAt(i).windowName.data()) << i;
     }
     void ctrlSSavesAnA4PageWithEveryTextOfTheWindow() {
         QFETCH(int, shape);
-        const sections::SectionShape& s = *sections::allShapes()[shape];
+        const sections::SectionShape& s = shapeAt(shape);
         Program p;
         shell::CalculatorWindow* w = open(p, shell::qs(s.windowName));
         dialogs_->saveAs = dir_.filePath(shell::qs(s.windowName) + QStringLiteral(".pdf"));
@@ -261,11 +264,11 @@ private slots:
     // title block; the check follows the steps.
     void aReviewedSheetHasItsTitleBlockFooterAndCheck_data() {
         QTest::addColumn<int>("shape");
-        for (int i = 0; i < 4; ++i) QTest::newRow(sections::allShapes()[i]->windowName.data()) << i;
+        for (int i = 0; i < 4; ++i) QTest::newRow(shapeAt(i).windowName.data()) << i;
     }
     void aReviewedSheetHasItsTitleBlockFooterAndCheck() {
         QFETCH(int, shape);
-        const sections::SectionShape& s = *sections::allShapes()[shape];
+        const sections::SectionShape& s = shapeAt(shape);
         std::vector<std::string_view> defaults;
         for (const sections::InputField& input : s.inputs) defaults.push_back(input.defaultText);
         sheet::CalculationSheet reviewed = sheet::makeSheet(s, defaults, "2026-12-09 10:00", "1.2.0");
@@ -400,11 +403,11 @@ private slots:
     // The copied rows, saved as CSV, give dravik-batch's results the window's.
     void copiedRowsRunThroughTheBatchTool_data() {
         QTest::addColumn<int>("shape");
-        for (int i = 0; i < 4; ++i) QTest::newRow(sections::allShapes()[i]->windowName.data()) << i;
+        for (int i = 0; i < 4; ++i) QTest::newRow(shapeAt(i).windowName.data()) << i;
     }
     void copiedRowsRunThroughTheBatchTool() {
         QFETCH(int, shape);
-        const sections::SectionShape& s = *sections::allShapes()[shape];
+        const sections::SectionShape& s = shapeAt(shape);
         Program p;
         shell::CalculatorWindow* w = open(p, shell::qs(s.windowName));
         type(w->input(shell::qs(s.inputs[0].name)), QStringLiteral("455"));

@@ -9,14 +9,15 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/instance_guard.h"
+#include "launch/instance_guard.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fputs("usage: single_copy_holder UID\n", stderr);
         return 2;
     }
-    const dravik::shell::InstanceGuard guard(dravik::shell::singleCopyName(std::stoul(argv[1])));
+    const auto user = static_cast<uid_t>(std::stoul(argv[1]));  // a user id the test read from id -u
+    const dravik::launch::InstanceGuard guard(dravik::launch::singleCopyName(user));
     if (guard.isOff()) return 1;
     std::puts("held");
     std::fflush(stdout);

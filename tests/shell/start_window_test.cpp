@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "shell/instance_guard.h"
+#include "launch/instance_guard.h"
 #include "shell/second_copy.h"
 #include "window_test_support.h"
 
@@ -158,7 +158,7 @@ private slots:
     }
 
     void theFirstCopyGoesOnWithoutAMessage() {
-        shell::InstanceGuard guard(testGuardName("first"));
+        launch::InstanceGuard guard(testGuardName("first"));
         ShownWindows shown;
         QVERIFY(!shell::refuseIfAnotherCopyRuns(guard));
         QVERIFY(!shell::refuseIfAnotherCopyRuns(guard));  // this copy never counts itself
@@ -166,13 +166,13 @@ private slots:
     }
 
     void aSecondCopySaysSoWithoutShowingAWindow() {
-        shell::InstanceGuard firstGuard(testGuardName("second"));
+        launch::InstanceGuard firstGuard(testGuardName("second"));
         QVERIFY(!shell::refuseIfAnotherCopyRuns(firstGuard));
         Program first;
         first.manager().start();
         QVERIFY(first.startWindow()->isVisible());
 
-        shell::InstanceGuard secondGuard(testGuardName("second"));
+        launch::InstanceGuard secondGuard(testGuardName("second"));
         ShownWindows shown;
         QVERIFY(shell::refuseIfAnotherCopyRuns(secondGuard));
         // The message box, and no window of the program.

@@ -82,7 +82,7 @@ TEST(FloatChars, BothWaysReadTheSameNumbers) {
     std::mt19937 random(7);
     for (int i = 0; i < 100000; ++i) {
         std::string t = random() % 2 ? "-" : "";
-        for (int n = 1 + random() % 25; n > 0; --n) t += static_cast<char>('0' + random() % 10);
+        for (auto n = 1 + random() % 25; n > 0; --n) t += static_cast<char>('0' + random() % 10);
         if (random() % 2) t.insert(1 + random() % (t.size()), ".");
         if (random() % 2) t += "e" + std::to_string(static_cast<int>(random() % 700) - 350);
         texts.push_back(t);

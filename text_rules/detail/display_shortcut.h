@@ -75,7 +75,7 @@ inline constexpr std::array<std::uint8_t, 100> kPairTrailingZeros = [] {
 // which. (v | 1 has the bit length of v but for 0, which the compare with
 // 10^0 still counts as no digit.)
 inline int digitCount(std::uint64_t v) {
-    const int guess = (std::bit_width(v | 1) * 1233) >> 12;
+    const auto guess = static_cast<int>((std::bit_width(v | 1) * 1233) >> 12);  // at most 19
     return guess + (v >= kPowersOfTen[static_cast<std::size_t>(guess)] ? 1 : 0);
 }
 
@@ -111,7 +111,7 @@ int trailingZeros(Unsigned v) {
     } else {
         int zeros = 0;
         [&]<std::size_t... k>(std::index_sequence<k...>) { ((zeros += v % kPowersOfTen[k + 1] == 0 ? 1 : 0), ...); }
-        (std::make_index_sequence<Places>{});
+        (std::make_index_sequence<static_cast<std::size_t>(Places)>{});
         return zeros;
     }
 }

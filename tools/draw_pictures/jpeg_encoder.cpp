@@ -14,7 +14,8 @@
 namespace dravik::draw_pictures {
 namespace {
 
-constexpr int kBlock = DCTSIZE;
+constexpr int kBlock = DCTSIZE;         // in pixels
+constexpr std::size_t kSide = DCTSIZE;  // the same, as an index bound
 
 // libjpeg reports a fatal error through error_exit, which must not return:
 // jump back to the encoder with the message.
@@ -38,10 +39,10 @@ struct ErrorManager {
 class ForwardTransform {
 public:
     ForwardTransform() {
-        for (int u = 0; u < kBlock; ++u) {
+        for (std::size_t u = 0; u < kSide; ++u) {
             const double scale = u == 0 ? std::numbers::sqrt2 / 4.0 : 0.5;
-            for (int x = 0; x < kBlock; ++x)
-                cosines_[u][x] = scale * std::cos((2 * x + 1) * u * std::numbers::pi / 16.0);
+            for (std::size_t x = 0; x < kSide; ++x)
+                cosines_[u][x] = scale * std::cos(static_cast<double>((2 * x + 1) * u) * std::numbers::pi / 16.0);
         }
     }
 
@@ -64,26 +65,25 @@ public:
         }
         for (std::size_t component = 0; component < 3; ++component) {
             std::array<double, 64> rows{};  // rows first, then columns
-            for (int y = 0; y < kBlock; ++y) {
-                for (int u = 0; u < kBlock; ++u) {
+            for (std::size_t y = 0; y < kSide; ++y) {
+                for (std::size_t u = 0; u < kSide; ++u) {
                     double sum = 0.0;
-                    for (int x = 0; x < kBlock; ++x) sum += cosines_[u][x] * samples[component][y * kBlock + x];
-                    rows[static_cast<std::size_t>(y * kBlock + u)] = sum;
+                    for (std::size_t x = 0; x < kSide; ++x) sum += cosines_[u][x] * samples[component][y * kSide + x];
+                    rows[y * kSide + u] = sum;
                 }
             }
-            for (int v = 0; v < kBlock; ++v) {
-                for (int u = 0; u < kBlock; ++u) {
+            for (std::size_t v = 0; v < kSide; ++v) {
+                for (std::size_t u = 0; u < kSide; ++u) {
                     double sum = 0.0;
-                    for (int y = 0; y < kBlock; ++y)
-                        sum += cosines_[v][y] * rows[static_cast<std::size_t>(y * kBlock + u)];
-                    out[component][v * kBlock + u] = static_cast<JCOEF>(std::clamp(std::lround(sum), -1023L, 1023L));
+                    for (std::size_t y = 0; y < kSide; ++y) sum += cosines_[v][y] * rows[y * kSide + u];
+                    out[component][v * kSide + u] = static_cast<JCOEF>(std::clamp(std::lround(sum), -1023L, 1023L));
                 }
             }
         }
     }
 
 private:
-    std::array<std::array<double, kBlock>, kBlock> cosines_{};
+    std::array<std::array<double, kSide>, kSide> cosines_{};
 };
 
 }  // namespace

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace dravik::shell {
+namespace dravik::launch {
 
 // The name every copy of `user`'s program takes, whatever its environment:
 // it depends on nothing but the user id, so two copies agree on it even when
@@ -52,4 +52,4 @@ private:
     int fd_ = -1;
 };
 
-}  // namespace dravik::shell
+}  // namespace dravik::launch

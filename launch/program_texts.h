@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-namespace dravik::shell::texts {
+namespace dravik::launch::texts {
 
 // Followed by the system's reason.
 inline constexpr std::string_view kCannotWriteOutput = "dravik：无法写出到标准输出：";
@@ -17,4 +17,4 @@ inline constexpr std::string_view kNoDesktop =
     "dravik：需要图形桌面（X 或 Wayland）才能打开窗口，但连接不上；"
     "没有图形桌面时，可用 dravik-batch 批量计算 CSV 或 .xlsx 文件，用 dravik --sheets 生成整栋楼的计算书。\n";
 
-}  // namespace dravik::shell::texts
+}  // namespace dravik::launch::texts

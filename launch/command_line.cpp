@@ -1,10 +1,10 @@
-#include "shell/command_line.h"
+#include "launch/command_line.h"
 
 #include <unistd.h>
 
 #include <array>
 
-namespace dravik::shell {
+namespace dravik::launch {
 namespace {
 
 constexpr std::string_view kWhatItIs =
@@ -175,4 +175,4 @@ std::string programBesideThisOne(std::string_view name) {
     return ::access(path.c_str(), X_OK) == 0 ? path : std::string();
 }
 
-}  // namespace dravik::shell
+}  // namespace dravik::launch

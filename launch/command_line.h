@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-namespace dravik::shell {
+namespace dravik::launch {
 
 enum class EarlyRequest { None, Help, Version };
 
@@ -59,4 +59,4 @@ inline constexpr int kStatusNoDesktop = 1;
 // if an executable file is there; otherwise empty.
 std::string programBesideThisOne(std::string_view name);
 
-}  // namespace dravik::shell
+}  // namespace dravik::launch

@@ -8,7 +8,7 @@
 
 struct xcb_connection_t;
 
-namespace dravik::shell {
+namespace dravik::launch {
 
 // The desktops a Qt platform choice can show windows on.
 struct DesktopsWanted {
@@ -47,4 +47,4 @@ private:
     xcb_connection_t* x_ = nullptr;
 };
 
-}  // namespace dravik::shell
+}  // namespace dravik::launch

@@ -1,6 +1,6 @@
 // The options of `dravik --sheets FILE.csv -o BOOK.pdf`: a book of the
 // calculation sheets of a building's file. Free of Qt, read before the
-// program starts anything else.
+// program starts anything else; the windows' program reads them.
 #pragma once
 
 #include <optional>
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-namespace dravik::shell {
+namespace dravik::book {
 
 struct BookOptions {
     std::string input;   // the building's CSV file
@@ -31,4 +31,4 @@ bool isBookRequest(std::span<const std::string_view> args);
 // line, no line end) in `error`.
 std::optional<BookOptions> readBookOptions(std::span<const std::string_view> args, std::string& error);
 
-}  // namespace dravik::shell
+}  // namespace dravik::book

@@ -1,6 +1,6 @@
 // The single-copy guard: one holder of a name per user, freed when its
 // holder ends, never faked or blocked by another user.
-#include "shell/instance_guard.h"
+#include "launch/instance_guard.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -15,7 +15,7 @@
 
 #include <gtest/gtest.h>
 
-using dravik::shell::InstanceGuard;
+using dravik::launch::InstanceGuard;
 
 namespace {
 

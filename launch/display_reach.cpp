@@ -1,4 +1,4 @@
-#include "shell/display_reach.h"
+#include "launch/display_reach.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-namespace dravik::shell {
+namespace dravik::launch {
 namespace {
 
 // Connects as Qt's X platform does, authorisation included. Returns the
@@ -85,4 +85,4 @@ void DesktopCheck::letGo() {
     x_ = nullptr;
 }
 
-}  // namespace dravik::shell
+}  // namespace dravik::launch

@@ -1,4 +1,4 @@
-#include "shell/instance_guard.h"
+#include "launch/instance_guard.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -11,7 +11,7 @@
 #include <ctime>
 #include <string>
 
-namespace dravik::shell {
+namespace dravik::launch {
 namespace {
 
 // Times a copy tries again when the name is taken but its holder does not
@@ -104,4 +104,4 @@ void InstanceGuard::take(const std::string& name) {
     }
 }
 
-}  // namespace dravik::shell
+}  // namespace dravik::launch

@@ -6,13 +6,13 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/command_line.h"
-#include "shell/display_reach.h"
+#include "launch/command_line.h"
+#include "launch/display_reach.h"
 
-using dravik::shell::EarlyRequest;
-using dravik::shell::earlyRequest;
-using dravik::shell::readCommandLine;
-using dravik::shell::unknownOptionMessage;
+using dravik::launch::EarlyRequest;
+using dravik::launch::earlyRequest;
+using dravik::launch::readCommandLine;
+using dravik::launch::unknownOptionMessage;
 
 namespace {
 
@@ -126,7 +126,7 @@ TEST(DesktopsWanted, XAndWaylandNeedTheirDesktopAnyOtherPlatformNone) {
         {"xcbx", false, false, false},
     };
     for (const Case& c : cases) {
-        const auto wanted = dravik::shell::desktopsWanted(c.platforms);
+        const auto wanted = dravik::launch::desktopsWanted(c.platforms);
         ASSERT_EQ(wanted.has_value(), c.needsOne) << c.platforms;
         if (!wanted) continue;
         EXPECT_EQ(wanted->x, c.x) << c.platforms;

@@ -1,10 +1,10 @@
-#include "shell/book_options.h"
+#include "book/book_options.h"
 
 #include "book/book_texts.h"
 #include "review/title_block.h"
 #include "sheet/sheet_texts.h"
 
-namespace dravik::shell {
+namespace dravik::book {
 
 bool isBookRequest(std::span<const std::string_view> args) {
     for (std::string_view arg : args) {
@@ -68,4 +68,4 @@ std::optional<BookOptions> readBookOptions(std::span<const std::string_view> arg
     return options;
 }
 
-}  // namespace dravik::shell
+}  // namespace dravik::book
