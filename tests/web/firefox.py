@@ -15,6 +15,7 @@ import socket
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 import browser
@@ -80,6 +81,9 @@ class Firefox:
             line = self.process.stdout.readline().decode("utf-8", "replace")
             found = re.search(r"WebDriver BiDi listening on ws://[^:]+:(\d+)", line)
             if found:
+                # Whatever Firefox says later is read and dropped, so that a
+                # full pipe never stops it.
+                threading.Thread(target=self.process.stdout.read, daemon=True).start()
                 return int(found.group(1))
             if not line and self.process.poll() is not None:
                 break
