@@ -1,16 +1,29 @@
 #include "batch/translate.h"
 
-#include <libintl.h>
-
 #include <charconv>
 #include <vector>
+
+#ifdef __EMSCRIPTEN__
+#include "batch/chinese_texts.h"
+#else
+#include <libintl.h>
+#endif
 
 #include "batch/text_encoding.h"
 #include "text_rules/visible_text.h"
 
 namespace dravik::batch {
 
+#ifdef __EMSCRIPTEN__
+// The page is for Chinese engineers, whatever the browser's language, and
+// has the catalogue compiled in.
+const char* tr(const char* english) {
+    const char* chinese = chineseText(english);
+    return chinese != nullptr ? chinese : english;
+}
+#else
 const char* tr(const char* english) { return ::dgettext(kTextDomain, english); }
+#endif
 
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
     const std::vector<std::string_view> args(arguments);

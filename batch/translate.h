@@ -1,5 +1,6 @@
 // The batch tool's texts for people: messages, notes and --help, looked up
-// in the gettext catalogue "dravik-batch" (Chinese under a zh_* locale). The
+// in the gettext catalogue "dravik-batch" (Chinese under a zh_* locale; in
+// the page always Chinese, from the same catalogue compiled in). The
 // English text is the key; without a catalogue it is what is shown.
 #pragma once
 

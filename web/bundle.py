@@ -5,11 +5,17 @@
         OUTPUT gets the characters of TABLES_FILE (the window tables, written
         by song_characters) and every non-ASCII character of the page's own
         sources.
-    bundle.py page OUTPUT --core CORE_JS --font TTF --source DIR --pictures FILE...
-        OUTPUT is DIR/page.html with the style, the face, the pictures (as
+    bundle.py beyond OUTPUT KNOWN_FILE SOURCE...
+        OUTPUT gets the non-ASCII characters of the SOURCEs that KNOWN_FILE
+        lacks: those of the batch catalogue, for a second face.
+    bundle.py page OUTPUT --core CORE_JS --wasm CORE_WASM --font TTF --messages-font TTF --source DIR
+                  --pictures FILE...
+        OUTPUT is DIR/page.html with the style, the faces, the pictures (as
         data URLs, by file name without extension), the core's script (kept
-        as text, so that the page and its worker both start it) and the
-        page's scripts put in its place-holders.
+        as text, so that the page and its worker both start it), its
+        WebAssembly in base64 (an element of its own: not parsed as script,
+        decoded and compiled once by the page) and the page's scripts put in
+        its place-holders.
 """
 import base64
 import json
@@ -69,15 +75,25 @@ def data_url(path):
     return "data:%s;base64,%s" % (kind, base64.b64encode(data).decode("ascii"))
 
 
-def page(output, core, font, source, pictures):
+def beyond(output, known, sources):
+    chars = set()
+    for source in sources:
+        chars |= {c for c in read(source) if ord(c) > 0x7F}
+    with open(output, "w", encoding="utf-8") as f:
+        f.write("".join(sorted(chars - set(read(known)))))
+
+
+def page(output, core, wasm, font, messages_font, source, pictures):
     core_js = read(core)
     # The core's script sits in a text element: it must not end it early.
     if "</script" in core_js:
         sys.exit("bundle.py: the core's script contains </script")
     named = {os.path.splitext(os.path.basename(p))[0]: data_url(p) for p in pictures}
     parts = {
-        "/*STYLE*/": read(os.path.join(source, "page.css")).replace("/*FONT*/", data_url(font)),
+        "/*STYLE*/": read(os.path.join(source, "page.css")).replace("/*FONT*/", data_url(font))
+                                                         .replace("/*MESSAGES_FONT*/", data_url(messages_font)),
         "/*CORE*/": core_js,
+        "/*WASM*/": base64.b64encode(read(wasm, "rb")).decode("ascii"),
         "/*WORKER*/": read(os.path.join(source, "batch_worker.js")),
         "/*PICTURES*/": json.dumps(named, separators=(",", ":")),
         "/*PAGE*/": read(os.path.join(source, "page.js")),
@@ -99,8 +115,11 @@ def main(argv):
     if len(argv) >= 4 and argv[1] == "characters":
         characters(argv[2], argv[3], argv[4:])
         return 0
+    if len(argv) >= 4 and argv[1] == "beyond":
+        beyond(argv[2], argv[3], argv[4:])
+        return 0
     if len(argv) >= 3 and argv[1] == "page":
-        args = {"--core": None, "--font": None, "--source": None}
+        args = {"--core": None, "--wasm": None, "--font": None, "--messages-font": None, "--source": None}
         pictures = []
         i = 3
         while i < len(argv):
@@ -109,7 +128,8 @@ def main(argv):
                 break
             args[argv[i]] = argv[i + 1]
             i += 2
-        page(argv[2], args["--core"], args["--font"], args["--source"], pictures)
+        page(argv[2], args["--core"], args["--wasm"], args["--font"], args["--messages-font"], args["--source"],
+             pictures)
         return 0
     sys.stderr.write(__doc__)
     return 2

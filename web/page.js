@@ -14,6 +14,9 @@ const SUMMARY_TEXTS = {
     rows: "行数", failedRows: "未计算的行", notedRows: "有说明的行", emptyRows: "空行", titleRows: "表头以上的行",
 };
 const MESSAGES_MORE = "另有 %1 条说明未列出";
+const NOT_CSV_TEXT = "网页只读取 CSV 文件：请在电子表格中另存为 CSV（UTF-8）后再拖入。";
+const FAILED_TEXT = "计算没有完成：浏览器内存不足或文件无法读取。";
+const NO_START_TEXT = "此浏览器无法运行本程序：请用支持 WebAssembly 的新版 Chrome、Edge 或 Firefox 打开。";
 const RESULT_SUFFIX = "-计算结果.csv";
 const SHEET_DIAGRAM_HEIGHT = Math.round(42 * 96 / 25.4);  // 42 mm on the page, as the desktop prints it
 
@@ -27,6 +30,24 @@ const timings = {};  // milliseconds since the page began to load
 timings.scriptStartMs = performance.now();
 const coreText = document.getElementById("dravik-core").textContent;
 (0, eval)(coreText + "\n;window.DravikCore = DravikCore;");
+
+// The core's WebAssembly sits beside its script, not inside it, so that no
+// script parser reads half a megabyte of base64: decoded here and compiled
+// once, as a stream where the browser can, for the page and its worker.
+const wasmText = document.getElementById("dravik-wasm").textContent;
+const wasmBytes = Uint8Array.fromBase64 ? Uint8Array.fromBase64(wasmText)
+    : Uint8Array.from(atob(wasmText), (c) => c.charCodeAt(0));
+const compiledCore = (WebAssembly.compileStreaming
+    ? WebAssembly.compileStreaming(new Response(wasmBytes, { headers: { "Content-Type": "application/wasm" } }))
+    : Promise.reject(new Error("no streaming"))).catch(() => WebAssembly.compile(wasmBytes));
+
+// emscripten's hook for a core made from the compiled module.
+function instantiateFrom(compiled, failed) {
+    return (imports, receive) => {
+        compiled.then((m) => WebAssembly.instantiate(m, imports).then((instance) => receive(instance, m))).catch(failed);
+        return {};
+    };
+}
 
 function call(name, ...args) {
     const types = args.map((a) => (typeof a === "number" ? "number" : "string"));
@@ -147,6 +168,13 @@ function unmark(field) {
     field.title = field.dataset.ownTitle || "";
 }
 
+// A number with hyphens in it (a telephone number) is not broken at a
+// hyphen, as the desktop lays text out; Chromium would break after one. A
+// word joiner (invisible, no width) holds the digits together.
+function labelText(e, text) {
+    e.textContent = text.replace(/(\d-)(?=\d)/g, "$1\u2060");
+}
+
 function makeControl(c, win, parent, inputs) {
     let e;
     switch (c.kind) {
@@ -158,7 +186,7 @@ function makeControl(c, win, parent, inputs) {
         return e;
     case "label":
         e = el("div", "ctl label", parent);
-        e.textContent = c.caption;
+        labelText(e, c.caption);
         break;
     case "combo":
         return makeCombo(c, win, parent, inputs[c.name]);
@@ -437,18 +465,34 @@ function inputBytes(buffer) {
 
 async function runBuilding(file, panel) {
     const status = panel.querySelector("#building-status");
+    // The workbooks dravik-batch reads from a file are not built into the page.
+    if (/\.(xlsx|xlsm|xls|ods)$/i.test(file.name)) {
+        status.textContent = NOT_CSV_TEXT;
+        return;
+    }
     status.textContent = WORKING_TEXT;
     const bar = el("progress", "", status);
     bar.max = 1;
     bar.value = 0;
     const bytes = inputBytes(await file.arrayBuffer());
     const w = batchWorker();
+    const fail = (message) => {
+        console.error(message);
+        status.textContent = FAILED_TEXT;
+        w.terminate();
+        worker = null;  // a fresh one for the next file
+    };
     w.onmessage = (e) => {
         const m = e.data;
-        if (m.progress !== undefined) { bar.value = m.progress; return; }
-        showSummary(status, file.name, m.summary, m.output);
+        if (m.progress !== undefined) bar.value = m.progress;
+        else if (m.failed !== undefined) fail(m.failed);
+        else showSummary(status, file.name, m.summary, m.output);
     };
-    w.postMessage({ bytes }, [bytes.buffer]);
+    w.onerror = (e) => {
+        e.preventDefault();
+        fail(e.message);
+    };
+    w.postMessage({ bytes, module: await compiledCore }, [bytes.buffer]);
 }
 
 function showSummary(status, name, summary, output) {
@@ -482,7 +526,12 @@ window.dravikPage = {
     current: () => (shown ? shown.name : null),
 };
 
-DravikCore().then((module) => {
+function startFailed(error) {
+    console.error(error);
+    el("div", "exited", document.getElementById("desk")).textContent = NO_START_TEXT;
+}
+
+DravikCore({ instantiateWasm: instantiateFrom(compiledCore, startFailed) }).then((module) => {
     core = module;
     timings.coreReadyMs = performance.now();
     ui = JSON.parse(call("dravik_windows"));
@@ -490,5 +539,5 @@ DravikCore().then((module) => {
     show(ui.windows[0].name);
     timings.interactiveMs = performance.now();
     document.body.dataset.ready = "1";
-});
+}).catch(startFailed);
 })();

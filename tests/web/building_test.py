@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 """A building's CSV file in the page: picked, or dropped on the start-up
 window, it is run by the batch library in a worker. A UTF-8 file gives the
-very bytes dravik-batch writes; a GB18030 file gives what dravik-batch writes
-for its text in UTF-8 with a byte-order mark. A file of 100,000 rows is
-worked through while the page still calculates."""
+very bytes and messages dravik-batch writes under a Chinese locale; a
+GB18030 file gives what it writes for its text in UTF-8 with a byte-order
+mark. A file of 100,000 rows is worked through while the page still
+calculates."""
 import base64
 import os
 import subprocess
@@ -31,13 +32,23 @@ for (let i = 0; i < b.output.length; i += 32768)
 return [btoa(text), b.summary];"""
 
 
-def dravik_batch(data):
-    env = dict(os.environ, LC_ALL="C.UTF-8", LANGUAGE="")
+def dravik_batch_run(data):
+    """What dravik-batch writes under a Chinese locale (the page speaks
+    Chinese): the output's bytes, and its messages without the program's
+    name and the file's."""
+    env = dict(os.environ, LC_ALL="zh_CN.UTF-8", LANGUAGE="zh_CN.UTF-8")
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "building.csv")
         with open(path, "wb") as f:
             f.write(data)
-        return subprocess.run([os.environ["DRAVIK_BATCH"], path], capture_output=True, env=env).stdout
+        run = subprocess.run([os.environ["DRAVIK_BATCH"], path], capture_output=True, env=env)
+        prefix = 'dravik-batch: "%s": ' % path
+        messages = [m[len(prefix):] if m.startswith(prefix) else m for m in run.stderr.decode("utf-8").splitlines()]
+        return run.stdout, messages
+
+
+def dravik_batch(data):
+    return dravik_batch_run(data)[0]
 
 
 def wait_result(driver, seconds=120):
@@ -63,7 +74,9 @@ def main():
         with open(os.path.join(CASES, case), "rb") as f:
             data = f.read()
         output, summary = drop(driver, case, data)
-        checks.equal(output, dravik_batch(data), case + ": the bytes of dravik-batch")
+        expected, messages = dravik_batch_run(data)
+        checks.equal(output, expected, case + ": the bytes of dravik-batch")
+        checks.equal(summary["messages"], messages, case + ": the messages of dravik-batch")
         checks.true(str(summary["rows"]) in driver.find_element("id", "building-counts").text, case + " counts")
         text = data.decode("utf-8").lstrip("\ufeff")
         gb = text.encode("gb18030")
@@ -71,6 +84,10 @@ def main():
             continue  # plain ASCII: the same file in either encoding
         output, _ = drop(driver, "gb-" + case, gb)
         checks.equal(output, dravik_batch(b"\xef\xbb\xbf" + text.encode("utf-8")), case + " in GB18030")
+
+    # A workbook is not read in the page: it says so, in Chinese, at once.
+    driver.execute_script(DROP, "building.xlsx", base64.b64encode(b"PK\x03\x04").decode("ascii"))
+    checks.true("另存为 CSV" in driver.find_element("id", "building-status").text, "a workbook is refused")
 
     with open(os.path.join(CASES, "sound_cells.csv"), "rb") as f:
         header, row = f.read().split(b"\n")[:2]
@@ -99,4 +116,5 @@ def main():
     checks.finish(driver)
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -45,4 +45,5 @@ def main():
     checks.finish(driver)
 
 
-main()
+if __name__ == "__main__":
+    main()

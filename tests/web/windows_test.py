@@ -140,4 +140,5 @@ def main():
     checks.finish()
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Cuts the Song face down to the characters the program shows.
 
-    make_song_subset.py SOURCE_FONT OUTPUT_TTF CHARACTERS_FILE
+    make_song_subset.py [--only] SOURCE_FONT OUTPUT_TTF CHARACTERS_FILE
 
 Keeps every printable ASCII character, the full-width digits and letters
 and the common Chinese punctuation (what a user may type), Qt's elision
@@ -11,6 +11,9 @@ window tables), and renames the family "Dravik Song", so that it can never
 be mistaken for the installed face it was cut from. The program embeds the
 result: a face of about a hundred kilobytes instead of a twenty-megabyte
 file, which keeps the program's start-up memory small.
+
+With --only, the face holds the characters of CHARACTERS_FILE and nothing
+else: a second face that another one falls back to (the page's messages).
 """
 import sys
 
@@ -20,7 +23,11 @@ from fontTools.ttLib import TTFont
 FAMILY = "Dravik Song"
 
 
-def characters(path):
+def characters(path, only=False):
+    with open(path, encoding="utf-8") as f:
+        listed = {c for c in f.read() if c.isprintable()}
+    if only:
+        return "".join(sorted(listed))
     chars = {chr(c) for c in range(0x20, 0x7F)}
     chars |= {chr(c) for c in range(0xFF01, 0xFF5F)}  # full-width forms
     chars |= set("\u2014\u3001\u3002\u300a\u300b")     # — 、 。 《 》
@@ -29,12 +36,13 @@ def characters(path):
     # face without it sends Qt through fontconfig's fallback faces at the
     # first paint, which costs start-up time and memory.
     chars.add("\u2026")
-    with open(path, encoding="utf-8") as f:
-        chars |= {c for c in f.read() if c.isprintable()}
-    return "".join(sorted(chars))
+    return "".join(sorted(chars | listed))
 
 
 def main(argv):
+    only = len(argv) > 1 and argv[1] == "--only"
+    if only:
+        argv = argv[:1] + argv[2:]
     if len(argv) != 4:
         sys.stderr.write(__doc__)
         return 2
@@ -46,7 +54,7 @@ def main(argv):
     options.drop_tables += ["BDF", "FFTM"]
     font = subset.load_font(source, options)
     subsetter = subset.Subsetter(options)
-    subsetter.populate(text=characters(texts))
+    subsetter.populate(text=characters(texts, only))
     subsetter.subset(font)
     for record in font["name"].names:
         if record.nameID in (1, 4, 16):
