@@ -3,9 +3,9 @@
 #include <charconv>
 #include <vector>
 
-#ifdef __EMSCRIPTEN__
 #include "batch/chinese_texts.h"
-#else
+
+#ifndef __EMSCRIPTEN__
 #include <libintl.h>
 #endif
 
@@ -14,16 +14,29 @@
 
 namespace dravik::batch {
 
-#ifdef __EMSCRIPTEN__
+namespace {
 // The page is for Chinese engineers, whatever the browser's language, and
-// has the catalogue compiled in.
-const char* tr(const char* english) {
-    const char* chinese = chineseText(english);
-    return chinese != nullptr ? chinese : english;
-}
+// has no gettext: it always takes the compiled-in catalogue.
+#ifdef __EMSCRIPTEN__
+bool chineseAlways = true;
 #else
-const char* tr(const char* english) { return ::dgettext(kTextDomain, english); }
+bool chineseAlways = false;
 #endif
+}  // namespace
+
+void useChineseTexts() { chineseAlways = true; }
+
+const char* tr(const char* english) {
+    if (chineseAlways) {
+        const char* chinese = chineseText(english);
+        return chinese != nullptr ? chinese : english;
+    }
+#ifdef __EMSCRIPTEN__
+    return english;
+#else
+    return ::dgettext(kTextDomain, english);
+#endif
+}
 
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> arguments) {
     const std::vector<std::string_view> args(arguments);

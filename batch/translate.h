@@ -15,6 +15,11 @@ inline constexpr const char* kTextDomain = "dravik-batch";
 // The text in the messages' language.
 const char* tr(const char* english);
 
+// From now on, tr() gives the Chinese text whatever the locale: for a
+// document in Chinese (the book of calculation sheets) rather than a
+// terminal's messages. Called once, before any text is looked up.
+void useChineseTexts();
+
 // `pattern` with {1}, {2} … replaced by the arguments in that order of
 // numbering, so a translation may put them in another order.
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> arguments);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "batch/text_encoding.h"
+#include "batch/translate.h"
 #include "book/book_html.h"
 #include "book/book_options.h"
 #include "book/book_texts.h"
@@ -82,6 +83,10 @@ std::array<std::string, 3> resultTitles() {
 }
 
 int writeBook(const BookOptions& options) {
+    // The book is a Chinese document: the batch reading's notes in its
+    // summary, and its lines on standard error, are Chinese whatever the
+    // terminal's locale, as the rest of the book is.
+    batch::useChineseTexts();
     const int fd = ::open(options.input.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         say(filled(book::texts::kCannotRead, {options.input}));
