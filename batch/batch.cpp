@@ -163,17 +163,13 @@ bool isBlank(std::string_view text) {
 // `text` on one line, as a note must be: control characters other than a
 // tab written as \xNN.
 std::string onOneLine(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     for (char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if ((byte >= 0x20 && byte != 0x7F) || c == '\t') {
+        if ((byte >= 0x20 && byte != 0x7F) || c == '\t')
             out += c;
-            continue;
-        }
-        out += "\\x";
-        out += kHex[byte >> 4];
-        out += kHex[byte & 0xF];
+        else
+            appendEscapedByte(out, byte);
     }
     return out;
 }
@@ -452,11 +448,9 @@ private:
             if (column < 0) continue;
             const std::string_view cell = record[static_cast<std::size_t>(column)];
             if (isBlank(cell)) continue;
-            // Names are short: a longer cell is cut, and "…" makes it one
-            // that names nothing.
-            std::string& text = requirements.*fields[k].member;
-            text = codec_.startForShowing(cell, kLongestName);
-            if (cell.size() > kLongestName) text += "…";
+            // Names are short: a longer cell is cut as a header's is, and
+            // its "…" makes it one that names nothing.
+            requirements.*fields[k].member = headerName(codec_, cell);
         }
         requiredHoop_.clear();
         verdict_.clear();

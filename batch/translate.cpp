@@ -57,8 +57,14 @@ std::string fill(std::string_view pattern, std::initializer_list<std::string_vie
     return out;
 }
 
-std::string quoteForMessage(std::string_view text, std::size_t maxBytes) {
+void appendEscapedByte(std::string& out, unsigned char byte) {
     static constexpr char kHex[] = "0123456789ABCDEF";
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+}
+
+std::string quoteForMessage(std::string_view text, std::size_t maxBytes) {
     std::string out = "\"";
     std::size_t i = 0;
     while (i < text.size() && i < maxBytes) {
@@ -83,9 +89,7 @@ std::string quoteForMessage(std::string_view text, std::size_t maxBytes) {
             }
         }
         if (length == 0) {
-            out += "\\x";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
+            appendEscapedByte(out, c);
             ++i;
         } else {
             out.append(text.substr(i, length));

@@ -29,6 +29,10 @@ std::string fill(std::string_view pattern, std::initializer_list<std::string_vie
 // bytes (or `maxBytes`). File names and cell texts go through this.
 std::string quoteForMessage(std::string_view text, std::size_t maxBytes = 60);
 
+// `byte` written as \xNN (upper-case hex), as messages and notes show a
+// byte that cannot stand as it is.
+void appendEscapedByte(std::string& out, unsigned char byte);
+
 // A count as decimal digits.
 std::string decimal(long long n);
 
